@@ -1,0 +1,7 @@
+#include "engine/formatter.h"
+
+namespace qm {
+
+TVBSrcFormatter::TVBSrcFormatter(TEngineServices services) : services_(services) {}
+
+}  // namespace qm

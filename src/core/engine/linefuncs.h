@@ -1,0 +1,39 @@
+#pragma once
+
+// Pure functions on one line of Visual Basic. Positions are 1-based; 0 means none. A comment is
+// recognised only by an apostrophe outside string literals.
+
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+int CommentPos(std::string_view line);
+// The text before the comment's apostrophe with trailing blanks removed; unchanged without comment.
+void StripComment(std::string& line);
+std::string CommentText(std::string_view line);
+bool IsCommentLine(std::string_view line);
+// Removes every '"' and every character between an opening and its closing '"'.
+void RemoveQuotedText(std::string& line);
+int PosOutsideQuotes(std::string_view line, char ch, char quote = '"');
+bool IsInsideQuotes(int position, std::string_view line);
+bool HasStringLiteral(std::string_view line);
+bool IsSingleLineIf(std::string_view line);
+int LeadingBlanks(std::string_view line);
+std::string Spaces(int count);
+// pattern repeated and cut to exactly count characters (count limited to 1000); an empty pattern
+// repeats "*".
+std::string RepeatToLength(std::string_view pattern, int count);
+// Every tab outside string literals becomes TabWidth blanks where it stands; tabs inside a literal
+// are the program's data and stay.
+std::string ExpandTabs(std::string_view line);
+
+// Blanks (code 32) only.
+std::string_view TrimLeft(std::string_view text);
+std::string_view TrimRight(std::string_view text);
+std::string_view Trim(std::string_view text);
+// Blanks and control characters (codes 0 to 32), as the classifier trims.
+std::string_view TrimLeftControls(std::string_view text);
+std::string_view TrimControls(std::string_view text);
+
+}  // namespace qm

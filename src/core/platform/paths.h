@@ -1,0 +1,46 @@
+#pragma once
+
+// Windows paths on a Linux disk. The project model keeps paths as Visual Basic wrote them
+// (Forms\About.frm, C:\LIB\UTIL.BAS, .\STYLED\) joined to native directories; NativePath
+// translates one only where a file is touched: backslashes become '/', and a component that does
+// not exist under its exact name is looked up without regard to letter case.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qm {
+
+// The native path for a (possibly Windows-style) path. Existing components are found
+// case-insensitively when the exact name is missing; the rest is kept as given (so a file about to
+// be created gets the spelling asked for).
+std::string NativePath(std::string_view path);
+
+// An entry holding a drive letter ("C:\...", any position of ":\") or beginning with '/' is absolute.
+bool IsAbsoluteEntry(std::string_view entry);
+
+// The name after the last '\\', '/' or ':'.
+std::string ExtractFileName(std::string_view path);
+// The extension of the file name with its dot (".frm"), empty when there is none.
+std::string ExtractFileExt(std::string_view path);
+// Everything up to and including the last '\\' or '/' (empty when there is none).
+std::string ExtractFilePath(std::string_view path);
+// The path with the file name's extension replaced by ext (which carries its dot).
+std::string ChangeFileExt(std::string_view path, std::string_view ext);
+// The path with one trailing separator ('\\' or '/') unless it already ends with one.
+std::string IncludeTrailingSeparator(std::string_view path);
+
+bool FileExists(std::string_view path);
+bool DirectoryExists(std::string_view path);
+// Creates the directory with every missing parent; true when it exists afterwards.
+bool ForceDirectories(std::string_view path);
+// Names of the ordinary files of a directory (no subdirectories), sorted.
+std::vector<std::string> ListFiles(std::string_view directory);
+// Size in bytes of the file at path, or -1 when none is found.
+double FileSizeOf(std::string_view path);
+
+// Upper-cases ASCII letters only (VB files are Windows-1252; other bytes stay as they are).
+std::string UpperCase(std::string_view text);
+bool SameTextIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace qm

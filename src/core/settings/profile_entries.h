@@ -1,0 +1,41 @@
+#pragma once
+
+// The settings file's entries that are not settings: the recent-files list, the main window's
+// placement, and the tab width read from the Visual Basic environment's VB.INI.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/catalogue.h"
+
+namespace qm {
+
+inline constexpr int kRecentFilesMax = 6;
+
+// Item1 .. Item6 of section RecentFiles, most recent first; missing keys are skipped, so Item1 and
+// Item3 without Item2 give two entries.
+std::vector<std::string> LoadRecentFiles(std::string_view fileName = kSettingsFileName);
+// Writes Item1 onward, as many keys as entries (at most six); an empty list writes nothing.
+bool SaveRecentFiles(const std::vector<std::string>& files,
+                     std::string_view fileName = kSettingsFileName, std::string* err = nullptr);
+
+// The main window's placement (section frmMain), in the fields of the platform's record.
+struct TWindowPlacement {
+  int Flags = 0;
+  int MinPosX = 0, MinPosY = 0;
+  int MaxPosX = 0, MaxPosY = 0;
+  int NormPosL = 0, NormPosT = 0, NormPosR = 0, NormPosB = 0;
+
+  // Restored only when the stored right edge lies right of the left edge.
+  bool Restorable() const { return NormPosR > NormPosL; }
+};
+
+TWindowPlacement LoadWindowPlacement(std::string_view fileName = kSettingsFileName);
+bool SaveWindowPlacement(const TWindowPlacement& placement,
+                         std::string_view fileName = kSettingsFileName, std::string* err = nullptr);
+
+// Reads TabStops of section "Visual Basic" of VB.INI (default 4) into TabWidth.
+void ReadVBTabStops();
+
+}  // namespace qm
