@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-qpa-plugins libgl-dev
   libhunspell-dev hunspell-en-us
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils
 )
 
 missing=()

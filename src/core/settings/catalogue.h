@@ -85,7 +85,9 @@ class TSettings {
  public:
   TSettings();
 
-  // Check boxes and radio buttons: on or off. Spin edits and radio groups: the number.
+  // Check boxes and radio buttons: on or off. Spin edits and radio groups: the number. Int() of a
+  // Boolean is 0 or 1, Bool() of a number is value != 0. Text() of a Boolean or number is its
+  // written form in the settings file ("1"/"0", decimal).
   bool Bool(SettingKey key) const;
   int Int(SettingKey key) const;
   const std::string& Text(SettingKey key) const;
@@ -94,6 +96,7 @@ class TSettings {
   void SetBool(SettingKey key, bool on);
   // Clamped as a load clamps (spin range, radio-group index range).
   void SetInt(SettingKey key, int value);
+  // A Boolean or number setting reads the text as a load does; a non-number changes nothing.
   void SetText(SettingKey key, std::string text);
 
   void RestoreDefaults();
