@@ -13,7 +13,13 @@ namespace qm {
 
 // The native path for a (possibly Windows-style) path. Existing components are found
 // case-insensitively when the exact name is missing; the rest is kept as given (so a file about to
-// be created gets the spelling asked for).
+// be created gets the spelling asked for). "." components and doubled separators are dropped, ".."
+// is kept for the system to resolve, and a trailing separator stays.
+// A path naming a Windows drive (a component beginning with a letter and ':', as in
+// "C:\LIB\UTIL.BAS" or "C:FOO.BAS", also behind a directory) or a server share ("\\server\x")
+// has no meaning here: it becomes a path below /dev/null ("/dev/null/C:/LIB/UTIL.BAS"), under
+// which nothing can be read, listed or created, not even by root, so such a file simply does not
+// exist and the real root is never touched.
 std::string NativePath(std::string_view path);
 
 // An entry holding a drive letter ("C:\...", any position of ":\") or beginning with '/' is absolute.
@@ -28,13 +34,16 @@ std::string ExtractFilePath(std::string_view path);
 // The path with the file name's extension replaced by ext (which carries its dot).
 std::string ChangeFileExt(std::string_view path, std::string_view ext);
 // The path with one trailing separator ('\\' or '/') unless it already ends with one.
+// The separator added is '\\' when the path holds one, else '/'; an empty path stays empty (a
+// lone separator would name the root directory).
 std::string IncludeTrailingSeparator(std::string_view path);
 
 bool FileExists(std::string_view path);
 bool DirectoryExists(std::string_view path);
 // Creates the directory with every missing parent; true when it exists afterwards.
 bool ForceDirectories(std::string_view path);
-// Names of the ordinary files of a directory (no subdirectories), sorted.
+// Names of the ordinary files of a directory (no subdirectories), sorted without regard to
+// letter case (byte order between names equal but for case).
 std::vector<std::string> ListFiles(std::string_view directory);
 // Size in bytes of the file at path, or -1 when none is found.
 double FileSizeOf(std::string_view path);

@@ -27,7 +27,10 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
                                     std::string_view def, std::string_view fileName);
 
 // Sets key in section, creating the file (and the settings directory), section or key as needed.
-// False when the file cannot be written.
+// False when the file cannot be written. Every other line stays as it was; new lines take the
+// file's line endings (CRLF in a new file). The file is replaced in one rename, never left half
+// written. An empty section or key, or a line break in any argument, is refused (false), since it
+// would corrupt the entries after it.
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, std::string_view fileName);
 

@@ -1,0 +1,192 @@
+#include "platform/linefile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/paths.h"
+
+namespace qm {
+
+namespace {
+
+void SetError(std::string* err, int code) {
+  if (err) *err = std::strerror(code);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// Opens a new, exclusive temporary file beside target; its name is returned in tmp.
+int CreateTemporaryBeside(const std::string& target, std::string& tmp) {
+  static std::atomic<unsigned> counter{0};
+  std::size_t slash = target.rfind('/');
+  std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tmp = dir + "." + name + ".tmp" + std::to_string(::getpid()) + "-" +
+          std::to_string(counter.fetch_add(1));
+    // 0666 lets the process's umask decide, as for any newly created file.
+    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+}  // namespace
+
+TLines SplitLines(std::string_view bytes) {
+  TLines lines;
+  lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+  std::size_t pos = 0;
+  const std::size_t size = bytes.size();
+  while (pos < size) {
+    std::size_t end = bytes.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(bytes.substr(pos));
+      break;
+    }
+    lines.emplace_back(bytes.substr(pos, end - pos));
+    pos = (bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n') ? end + 2 : end + 1;
+  }
+  return lines;
+}
+
+bool ReadFileBytes(std::string_view path, std::string& bytes, std::string* err) {
+  bytes.clear();
+  if (path.empty()) {
+    SetError(err, ENOENT);
+    return false;
+  }
+  const std::string native = NativePath(path);
+  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    SetError(err, errno);
+    return false;
+  }
+  struct stat st;
+  int statResult = ::fstat(fd, &st);
+  if (statResult != 0 || S_ISDIR(st.st_mode)) {
+    int code = statResult != 0 ? errno : EISDIR;
+    ::close(fd);
+    SetError(err, code);
+    return false;
+  }
+  // One read of the announced size, then on to the end in case the file grew meanwhile.
+  std::size_t capacity = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096;
+  bytes.resize(capacity);
+  std::size_t used = 0;
+  for (;;) {
+    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+    ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int code = errno;
+      ::close(fd);
+      bytes.clear();
+      SetError(err, code);
+      return false;
+    }
+    if (n == 0) break;
+    used += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  bytes.resize(used);
+  return true;
+}
+
+bool ReadLineFile(std::string_view path, TLines& lines, std::string* err) {
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes, err)) {
+    lines.clear();
+    return false;
+  }
+  lines = SplitLines(bytes);
+  return true;
+}
+
+// The new content goes to a temporary file in the same directory, which then replaces the target
+// in one rename: a failure at any point leaves the old file (or none) and never a partial one.
+bool WriteFileBytes(std::string_view path, std::string_view bytes, std::string* err) {
+  if (path.empty()) {
+    SetError(err, ENOENT);
+    return false;
+  }
+  std::string target = NativePath(path);
+  if (target.back() == '/') {
+    SetError(err, EISDIR);
+    return false;
+  }
+
+  // Write through a symbolic link to the file it names rather than replacing the link.
+  struct stat st;
+  bool existed = false;
+  if (::lstat(target.c_str(), &st) == 0) {
+    if (S_ISLNK(st.st_mode)) {
+      char resolved[PATH_MAX];
+      if (::realpath(target.c_str(), resolved)) target = resolved;
+    }
+    if (::stat(target.c_str(), &st) == 0) {
+      if (S_ISDIR(st.st_mode)) {
+        SetError(err, EISDIR);
+        return false;
+      }
+      existed = true;
+    }
+  }
+
+  std::string tmp;
+  int fd = CreateTemporaryBeside(target, tmp);
+  if (fd < 0) {
+    SetError(err, errno);
+    return false;
+  }
+  bool ok = WriteAll(fd, bytes);
+  if (ok && existed) ok = ::fchmod(fd, st.st_mode & 07777) == 0;
+  if (ok) ok = ::fsync(fd) == 0;
+  int code = ok ? 0 : errno;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    code = errno;
+  }
+  if (ok && ::rename(tmp.c_str(), target.c_str()) != 0) {
+    ok = false;
+    code = errno;
+  }
+  if (!ok) {
+    ::unlink(tmp.c_str());
+    SetError(err, code);
+  }
+  return ok;
+}
+
+bool WriteLineFile(std::string_view path, const TLines& lines, std::string* err) {
+  std::size_t total = 0;
+  for (const std::string& line : lines) total += line.size() + 2;
+  std::string bytes;
+  bytes.reserve(total);
+  for (const std::string& line : lines) {
+    bytes += line;
+    bytes += "\r\n";
+  }
+  return WriteFileBytes(path, bytes, err);
+}
+
+}  // namespace qm

@@ -1,0 +1,245 @@
+#include "platform/paths.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace qm {
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Splits at '\\' and '/', dropping empty components (doubled separators).
+std::vector<std::string_view> SplitComponents(std::string_view path) {
+  std::vector<std::string_view> parts;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= path.size(); ++i) {
+    if (i == path.size() || IsSeparator(path[i])) {
+      if (i > start) parts.push_back(path.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  return parts;
+}
+
+// A component that starts with a drive letter ("C:", "C:FOO.BAS") names a Windows drive.
+bool IsDriveComponent(std::string_view part) {
+  return part.size() >= 2 && IsAsciiLetter(part[0]) && part[1] == ':';
+}
+
+// Drive-letter paths ("C:\LIB\UTIL.BAS", also when joined behind a directory) and UNC paths
+// ("\\server\share") name nothing on this disk.
+bool IsWindowsOnlyPath(std::string_view path) {
+  if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') return true;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= path.size(); ++i) {
+    if (i == path.size() || IsSeparator(path[i])) {
+      if (i > start && IsDriveComponent(path.substr(start, i - start))) return true;
+      start = i + 1;
+    }
+  }
+  return false;
+}
+
+// Puts a Windows-only path below /dev/null: a device is no directory, so nothing below it can be
+// opened, listed or created, not even by root, and the real root is never reached. "." and ".."
+// are resolved here so that no lexical clean-up by a caller can climb out of the prefix.
+std::string NowherePath(std::string_view path) {
+  std::vector<std::string_view> kept;
+  for (std::string_view part : SplitComponents(path)) {
+    if (part == ".") continue;
+    if (part == "..") {
+      if (!kept.empty()) kept.pop_back();
+      continue;
+    }
+    kept.push_back(part);
+  }
+  std::string out = "/dev/null";
+  for (std::string_view part : kept) {
+    out += '/';
+    out += part;
+  }
+  return out;
+}
+
+bool EntryExists(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+// The entry of directory dir whose name equals name without regard to ASCII letter case; the
+// smallest such name in byte order when several do, so the choice does not depend on the order of
+// the directory listing.
+bool FindIgnoringCase(const std::string& dir, std::string_view name, std::string& found) {
+  DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (!d) return false;
+  bool any = false;
+  while (dirent* e = ::readdir(d)) {
+    std::string_view candidate(e->d_name);
+    if (candidate == "." || candidate == "..") continue;
+    if (!SameTextIgnoringCase(candidate, name)) continue;
+    if (!any || candidate < found) found = std::string(candidate);
+    any = true;
+  }
+  ::closedir(d);
+  return any;
+}
+
+std::string JoinComponent(const std::string& base, std::string_view part) {
+  if (base.empty()) return std::string(part);
+  std::string out = base;
+  if (out.back() != '/') out += '/';
+  out += part;
+  return out;
+}
+
+}  // namespace
+
+std::string NativePath(std::string_view path) {
+  if (path.empty()) return {};
+  if (IsWindowsOnlyPath(path)) return NowherePath(path);
+
+  const bool absolute = IsSeparator(path.front());
+  const bool trailing = IsSeparator(path.back());
+  std::vector<std::string_view> parts = SplitComponents(path);
+  std::erase(parts, std::string_view("."));
+
+  std::string exact = absolute ? "/" : "";
+  for (std::string_view part : parts) exact = JoinComponent(exact, part);
+  if (exact.empty()) exact = ".";
+
+  // The common case: the path exists as spelled.
+  if (!EntryExists(exact)) {
+    std::string built = absolute ? "/" : "";
+    bool searching = true;
+    for (std::string_view part : parts) {
+      std::string next = JoinComponent(built, part);
+      if (searching && part != ".." && !EntryExists(next)) {
+        std::string found;
+        if (FindIgnoringCase(built, part, found)) {
+          next = JoinComponent(built, found);
+        } else {
+          // The rest does not exist: keep it as asked for (a file about to be created).
+          searching = false;
+        }
+      }
+      built = std::move(next);
+    }
+    exact = built.empty() ? "." : built;
+  }
+  if (trailing && exact.back() != '/') exact += '/';
+  return exact;
+}
+
+bool IsAbsoluteEntry(std::string_view entry) {
+  return entry.find(":\\") != std::string_view::npos || (!entry.empty() && entry.front() == '/');
+}
+
+std::string ExtractFileName(std::string_view path) {
+  std::size_t pos = path.find_last_of("\\/:");
+  return std::string(pos == std::string_view::npos ? path : path.substr(pos + 1));
+}
+
+std::string ExtractFileExt(std::string_view path) {
+  std::size_t pos = path.find_last_of(".\\/:");
+  if (pos == std::string_view::npos || path[pos] != '.') return {};
+  return std::string(path.substr(pos));
+}
+
+std::string ExtractFilePath(std::string_view path) {
+  std::size_t pos = path.find_last_of("\\/");
+  return pos == std::string_view::npos ? std::string() : std::string(path.substr(0, pos + 1));
+}
+
+std::string ChangeFileExt(std::string_view path, std::string_view ext) {
+  std::size_t pos = path.find_last_of(".\\/:");
+  std::string out(path);
+  if (pos != std::string_view::npos && path[pos] == '.') out.resize(pos);
+  out += ext;
+  return out;
+}
+
+std::string IncludeTrailingSeparator(std::string_view path) {
+  std::string out(path);
+  // An empty path stays empty: a lone separator would name the root directory.
+  if (out.empty() || IsSeparator(out.back())) return out;
+  out += out.find('\\') != std::string::npos ? '\\' : '/';
+  return out;
+}
+
+bool FileExists(std::string_view path) {
+  if (path.empty()) return false;
+  struct stat st;
+  return ::stat(NativePath(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool DirectoryExists(std::string_view path) {
+  if (path.empty()) return false;
+  struct stat st;
+  return ::stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool ForceDirectories(std::string_view path) {
+  std::string_view dir = path;
+  if (!dir.empty() && IsSeparator(dir.back())) dir.remove_suffix(1);
+  if (dir.size() < 3) return DirectoryExists(dir);
+  if (DirectoryExists(dir)) return true;
+  std::error_code ec;
+  std::filesystem::create_directories(NativePath(dir), ec);
+  return DirectoryExists(dir);
+}
+
+std::vector<std::string> ListFiles(std::string_view directory) {
+  std::vector<std::string> names;
+  std::string dir = NativePath(directory);
+  if (dir.empty()) dir = ".";
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return names;
+  while (dirent* e = ::readdir(d)) {
+    std::string_view name(e->d_name);
+    if (name == "." || name == "..") continue;
+    struct stat st;
+    if (::stat(JoinComponent(dir, name).c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+      names.emplace_back(name);
+    }
+  }
+  ::closedir(d);
+  // Sorted as a Windows file list shows them: letter case ignored, then byte order for a stable tie.
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    std::string ua = UpperCase(a), ub = UpperCase(b);
+    return ua != ub ? ua < ub : a < b;
+  });
+  return names;
+}
+
+double FileSizeOf(std::string_view path) {
+  if (path.empty()) return -1;
+  struct stat st;
+  if (::stat(NativePath(path).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
+  return static_cast<double>(st.st_size);
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = UpperAscii(c);
+  return out;
+}
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace qm
