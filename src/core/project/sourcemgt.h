@@ -88,10 +88,18 @@ bool IsTextFile(std::string_view path);
 // case), else after the first ';', trimmed; empty when the separator is missing.
 std::string VBPEntryName(std::string_view line);
 
-// Whether a project line names a source file (.MAK rule: no '=', extension not .DLL/.VBX;
-// .VBP rule: begins with "Form", "Module" or "Class").
+// Whether a project line names a source file (.MAK rule: not blank, no '=', extension not
+// .DLL/.VBX; .VBP rule: begins with "Form", "Module" or "Class").
 bool IsMAKEntry(std::string_view line);
 bool IsVBPEntry(std::string_view line);
+
+// The entry's file name after its last '\\' or '/', and that name's extension in upper case with
+// its dot (empty when it has none).
+std::string EntryFileName(std::string_view entry);
+std::string EntryExtension(std::string_view entry);
+
+// The text without the blanks and control bytes at both ends.
+std::string TrimBlanks(std::string_view text);
 
 // The project's directory, ending in a separator, and resolved entries: an absolute entry as it
 // stands, else ProjectDir followed by the entry.

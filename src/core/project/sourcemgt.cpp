@@ -1,0 +1,261 @@
+#include "project/sourcemgt.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "globals.h"
+#include "messages.h"
+#include "platform/paths.h"
+#include "ui/prompts.h"
+
+namespace qm {
+
+namespace {
+
+bool IsTextStartByte(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return true;
+  switch (c) {
+    case ' ': case '\r': case '\n': case '!': case '#': case '\'': case '*': case '.': case '/': case '\\':
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The directory of a native project path, absolute and ending in '/'.
+std::string ProjectDirectoryOf(const std::string& nativePath) {
+  std::string dir = ExtractFilePath(nativePath);
+  if (dir.empty() || dir.front() != '/') {
+    std::error_code ec;
+    std::string cwd = std::filesystem::current_path(ec).string();
+    if (!ec && !cwd.empty()) dir = IncludeTrailingSeparator(cwd) + dir;
+  }
+  return dir.empty() ? std::string("./") : dir;
+}
+
+// Keeps the busy cursor balanced whatever way the reader leaves.
+class TBusyState {
+ public:
+  explicit TBusyState(IPrompts& prompts) : prompts_(prompts) {}
+  ~TBusyState() { Off(); }
+  TBusyState(const TBusyState&) = delete;
+  TBusyState& operator=(const TBusyState&) = delete;
+  void On() {
+    if (!on_) prompts_.BeginBusy();
+    on_ = true;
+  }
+  void Off() {
+    if (on_) prompts_.EndBusy();
+    on_ = false;
+  }
+
+ private:
+  IPrompts& prompts_;
+  bool on_ = false;
+};
+
+}  // namespace
+
+std::string TrimBlanks(std::string_view text) {
+  // Blanks are every byte up to the space, as the project files' own tools trim them.
+  std::size_t first = 0, last = text.size();
+  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
+  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
+  return std::string(text.substr(first, last - first));
+}
+
+std::string EntryFileName(std::string_view entry) {
+  std::size_t slash = entry.find_last_of("\\/");
+  return std::string(slash == std::string_view::npos ? entry : entry.substr(slash + 1));
+}
+
+std::string EntryExtension(std::string_view entry) {
+  std::string name = EntryFileName(entry);
+  std::size_t dot = name.rfind('.');
+  return dot == std::string::npos ? std::string() : UpperCase(std::string_view(name).substr(dot));
+}
+
+std::uint8_t KindOfExt(std::string_view upperExt) {
+  if (upperExt == ".FRM") return rkForm;
+  if (upperExt == ".VBX") return rkControl;
+  if (upperExt == ".CLS") return rkClass;
+  return rkModule;
+}
+
+bool IsTextFile(std::string_view path) {
+  std::string native = NativePath(path);
+  // Non-blocking so that a named pipe cannot hang the reader; only regular files count.
+  int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  unsigned char first = 0;
+  bool text = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::read(fd, &first, 1) == 1 &&
+              IsTextStartByte(first);
+  ::close(fd);
+  return text;
+}
+
+std::string VBPEntryName(std::string_view line) {
+  char separator = UpperCase(line.substr(0, 4)) == "FORM" ? '=' : ';';
+  std::size_t at = line.find(separator);
+  if (at == std::string_view::npos) return std::string();
+  return TrimBlanks(line.substr(at + 1));
+}
+
+bool IsMAKEntry(std::string_view line) {
+  // A blank line names no file; asking the user about it would only puzzle.
+  if (TrimBlanks(line).empty()) return false;
+  if (line.find('=') != std::string_view::npos) return false;
+  std::string ext = EntryExtension(line);
+  return ext != ".DLL" && ext != ".VBX";
+}
+
+bool IsVBPEntry(std::string_view line) {
+  return line.starts_with("Form") || line.starts_with("Module") || line.starts_with("Class");
+}
+
+std::string ResolveEntry(std::string_view projectDir, std::string_view entry) {
+  if (IsAbsoluteEntry(entry)) return std::string(entry);
+  std::string path(projectDir);
+  path += entry;
+  return path;
+}
+
+TSourceMgt::TSourceMgt() { Clear(); }
+
+TSourceMgt::~TSourceMgt() { FreeAllLines(); }
+
+std::vector<RFile*> TSourceMgt::Items() const {
+  std::vector<RFile*> items;
+  for (RFile* item = FirstFile; item && item->Next; item = item->Next) items.push_back(item);
+  return items;
+}
+
+RFile* TSourceMgt::AppendEndItem() {
+  auto item = std::make_unique<RFile>();
+  RFile* end = item.get();
+  if (!chain_.empty()) {
+    RFile* last = chain_.back().get();
+    last->Next = end;
+    end->Prev = last;
+  }
+  chain_.push_back(std::move(item));
+  CurrentFile = end;
+  if (!FirstFile) FirstFile = end;
+  return end;
+}
+
+void TSourceMgt::Clear() {
+  chain_.clear();
+  ProjectFile.clear();
+  ProjectName.clear();
+  ProjectDir.clear();
+  FirstFile = nullptr;
+  CurrentFile = nullptr;
+  // An empty project is still a walkable chain: one end item.
+  AppendEndItem();
+}
+
+TReadOutcome TSourceMgt::ReadProjectFile(std::string_view path, IPrompts& prompts,
+                                         const std::function<void(int)>& progress) {
+  Clear();
+  if (!IsTextFile(path)) {
+    prompts.Show(TMsgKind::Error, std::string(msg::InvalidProjectFile));
+    return TReadOutcome::NotText;
+  }
+
+  std::string native = NativePath(path);
+  if (!ReadLineFile(native, ProjectFile)) {
+    // It passed the text test a moment ago, so only a vanished or unreadable file gets here.
+    Clear();
+    prompts.Show(TMsgKind::Error, std::string(msg::InvalidProjectFile));
+    return TReadOutcome::NotText;
+  }
+  ProjectName = EntryFileName(native);
+  ProjectDir = ProjectDirectoryOf(native);
+
+  TBusyState busy(prompts);
+  busy.On();
+  bool vbp = EntryExtension(ProjectName) == ".VBP";
+  VBVersion = vbp ? 4 : 3;
+
+  int examined = 0;
+  bool added = false;
+  for (const std::string& line : ProjectFile) {
+    bool isEntry = vbp ? IsVBPEntry(line) : IsMAKEntry(line);
+    if (isEntry) {
+      std::string entry = vbp ? VBPEntryName(line) : line;
+      std::string resolved = ResolveEntry(ProjectDir, entry);
+      if (!IsTextFile(resolved)) {
+        busy.Off();
+        TAnswer answer = prompts.Ask(TMsgKind::Warning, TButtons::OkCancel, msg::Format(msg::NotAsciiFile, entry));
+        if (answer == TAnswer::Cancel) {
+          Clear();
+          return TReadOutcome::Cancelled;
+        }
+        busy.On();
+      } else {
+        RFile& item = *CurrentFile;
+        item.Path = resolved;
+        item.Name = EntryFileName(entry);
+        item.Caption = item.Name;
+        item.Ext = EntryExtension(entry);
+        item.Size = FileSizeOf(NativePath(resolved));
+        TLines lines;
+        item.LineCount = ReadLineFile(NativePath(resolved), lines) ? static_cast<std::int32_t>(lines.size()) : 0;
+        item.Selected = true;
+        item.Processed = false;
+        item.OutputPath.clear();
+        item.Loaded = false;
+        item.Tag1 = item.Tag2 = item.Tag3 = 0;
+        item.Flag = false;
+        item.Kind = KindOfExt(item.Ext);
+        AppendEndItem();
+        added = true;
+      }
+    }
+    ++examined;
+    if (progress) progress(examined);
+  }
+  busy.Off();
+
+  if (!added) {
+    Clear();
+    prompts.Show(TMsgKind::Warning, std::string(msg::ProjectFileEmpty));
+    return TReadOutcome::Empty;
+  }
+  CurrentFile = FirstFile;
+  return TReadOutcome::Read;
+}
+
+void TSourceMgt::LoadLines(RFile& item) {
+  if (item.Loaded) return;
+  item.Lines.clear();
+  if (!ReadLineFile(NativePath(item.Path), item.Lines)) item.Lines.assign(1, std::string(msg::NotAvailable));
+  item.LineCount = static_cast<std::int32_t>(item.Lines.size());
+  item.Loaded = true;
+}
+
+void TSourceMgt::FreeLines(RFile* item) {
+  if (!item || !item->Loaded) return;
+  TLines().swap(item->Lines);
+  item->Loaded = false;
+}
+
+int TSourceMgt::CurrentLineCount() {
+  if (!CurrentFile) return 0;
+  LoadLines(*CurrentFile);
+  CurrentFile->LineCount = static_cast<std::int32_t>(CurrentFile->Lines.size());
+  return CurrentFile->LineCount;
+}
+
+void TSourceMgt::FreeCurrentLines() { FreeLines(CurrentFile); }
+
+void TSourceMgt::FreeAllLines() {
+  for (auto& item : chain_) FreeLines(item.get());
+}
+
+}  // namespace qm
