@@ -1,0 +1,101 @@
+#include <cstdint>
+
+#include "engine/formatter.h"
+#include "engine/linefuncs.h"
+
+namespace qm {
+
+namespace {
+
+// The level is a 32-bit signed count that wraps like the arithmetic it stands for, never
+// overflowing into undefined behaviour.
+inline std::int32_t Wrap32(std::int64_t value) { return static_cast<std::int32_t>(value); }
+
+// Replaces the leading white space of line (lead characters) by count blanks, in place.
+void SetIndent(std::string& line, std::size_t lead, std::int64_t count) {
+  const std::size_t blanks = count > 0 ? static_cast<std::size_t>(count) : 0;
+  line.replace(0, lead, blanks, ' ');
+}
+
+bool IsOpening(TVBStatementKind kind) {
+  switch (kind) {
+    case skIf: case skSelectCase: case skDo: case skWhile: case skFor: case skType: case skWith:
+      return true;
+    default:
+      return IsProcedureStart(kind);
+  }
+}
+
+bool IsClosing(TVBStatementKind kind) {
+  switch (kind) {
+    case skEndFunction: case skEndSub: case skEndIf: case skEndSelect: case skLoop: case skWend:
+    case skNext: case skEndType: case skEndWith:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void TVBSrcFormatter::ApplyLevelRule(TVBStatementKind kind) {
+  const std::int64_t level = FIndentLevel;
+  switch (kind) {
+    case skFunction: case skPrivateFunction: case skSub: case skPrivateSub:
+    case skStaticFunction: case skStaticSub: case skPublicFunction: case skPublicSub:
+      FIndentLevel = Num(SettingKey::DefaultLineIndent);
+      break;
+    case skEndFunction: case skEndSub:
+      FIndentLevel = 0;
+      break;
+    case skIf: FIndentLevel = Wrap32(level + Num(SettingKey::IfThenElseIndent)); break;
+    case skEndIf: FIndentLevel = Wrap32(level - Num(SettingKey::IfThenElseIndent)); break;
+    case skSelectCase:
+      FIndentLevel = Wrap32(level + Num(SettingKey::SelectCaseIndent));
+      FIndentLevel = Wrap32(std::int64_t{FIndentLevel} + Num(SettingKey::CaseCodeIndent));
+      break;
+    case skEndSelect:
+      FIndentLevel = Wrap32(level - Num(SettingKey::SelectCaseIndent));
+      FIndentLevel = Wrap32(std::int64_t{FIndentLevel} - Num(SettingKey::CaseCodeIndent));
+      break;
+    case skDo: FIndentLevel = Wrap32(level + Num(SettingKey::DoLoopIndent)); break;
+    case skLoop: FIndentLevel = Wrap32(level - Num(SettingKey::DoLoopIndent)); break;
+    case skWhile: FIndentLevel = Wrap32(level + Num(SettingKey::WhileWendIndent)); break;
+    case skWend: FIndentLevel = Wrap32(level - Num(SettingKey::WhileWendIndent)); break;
+    case skFor: FIndentLevel = Wrap32(level + Num(SettingKey::ForNextIndent)); break;
+    case skNext: FIndentLevel = Wrap32(level - Num(SettingKey::ForNextIndent)); break;
+    case skType: FIndentLevel = Wrap32(level + Num(SettingKey::TypeEndIndent)); break;
+    case skEndType: FIndentLevel = Wrap32(level - Num(SettingKey::TypeEndIndent)); break;
+    case skWith: FIndentLevel = Wrap32(level + Num(SettingKey::WithEndIndent)); break;
+    case skEndWith: FIndentLevel = Wrap32(level - Num(SettingKey::WithEndIndent)); break;
+    default: break;  // Else, ElseIf, Case and every other statement leave the level alone.
+  }
+}
+
+void TVBSrcFormatter::IndentLine(std::string& line) {
+  const std::size_t lead = line.size() - TrimLeftControls(line).size();
+
+  if (IsSingleLineIf(line)) {
+    // A one-line If is an ordinary statement: it stands at the level and changes nothing.
+    line.resize(TrimRight(line).size());
+    SetIndent(line, lead, FIndentLevel);
+    return;
+  }
+
+  const TVBStatementKind kind = ClassifyStatement(std::string_view(line).substr(lead));
+  if (IsOpening(kind)) {
+    SetIndent(line, lead, FIndentLevel);
+    ApplyLevelRule(kind);
+  } else if (IsClosing(kind)) {
+    ApplyLevelRule(kind);
+    SetIndent(line, lead, FIndentLevel);
+  } else if (kind == skElse || kind == skElseIf) {
+    SetIndent(line, lead, std::int64_t{FIndentLevel} - Num(SettingKey::IfThenElseIndent));
+  } else if (kind == skCase) {
+    SetIndent(line, lead, std::int64_t{FIndentLevel} - Num(SettingKey::CaseCodeIndent));
+  } else {
+    SetIndent(line, lead, FIndentLevel);
+  }
+}
+
+}  // namespace qm

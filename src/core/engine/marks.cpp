@@ -1,0 +1,9 @@
+#include "engine/marks.h"
+
+namespace qm {
+
+void AddBlankLines(int count, TMarkedList& list) {
+  for (int i = 0; i < count; ++i) list.push_back({std::string(), NewChangedMark()});
+}
+
+}  // namespace qm

@@ -1,0 +1,113 @@
+#include "engine/statement.h"
+
+#include "engine/linefuncs.h"
+
+namespace qm {
+
+namespace {
+
+// A keyword that gives a statement kind. A keyword tested with a blank appended also matches when
+// it ends the line ("End If" alone).
+struct TKeyword {
+  std::string_view Text;
+  TVBStatementKind Kind;
+  bool PlusBlank;
+};
+
+inline bool Matches(std::string_view s, const TKeyword& k) {
+  if (s.size() >= k.Text.size()) return s.compare(0, k.Text.size(), k.Text) == 0;
+  return k.PlusBlank && s.size() + 1 == k.Text.size() && k.Text.compare(0, s.size(), s) == 0;
+}
+
+// The keywords grouped by first character, each group in the order in which the tests run. No
+// keyword is a prefix of another, so at most one of them can match a line; the groups only save
+// the comparisons that cannot succeed.
+constexpr TKeyword kP[] = {
+    {"Property ", skFunction, false},          {"Private Property ", skPrivateFunction, false},
+    {"Public Property ", skPublicFunction, false}, {"Private Function ", skPrivateFunction, false},
+    {"Public Function ", skPublicFunction, false}, {"Private Sub ", skPrivateSub, false},
+    {"Public Sub ", skPublicSub, false},        {"Public Type ", skType, false},
+    {"Private Type ", skType, false},
+};
+constexpr TKeyword kS[] = {
+    {"Static Property ", skStaticFunction, false}, {"Static Function ", skStaticFunction, false},
+    {"Sub ", skSub, false},                       {"Static Sub ", skStaticSub, false},
+    {"Select Case ", skSelectCase, false},
+};
+constexpr TKeyword kE[] = {
+    {"End Property ", skEndFunction, true}, {"End Function ", skEndFunction, true},
+    {"End Sub ", skEndSub, true},           {"End With ", skEndWith, true},
+    {"End Type ", skEndType, true},         {"Else ", skElse, true},
+    {"ElseIf ", skElseIf, false},           {"End If ", skEndIf, true},
+    {"End Select ", skEndSelect, true},
+};
+constexpr TKeyword kF[] = {{"Function ", skFunction, false}, {"For ", skFor, false}};
+constexpr TKeyword kW[] = {{"With ", skWith, false}, {"While ", skWhile, false}, {"Wend ", skWend, true}};
+constexpr TKeyword kT[] = {{"Type ", skType, false}};
+constexpr TKeyword kI[] = {{"If ", skIf, false}};
+constexpr TKeyword kHash[] = {
+    {"#If ", skIf, false}, {"#Else ", skElse, true}, {"#ElseIf ", skElseIf, false}, {"#End If ", skEndIf, true}};
+constexpr TKeyword kC[] = {{"Case ", skCase, false}};
+constexpr TKeyword kD[] = {{"Do ", skDo, true}};
+constexpr TKeyword kL[] = {{"Loop ", skLoop, true}};
+constexpr TKeyword kN[] = {{"Next ", skNext, true}};
+
+template <std::size_t N>
+TVBStatementKind Scan(std::string_view s, const TKeyword (&group)[N]) {
+  TVBStatementKind kind = skOther;
+  for (const TKeyword& k : group) {
+    if (Matches(s, k)) kind = k.Kind;
+  }
+  return kind;
+}
+
+// A member of a user-defined type that is named Type ("Type As Integer", in any letter case, one
+// blank each) is a field, not the start of a Type block.
+bool IsTypeField(std::string_view s) {
+  constexpr std::string_view kField = "TYPE AS ";
+  if (s.size() < kField.size()) return false;
+  for (std::size_t i = 0; i < kField.size(); ++i) {
+    char c = s[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c != kField[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+TVBStatementKind ClassifyStatement(std::string_view line) {
+  const std::string_view s = TrimLeftControls(line);
+  if (s.empty()) return skOther;
+  switch (s.front()) {
+    case 'P': return Scan(s, kP);
+    case 'S': return Scan(s, kS);
+    case 'E': return Scan(s, kE);
+    case 'F': return Scan(s, kF);
+    case 'W': return Scan(s, kW);
+    case 'T':
+      // The field test runs after "Type " and overturns it; no later keyword begins with T.
+      return IsTypeField(s) ? skOther : Scan(s, kT);
+    case 'I': return Scan(s, kI);
+    case '#': return Scan(s, kHash);
+    case 'C': return Scan(s, kC);
+    case 'D': return Scan(s, kD);
+    case 'L': return Scan(s, kL);
+    case 'N': return Scan(s, kN);
+    default: return skOther;
+  }
+}
+
+bool IsProcedureStart(TVBStatementKind kind) { return IsSubStart(kind) || IsFunctionStart(kind); }
+
+bool IsSubStart(TVBStatementKind kind) {
+  return kind == skSub || kind == skPrivateSub || kind == skStaticSub || kind == skPublicSub;
+}
+
+bool IsFunctionStart(TVBStatementKind kind) {
+  return kind == skFunction || kind == skPrivateFunction || kind == skStaticFunction || kind == skPublicFunction;
+}
+
+bool IsProcedureEnd(TVBStatementKind kind) { return kind == skEndFunction || kind == skEndSub; }
+
+}  // namespace qm
