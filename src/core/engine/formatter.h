@@ -3,12 +3,17 @@
 // The formatting engine: one object per processing run. Every rule of the engine works on these
 // fields; the rules live in their own units (indent.cpp, pipeline.cpp, run.cpp, ...).
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "engine/forstack.h"
 #include "engine/marks.h"
+#include "engine/run.h"
 #include "engine/statement.h"
+#include "platform/linefile.h"
 #include "settings/catalogue.h"
 
 namespace qm {
@@ -28,9 +33,35 @@ struct TEngineServices {
   IPreview* Preview = nullptr;
 };
 
+// The passes of one file, as FormatFile numbers them (shown to the user as Pass 1, 2 and 3).
+inline constexpr int kPass1 = 0;
+inline constexpr int kPass2 = 1;
+inline constexpr int kPass3 = 2;
+
+// What one pass reads, without copying it: pass 1 reads a project item's plain lines, passes 2
+// and 3 the previous pass's output with its marks.
+class TPassInputView {
+ public:
+  // Implicit, so that a pass takes either kind of list as it stands.
+  TPassInputView(const TLines& lines) : plain_(&lines) {}
+  TPassInputView(const TMarkedList& marked) : marked_(&marked) {}
+
+  std::size_t Size() const { return plain_ ? plain_->size() : marked_->size(); }
+  const std::string& Line(std::size_t i) const { return plain_ ? (*plain_)[i] : (*marked_)[i].Text; }
+  // Whether the previous pass marked line i changed; plain lines never are.
+  bool WasChanged(std::size_t i) const { return marked_ && (*marked_)[i].Mark.IsChanged(); }
+
+ private:
+  const TLines* plain_ = nullptr;
+  const TMarkedList* marked_ = nullptr;
+};
+
 class TVBSrcFormatter {
  public:
   explicit TVBSrcFormatter(TEngineServices services);
+  virtual ~TVBSrcFormatter() = default;
+  TVBSrcFormatter(const TVBSrcFormatter&) = delete;
+  TVBSrcFormatter& operator=(const TVBSrcFormatter&) = delete;
 
   TForStack FForStack;
   std::int32_t FDimGroupCount = 0;
@@ -53,7 +84,87 @@ class TVBSrcFormatter {
   void IndentLine(std::string& line);
   void ApplyLevelRule(TVBStatementKind kind);
 
+  // One pass over one file (pass kPass1, kPass2 or kPass3): appends the formatted lines with
+  // their marks to FOutput. The caller empties FOutput before pass 1; input must not be FOutput
+  // itself (passes 2 and 3 read FPassInput).
+  void FormatFile(const TPassInputView& input, int pass);
+  // The passes of one file: pass 1 on lines, pass 2 on pass 1's output, and pass 3 when pass 2
+  // made a change that calls for it. beforePass is called with the pass number as shown to the
+  // user (1, 2 or 3) before each pass starts. The result is in FOutput; false when the run was
+  // cancelled (FOutput then holds the interrupted pass's lines).
+  bool FormatPasses(const TLines& lines, const std::function<void(int shownPass)>& beforePass = {});
+
+  // The project processing run (run.cpp): prepares the output directory, writes the log, takes
+  // every selected item through its passes and saves it; FRunReport tells what it did.
+  void ProcessProject(TSourceMgt* project);
+  bool PrepareOutputDirectory();
+  void WriteProcessingLog();
+  // The run's per-file step without preview or saving: loads the item's lines and takes them
+  // through the passes into FOutput (the lines stay loaded); false when the run was cancelled.
+  bool FormatProjectItem(TSourceMgt& project, RFile& item);
+  TRunReport FRunReport;
+
+  // The transformations, each called by FormatFile at its step. Virtual so that tests can stand
+  // in for them when checking how the pipeline uses their results.
+
+  // Statement splitting. SplitSingleLineIf appends the pieces of a single-line If to FOutput;
+  // SplitMultiStatement appends the colon-separated pieces and tells whether it took the line.
+  virtual void SplitSingleLineIf(std::string_view line);
+  virtual bool HasMultipleStatements(std::string_view line) const;
+  virtual bool SplitMultiStatement(std::string_view line);
+
+  // Declarations: splitting of Dim/ReDim/Global/Static and Const lines into one per name, and the
+  // alignment of the As clauses of runs of declarations (second pass only).
+  virtual bool IsMultiVarDeclaration(std::string_view line) const;
+  virtual void SplitMultiVar(std::string_view line);
+  virtual bool IsMultiConstDeclaration(std::string_view line) const;
+  virtual void SplitMultiConst(std::string_view line);
+  virtual int DeclarationAsColumn(std::string_view line) const;
+  virtual void TrackDeclarationGroup(std::string_view line);
+  // Rewrites the last count lines of FOutput (through ReplaceOutputText, so that a line whose
+  // text changes is marked changed).
+  virtual void AlignDeclarationGroup(int count, int column);
+
+  // Comments: placement of whole-line and in-line comments. PlaceInLineComment may append one
+  // line to FOutput itself (comment moved above or below its code).
+  virtual void PlaceSingleLineComment(std::string& line);
+  virtual void PlaceInLineComment(std::string& line);
+
+  // The per-line hooks before and after the transformations (spelling, header comments, blank
+  // lines); they may change the line (before) and append lines to FOutput.
+  virtual void ApplyBeforeLineRules(std::string& line, int pass);
+  virtual void ApplyAfterLineRules(std::string_view line, int pass);
+  // Spell checking of a line's string literals and of its comment.
+  void SpellCheckLiterals(std::string& line);
+  void SpellCheckComment(std::string& line);
+  // Header comments from the Sub and Function templates, above (before) or below a procedure line.
+  void InsertSubHeader(std::string_view line, bool before);
+  void InsertFunctionHeader(std::string_view line, bool before);
+  // The blank-line filter of the first pass; false drops the line.
+  virtual bool KeepLine(std::string_view line) const;
+
+  // For/Next: the loop variable of a For line, and Next lines rebuilt with or without it. A Next
+  // that names several variables (Next j, i) is left as it stands by both rebuilders and closes
+  // as many loops (NextVariableCount).
+  bool IsForLine(std::string_view line) const;
+  std::string ForVariable(std::string_view line) const;
+  bool IsNextLine(std::string_view line) const;
+  std::string AddNextVariable(std::string_view line, std::string_view name) const;
+  std::string RemoveNextVariable(std::string_view line) const;
+  // Number of loops a Next line closes: 1 for a bare Next or one name, else the number of names.
+  int NextVariableCount(std::string_view line) const;
+
+  // The block line that frames a run of whole-line comments: indent blanks, the apostrophe and
+  // the block characters repeated to the block length.
+  std::string CommentBlockLine(int indent) const;
+
  protected:
+  friend class TFormatPass;  // one pass of FormatFile over one file (pipeline.cpp)
+
+  // Replaces the text of an output line already written; a line whose text changes is marked
+  // changed, so that marks still tell the truth after a later pass.
+  void ReplaceOutputText(std::size_t index, std::string text);
+
   bool On(SettingKey key) const { return services_.Settings.Bool(key); }
   int Num(SettingKey key) const { return services_.Settings.Int(key); }
   const std::string& Str(SettingKey key) const { return services_.Settings.Text(key); }

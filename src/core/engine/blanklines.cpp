@@ -1,0 +1,127 @@
+// The per-line hooks around the transformations, the blank-line filter, and For/Next handling:
+// the loop variables of the open For loops and the Next lines rebuilt with or without them.
+
+#include <algorithm>
+
+#include "engine/formatter.h"
+#include "engine/linefuncs.h"
+
+namespace qm {
+
+namespace {
+
+inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool StartsWithUpper(std::string_view text, std::string_view upperPrefix) {
+  if (text.size() < upperPrefix.size()) return false;
+  for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
+    if (UpperAscii(text[i]) != upperPrefix[i]) return false;
+  }
+  return true;
+}
+
+// What follows the keyword of a Next line, up to its comment, trimmed: empty for a bare Next.
+std::string_view NextOperands(std::string_view line) {
+  const int comment = CommentPos(line);
+  if (comment > 0) line = line.substr(0, static_cast<std::size_t>(comment) - 1);
+  line = Trim(line);
+  line.remove_prefix(std::min<std::size_t>(4, line.size()));
+  return Trim(line);
+}
+
+bool IsNameChar(char c) {
+  return static_cast<unsigned char>(c) > ' ' && c != ',' && c != ':' && c != '\'' && c != '"' &&
+         c != '(' && c != ')';
+}
+
+// The number of loop variables in operands that are nothing but names separated by commas; -1 when
+// they hold anything else (a further statement after a colon, for instance).
+int CountNames(std::string_view operands) {
+  if (operands.empty()) return 0;
+  int count = 0;
+  for (;;) {
+    const std::size_t comma = operands.find(',');
+    const std::string_view name = Trim(operands.substr(0, comma));
+    if (name.empty()) return -1;
+    for (const char c : name) {
+      if (!IsNameChar(c)) return -1;
+    }
+    ++count;
+    if (comma == std::string_view::npos) return count;
+    operands.remove_prefix(comma + 1);
+  }
+}
+
+// The rebuilt Next line keeps only the line's indentation and its comment; it is built only when
+// the line names at most one variable, so that neither the names of outer loops nor a statement
+// joined by a colon is lost.
+bool MayRebuildNext(std::string_view line) {
+  const int names = CountNames(NextOperands(line));
+  return names == 0 || names == 1;
+}
+
+std::string RebuiltNext(std::string_view line, std::string_view afterNext) {
+  std::string out(static_cast<std::size_t>(LeadingBlanks(line)), ' ');
+  out += "Next";
+  out += afterNext;
+  out += "    ";
+  const std::string comment = CommentText(line);
+  if (!comment.empty()) {
+    out += '\'';
+    out += comment;
+  }
+  return out;
+}
+
+}  // namespace
+
+// Before the transformations, in the first pass: spelling, header comments above a procedure,
+// blank lines before a construct.
+void TVBSrcFormatter::ApplyBeforeLineRules(std::string& /*line*/, int /*pass*/) {}
+
+// After the line is written, in the first pass: header comments below a procedure line, blank
+// lines after a construct.
+void TVBSrcFormatter::ApplyAfterLineRules(std::string_view /*line*/, int /*pass*/) {}
+
+bool TVBSrcFormatter::KeepLine(std::string_view /*line*/) const { return true; }
+
+bool TVBSrcFormatter::IsForLine(std::string_view line) const { return StartsWithUpper(Trim(line), "FOR "); }
+
+// The name before the first "=", whatever blanks stand around it; empty for a For Each loop,
+// which has none.
+std::string TVBSrcFormatter::ForVariable(std::string_view line) const {
+  std::string_view rest = Trim(line);
+  rest = TrimLeft(rest.substr(std::min<std::size_t>(4, rest.size())));
+  // An "=" in a For Each loop's collection expression is no assignment of a loop variable.
+  if (StartsWithUpper(rest, "EACH ")) return {};
+  const std::size_t equals = rest.find('=');
+  if (equals == std::string_view::npos) return {};
+  return std::string(Trim(rest.substr(0, equals)));
+}
+
+bool TVBSrcFormatter::IsNextLine(std::string_view line) const {
+  const std::string_view t = Trim(line);
+  return StartsWithUpper(t, "NEXT ") || (t.size() == 4 && StartsWithUpper(t, "NEXT"));
+}
+
+std::string TVBSrcFormatter::AddNextVariable(std::string_view line, std::string_view name) const {
+  if (!MayRebuildNext(line)) return std::string(line);
+  std::string afterNext = " ";
+  afterNext += name;
+  return RebuiltNext(line, afterNext);
+}
+
+std::string TVBSrcFormatter::RemoveNextVariable(std::string_view line) const {
+  if (!MayRebuildNext(line)) return std::string(line);
+  return RebuiltNext(line, "");
+}
+
+int TVBSrcFormatter::NextVariableCount(std::string_view line) const {
+  std::string_view operands = NextOperands(line);
+  // Of a Next joined to further statements, only the names before the colon count.
+  operands = Trim(operands.substr(0, operands.find(':')));
+  const int names = CountNames(operands);
+  return names > 1 ? names : 1;
+}
+
+}  // namespace qm

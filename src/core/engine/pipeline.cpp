@@ -1,0 +1,401 @@
+// One pass of the formatter over one file, and the two or three passes of a file.
+
+#include <algorithm>
+#include <new>
+#include <utility>
+#include <vector>
+
+#include "engine/formatter.h"
+#include "engine/linefuncs.h"
+#include "globals.h"
+#include "ui/progress.h"
+
+namespace qm {
+
+namespace {
+
+using K = SettingKey;
+
+// The line inserted where a file lacks Option Explicit, followed by one empty line.
+constexpr std::string_view kOptionExplicitLine =
+    "Option Explicit     'Force all variables to be declared before their use";
+constexpr std::string_view kAttributePrefix = "Attribute";
+
+// GrpForNextProcessing
+constexpr int kForNextAdd = 1;
+constexpr int kForNextRemove = 2;
+
+inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view upperPrefix) {
+  if (text.size() < upperPrefix.size()) return false;
+  for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
+    if (UpperAscii(text[i]) != upperPrefix[i]) return false;
+  }
+  return true;
+}
+
+// out := the line with tabs expanded. Lines without a tab (nearly all) are copied into out's own
+// buffer, so that reading a line allocates nothing once the buffers have grown.
+void ExpandInto(std::string& out, std::string_view line) {
+  if (line.find('\t') == std::string_view::npos) {
+    out.assign(line);
+  } else {
+    out = ExpandTabs(line);
+  }
+}
+
+// An Option Explicit statement at any indentation and in any letter case, alone on its line or
+// followed by blanks, a comment or a further statement. Recognising it however it is written keeps
+// a pass from inserting a second one, which Visual Basic would refuse.
+bool IsOptionExplicitLine(std::string_view line) {
+  constexpr std::string_view kUpper = "OPTION EXPLICIT";
+  const std::string_view t = TrimLeftControls(line);
+  if (!StartsWithIgnoringCase(t, kUpper)) return false;
+  if (t.size() == kUpper.size()) return true;
+  const char next = t[kUpper.size()];
+  return next == ' ' || next == '\t' || next == '\'' || next == ':';
+}
+
+// The line that ends the control description of a form or class: END alone, at column 1.
+bool IsDescriptionEnd(std::string_view line) { return line.size() == 3 && StartsWithIgnoringCase(line, "END"); }
+
+}  // namespace
+
+// The state of one FormatFile call and its steps, in the order in which they run.
+class TFormatPass {
+ public:
+  TFormatPass(TVBSrcFormatter& fmt, const TPassInputView& input, int pass)
+      : fmt_(fmt), input_(input), pass_(pass) {}
+
+  void Run() {
+    Start();
+    LocateCodePart();
+    CopyControlDescription();
+    InsertOptionExplicit();
+    StartProgress();
+    for (index_ = codeStart_; index_ < input_.Size() && !CancelRequested; ++index_) FormatLine();
+    InsertCommentBlocks();
+  }
+
+ private:
+  // The per-line steps of one code line.
+  void FormatLine() {
+    ReportProgress();
+    ReadLine();
+    ReadPreviousMark();
+    if (pass_ == kPass1) fmt_.ApplyBeforeLineRules(line_, pass_);
+    keep_ = true;
+    SplitDeclarations();
+    SplitStatements();
+    Indent();
+    TrackDeclarationGroup();
+    TrackForNext();
+    PlaceComment();
+    CloseCommentRun();
+    FilterBlankLine();
+    WriteLine();
+    if (pass_ == kPass1) fmt_.ApplyAfterLineRules(line_, pass_);
+    fmt_.FLastIndent = LeadingBlanks(line_);
+  }
+
+  bool On(K key) const { return fmt_.On(key); }
+  int Num(K key) const { return fmt_.Num(key); }
+
+  void Append(std::string_view text, TColorObject mark) {
+    // A line that cannot be appended is skipped; the pass goes on with the next.
+    try {
+      fmt_.FOutput.push_back({std::string(text), mark});
+    } catch (const std::bad_alloc&) {
+    }
+  }
+
+  // A line copied as it stands keeps the mark an earlier pass gave it.
+  TColorObject CarriedMark(std::size_t i) const {
+    return input_.WasChanged(i) ? NewChangedMark() : NewUnchangedMark();
+  }
+
+  void Start() {
+    fmt_.FForStack.Clear();
+    fmt_.FDimGroupCount = 0;
+    fmt_.FDimGroupAsColumn = 0;
+    fmt_.FLastIndent = 0;
+    commentRun_ = 0;
+    fmt_.FOutput.reserve(fmt_.FOutput.size() + input_.Size() + input_.Size() / 8 + 4);
+  }
+
+  // The code part starts after the "END" line that closes a form's or class's control
+  // description, looked for backward from the first procedure; Option Explicit counts as present
+  // between that line (or the top of the file) and the first procedure.
+  void LocateCodePart() {
+    const std::size_t n = input_.Size();
+    std::size_t procedure = n;
+    for (std::size_t i = 0; i < n; ++i) {
+      fmt_.services_.Processing.ProcessEvents();
+      if (CancelRequested) break;
+      std::string_view text = input_.Line(i);
+      if (text.find('\t') != std::string_view::npos) {
+        ExpandInto(scratch_, text);
+        text = scratch_;
+      }
+      if (IsProcedureStart(ClassifyStatement(Trim(text)))) {
+        procedure = i;
+        break;
+      }
+    }
+    if (n == 0) return;
+
+    for (std::size_t k = std::min(procedure, n - 1) + 1; k-- > 0;) {
+      ExpandInto(scratch_, input_.Line(k));
+      if (IsOptionExplicitLine(scratch_)) optionExplicitFound_ = true;
+      if (IsDescriptionEnd(scratch_)) {
+        descriptionEndFound_ = true;
+        codeStart_ = k + 1;
+        break;
+      }
+    }
+  }
+
+  void CopyControlDescription() {
+    for (std::size_t i = 0; i < codeStart_; ++i) {
+      ExpandInto(scratch_, input_.Line(i));
+      Append(scratch_, CarriedMark(i));
+    }
+  }
+
+  // Attribute lines (the module's name and the like) stay ahead of the inserted statement.
+  void InsertOptionExplicit() {
+    const bool insert = !optionExplicitFound_ && On(K::OptionExplicitInsert);
+    if (insert) {
+      fmt_.FModified = true;
+      while (codeStart_ < input_.Size()) {
+        ExpandInto(scratch_, input_.Line(codeStart_));
+        if (!scratch_.starts_with(kAttributePrefix)) break;
+        Append(scratch_, CarriedMark(codeStart_));
+        ++codeStart_;
+      }
+      Append(kOptionExplicitLine, NewChangedMark());
+      Append("", NewChangedMark());
+    }
+
+    // The previous line of the first code line is the last line read while locating the code.
+    if (descriptionEndFound_ && !insert) {
+      ExpandInto(fmt_.FPrevLine, input_.Line(codeStart_ - 1));
+    } else if (codeStart_ < input_.Size()) {
+      ExpandInto(fmt_.FPrevLine, input_.Line(codeStart_));
+    }
+    if (codeStart_ < input_.Size()) ExpandInto(fmt_.FNextLine, input_.Line(codeStart_));
+  }
+
+  void StartProgress() {
+    fmt_.services_.Processing.SetRange(static_cast<int>(codeStart_), static_cast<int>(input_.Size()));
+    fmt_.services_.Processing.SetPosition(static_cast<int>(codeStart_));
+  }
+
+  void ReportProgress() {
+    fmt_.services_.Processing.SetPosition(static_cast<int>(index_));
+    fmt_.services_.Processing.ProcessEvents();
+  }
+
+  // FPrevLine := the previous working line; the line in hand and the next one, tabs expanded.
+  // FNextLine already holds this line expanded (read as the next line last time round).
+  void ReadLine() {
+    if (index_ > codeStart_) fmt_.FPrevLine.swap(line_);
+    source_.swap(fmt_.FNextLine);
+    if (index_ + 1 < input_.Size()) {
+      ExpandInto(fmt_.FNextLine, input_.Line(index_ + 1));
+    } else {
+      fmt_.FNextLine.clear();
+    }
+    line_.assign(source_);
+  }
+
+  void ReadPreviousMark() { wasChanged_ = input_.WasChanged(index_); }
+
+  // A split writes the line's pieces itself and takes the line over. The first split that applies
+  // wins, so that every statement is written once; the later steps still read the line to follow
+  // levels, loops and comment runs.
+  bool BeginSplit() {
+    // The pieces go to the output ahead of any declaration group still open; the group is closed
+    // first so that the alignment rewrites its own lines and not the pieces.
+    if (pass_ == kPass2 && On(K::AlignMultiDimAs)) fmt_.TrackDeclarationGroup(std::string_view());
+    keep_ = false;
+    return true;
+  }
+
+  void SplitDeclarations() {
+    if (keep_ && On(K::MultiVarSplit) && fmt_.IsMultiVarDeclaration(line_) && BeginSplit()) {
+      fmt_.SplitMultiVar(line_);
+    }
+    if (keep_ && On(K::MultiConstSplit) && fmt_.IsMultiConstDeclaration(line_) && BeginSplit()) {
+      fmt_.SplitMultiConst(line_);
+    }
+  }
+
+  void SplitStatements() {
+    if (keep_ && On(K::IfThenSplit) && IsSingleLineIf(line_) && BeginSplit()) {
+      fmt_.SplitSingleLineIf(line_);
+    }
+    // The multi-statement split runs in the first pass only and may decline the line.
+    if (keep_ && pass_ == kPass1 && On(K::MultiStatementSplit) && fmt_.HasMultipleStatements(line_)) {
+      keep_ = !fmt_.SplitMultiStatement(line_);
+    }
+  }
+
+  // Runs also for a line a split has taken over, so that the level follows the statement as read.
+  void Indent() {
+    if (On(K::CodeIndentPerform)) fmt_.IndentLine(line_);
+  }
+
+  // The pieces of a line taken over are not part of a declaration group.
+  void TrackDeclarationGroup() {
+    if (pass_ == kPass2 && keep_ && On(K::AlignMultiDimAs)) fmt_.TrackDeclarationGroup(line_);
+  }
+
+  void TrackForNext() {
+    if (fmt_.IsForLine(line_)) fmt_.FForStack.Push(fmt_.ForVariable(line_));
+    if (fmt_.IsNextLine(line_)) {
+      const int closed = fmt_.NextVariableCount(line_);
+      const int mode = Num(K::GrpForNextProcessing);
+      if (mode == kForNextAdd) {
+        line_ = fmt_.AddNextVariable(line_, fmt_.FForStack.Top());
+      } else if (mode == kForNextRemove) {
+        line_ = fmt_.RemoveNextVariable(line_);
+      }
+      for (int k = 0; k < closed; ++k) fmt_.FForStack.Pop();
+    }
+  }
+
+  // A whole-line comment extends the comment run; any other line is a code line. The comment of a
+  // line taken over already stands on its pieces and is not placed again.
+  void PlaceComment() {
+    codeLine_ = true;
+    if (CommentPos(line_) <= 0) return;
+    if (IsCommentLine(line_)) {
+      codeLine_ = false;
+      if (commentRun_++ == 0) runStart_ = fmt_.FOutput.size();
+      if (keep_) fmt_.PlaceSingleLineComment(line_);
+    } else if (keep_) {
+      fmt_.PlaceInLineComment(line_);
+    }
+  }
+
+  // In the first pass a code line closes the run of whole-line comments before it; a run long
+  // enough is framed by two block lines, unless it already ends with one (a file formatted
+  // before). The frame goes right around the comment lines as written, whatever this line has put
+  // after them (blank lines, a header, the pieces of a split).
+  void CloseCommentRun() {
+    if (!codeLine_ || pass_ != kPass1) return;
+    if (On(K::SingleLineCommentBlocks) && commentRun_ >= Num(K::SingleLineCommentGroupQty)) {
+      std::string block = fmt_.CommentBlockLine(fmt_.FLastIndent);
+      if (Trim(block) != Trim(fmt_.FPrevLine)) {
+        fmt_.PlaceSingleLineComment(block);
+        // Comment lines that were all removed leave nothing to frame.
+        if (runEnd_ > runStart_) {
+          pendingBlocks_.push_back({runEnd_, block});
+          pendingBlocks_.push_back({runStart_, std::move(block)});
+        }
+      }
+    }
+    commentRun_ = 0;
+  }
+
+  void FilterBlankLine() {
+    if (pass_ == kPass1 && !fmt_.KeepLine(line_)) keep_ = false;
+  }
+
+  // Lines that differ only in trailing blanks count as equal; a line changed by an earlier pass
+  // stays marked changed.
+  void WriteLine() {
+    if (keep_) {
+      const bool same = TrimRight(line_) == TrimRight(source_);
+      Append(line_, same && !wasChanged_ ? NewUnchangedMark() : NewChangedMark());
+    }
+    if (!codeLine_) runEnd_ = fmt_.FOutput.size();
+  }
+
+  // The block lines of the pass go in at the end of it, in one sweep over the output: inserting
+  // each into the list as it is made would move the rest of the file once per comment run.
+  void InsertCommentBlocks() {
+    if (pendingBlocks_.empty()) return;
+    std::stable_sort(pendingBlocks_.begin(), pendingBlocks_.end(),
+                     [](const TPendingBlock& a, const TPendingBlock& b) { return a.Index < b.Index; });
+    TMarkedList& out = fmt_.FOutput;
+    TMarkedList merged;
+    merged.reserve(out.size() + pendingBlocks_.size());
+    std::size_t next = 0;
+    for (std::size_t i = 0; i <= out.size(); ++i) {
+      while (next < pendingBlocks_.size() && pendingBlocks_[next].Index == i) {
+        merged.push_back({std::move(pendingBlocks_[next].Text), NewChangedMark()});
+        ++next;
+      }
+      if (i < out.size()) merged.push_back(std::move(out[i]));
+    }
+    out.swap(merged);
+    pendingBlocks_.clear();
+  }
+
+  struct TPendingBlock {
+    std::size_t Index;  // the output line it goes before, counted without the other block lines
+    std::string Text;
+  };
+
+  TVBSrcFormatter& fmt_;
+  const TPassInputView& input_;
+  const int pass_;
+
+  std::size_t codeStart_ = 0;
+  bool optionExplicitFound_ = false;
+  bool descriptionEndFound_ = false;
+
+  std::size_t index_ = 0;
+  std::string line_;     // L, the working line
+  std::string source_;   // the input line in hand, tabs expanded
+  std::string scratch_;  // lines read while locating and copying
+  bool wasChanged_ = false;
+  bool keep_ = true;
+  bool codeLine_ = true;
+
+  int commentRun_ = 0;
+  std::size_t runStart_ = 0;  // where the run's first comment line went in the output
+  std::size_t runEnd_ = 0;    // the output's size after the run's last comment line
+  std::vector<TPendingBlock> pendingBlocks_;
+};
+
+void TVBSrcFormatter::FormatFile(const TPassInputView& input, int pass) {
+  TFormatPass(*this, input, pass).Run();
+}
+
+bool TVBSrcFormatter::FormatPasses(const TLines& lines, const std::function<void(int shownPass)>& beforePass) {
+  const auto announce = [&](int pass) {
+    if (beforePass) beforePass(pass + 1);
+  };
+
+  FOutput.clear();
+  FModified = false;
+  announce(kPass1);
+  FormatFile(lines, kPass1);
+  if (CancelRequested) return false;
+
+  for (const int pass : {kPass2, kPass3}) {
+    // A third pass only when the second changed something that calls for it.
+    if (pass == kPass3 && !FModified) break;
+    FModified = false;
+    FPassInput.swap(FOutput);
+    FOutput.clear();
+    announce(pass);
+    FormatFile(FPassInput, pass);
+    FPassInput.clear();
+    if (CancelRequested) return false;
+  }
+  return true;
+}
+
+void TVBSrcFormatter::ReplaceOutputText(std::size_t index, std::string text) {
+  TMarkedLine& line = FOutput.at(index);
+  if (line.Text == text) return;
+  line.Text = std::move(text);
+  line.Mark = NewChangedMark();
+}
+
+}  // namespace qm

@@ -1,0 +1,125 @@
+// quillmate-cli format: one file (or standard input) restyled to standard output.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "cli.h"
+#include "temp_dir.h"
+
+namespace qm::cli {
+namespace {
+
+using test::TempDir;
+
+struct TFormatResult {
+  int Code;
+  std::string Out;
+  std::string Err;
+};
+
+TFormatResult Format(const TArgs& args, const std::string& stdinBytes = "") {
+  TArgs all{"format"};
+  all.insert(all.end(), args.begin(), args.end());
+  std::istringstream in(stdinBytes);
+  std::ostringstream out, err;
+  const int code = RunCli(all, in, out, err);
+  return {code, out.str(), err.str()};
+}
+
+constexpr std::string_view kSource = "Sub A ()\nIf x Then\ny = 1\nEnd If\nEnd Sub\n";
+
+// Settings that leave every line alone.
+constexpr std::string_view kNoChangeIni =
+    "[General]\nOptionExplicitInsert=0\n[Indents]\nCodeIndentPerform=0\n";
+
+TEST(CliFormat, RestylesStandardInputWithTheSavedSettings) {
+  TempDir dir;  // an empty settings directory: the built-in defaults
+  const TFormatResult r = Format({}, std::string(kSource));
+  EXPECT_EQ(r.Code, kExitOk) << r.Err;
+  EXPECT_EQ(r.Out,
+            "Option Explicit     'Force all variables to be declared before their use\r\n"
+            "\r\n"
+            "Sub A ()\r\n"
+            "    If x Then\r\n"
+            "        y = 1\r\n"
+            "    End If\r\n"
+            "End Sub\r\n");
+  EXPECT_EQ(r.Err, "");
+  // "-" names standard input too.
+  EXPECT_EQ(Format({"-"}, std::string(kSource)).Out, r.Out);
+}
+
+TEST(CliFormat, SavedSettingsFileIsRead) {
+  TempDir dir;
+  dir.Write("VBQUILL3.INI", kNoChangeIni);
+  const TFormatResult r = Format({}, std::string(kSource));
+  EXPECT_EQ(r.Code, kExitOk) << r.Err;
+  EXPECT_EQ(r.Out, "Sub A ()\r\nIf x Then\r\ny = 1\r\nEnd If\r\nEnd Sub\r\n");
+}
+
+TEST(CliFormat, SettingsOptionReplacesTheSavedSettings) {
+  TempDir dir;
+  const std::string ini = dir.Write("plain/my.ini", kNoChangeIni);
+  for (const TArgs& args : {TArgs{"--settings", ini}, TArgs{"--settings=" + ini}}) {
+    const TFormatResult r = Format(args, std::string(kSource));
+    EXPECT_EQ(r.Code, kExitOk) << r.Err;
+    EXPECT_EQ(r.Out, "Sub A ()\r\nIf x Then\r\ny = 1\r\nEnd If\r\nEnd Sub\r\n");
+  }
+}
+
+TEST(CliFormat, FileIsReadAndLeftAsItWas) {
+  TempDir dir;
+  dir.Write("VBQUILL3.INI", kNoChangeIni);
+  const std::string source = "Sub A ()\r\n\tx = \"Caf\xE9\"\r\nEnd Sub";
+  const std::string path = dir.Write("src/MAIN.BAS", source);
+  const TFormatResult r = Format({path});
+  EXPECT_EQ(r.Code, kExitOk) << r.Err;
+  // Tabs expanded, bytes above 127 as they were, every line ended by CRLF.
+  EXPECT_EQ(r.Out, "Sub A ()\r\n    x = \"Caf\xE9\"\r\nEnd Sub\r\n");
+  EXPECT_EQ(dir.Read("src/MAIN.BAS"), source);
+}
+
+TEST(CliFormat, HelpGoesToStandardOutput) {
+  const TFormatResult r = Format({"--help"});
+  EXPECT_EQ(r.Code, kExitOk);
+  EXPECT_NE(r.Out.find("usage: quillmate-cli format"), std::string::npos);
+}
+
+struct ErrorRow {
+  const char* name;
+  TArgs args;
+  std::string errorPart;
+};
+
+class CliFormatErrors : public ::testing::TestWithParam<ErrorRow> {};
+
+TEST_P(CliFormatErrors, ExitTwoWithAMessageAndNoOutput) {
+  TempDir dir;
+  dir.Write("sub/A.BAS", "x = 1\n");
+  TArgs args;
+  for (const std::string& a : GetParam().args) {
+    std::string arg = a;
+    if (const auto at = arg.find("<dir>"); at != std::string::npos) arg.replace(at, 5, dir.Dir());
+    args.push_back(arg);
+  }
+  const TFormatResult r = Format(args, "x = 1\n");
+  EXPECT_EQ(r.Code, kExitError);
+  EXPECT_EQ(r.Out, "");
+  EXPECT_NE(r.Err.find(GetParam().errorPart), std::string::npos) << r.Err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CliFormat, CliFormatErrors,
+    ::testing::Values(ErrorRow{"MissingFile", {"<dir>none.bas"}, "cannot read"},
+                      ErrorRow{"Directory", {"<dir>sub"}, "is a directory"},
+                      ErrorRow{"TwoFiles", {"<dir>sub/A.BAS", "<dir>sub/A.BAS"}, "at most one source file"},
+                      ErrorRow{"UnknownOption", {"--fast"}, "unknown option --fast"},
+                      ErrorRow{"UnknownKind", {"--kind", "report"}, "unknown kind report"},
+                      ErrorRow{"KindWithoutValue", {"--kind"}, "needs a value"},
+                      ErrorRow{"MissingSettings", {"--settings", "<dir>none.ini"}, "settings file"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace qm::cli

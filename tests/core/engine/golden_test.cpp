@@ -1,0 +1,124 @@
+// Golden files: every directory under tests/data/format holds one case.
+//
+//   input         the source file, as a project would hand it over
+//   expected      the formatted file with a mark column ('*' changed, '.' unchanged; see
+//                 format_verify.h)
+//   settings.ini  optional: the settings that differ from "every rule off", in the sections and
+//                 keys of the settings file; its [Golden] section may give Kind (form, module or
+//                 class, default module) and TabWidth (default 4)
+//
+// On a mismatch the runner writes the result as "actual" beside "expected" and prints a diff.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "format_verify.h"
+#include "globals.h"
+#include "platform/linefile.h"
+#include "platform/paths.h"
+#include "platform/profile.h"
+
+namespace qm {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path CasesDir() { return fs::path(TEST_DATA_DIR) / "format"; }
+
+std::vector<std::string> GoldenCases() {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(CasesDir(), ec)) {
+    if (entry.is_directory()) names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::uint8_t KindByName(const std::string& name) {
+  if (SameTextIgnoringCase(name, "form")) return rkForm;
+  if (SameTextIgnoringCase(name, "class")) return rkClass;
+  return rkModule;
+}
+
+// Restores the program-wide tab width after a case that sets its own.
+class TabWidthScope {
+ public:
+  explicit TabWidthScope(int width) : saved_(TabWidth) { TabWidth = width; }
+  ~TabWidthScope() { TabWidth = saved_; }
+
+ private:
+  int saved_;
+};
+
+class Golden : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Golden, FormatsAsExpected) {
+  const fs::path dir = CasesDir() / GetParam();
+
+  std::string input, expectedBytes, err;
+  ASSERT_TRUE(ReadFileBytes((dir / "input").string(), input, &err)) << err;
+  ASSERT_TRUE(ReadFileBytes((dir / "expected").string(), expectedBytes, &err)) << err;
+
+  TSettings settings = test::RulesOffSettings();
+  std::uint8_t kind = rkModule;
+  int tabWidth = 4;
+  const fs::path ini = dir / "settings.ini";
+  if (fs::exists(ini)) {
+    settings.LoadINIControls(ini.string());
+    kind = KindByName(GetPrivateProfileString("Golden", "Kind", "module", ini.string()));
+    tabWidth = ParseProfileInt(GetPrivateProfileString("Golden", "TabWidth", "4", ini.string())).value_or(4);
+  }
+  TabWidthScope tabs(tabWidth);
+
+  // The expected file may have been saved with either line end.
+  std::string expected;
+  for (const std::string& line : SplitLines(expectedBytes)) expected += line + "\n";
+  const std::string actual = test::RenderMarked(test::FormatLines(SplitLines(input), settings, kind));
+
+  const fs::path actualFile = dir / "actual";
+  if (actual == expected) {
+    std::error_code ec;
+    fs::remove(actualFile, ec);
+    return;
+  }
+  WriteFileBytes(actualFile.string(), actual);
+  ADD_FAILURE() << "case " << GetParam() << " differs; result written to " << actualFile.string()
+                << "\n(- expected, + actual; | ends a line)\n"
+                << test::LineDiff(expected, actual);
+}
+
+INSTANTIATE_TEST_SUITE_P(Format, Golden, ::testing::ValuesIn(GoldenCases()), [](const auto& info) {
+  std::string name = info.param;
+  for (char& c : name) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  }
+  return name;
+});
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Golden);
+
+// The example projects' sources, with every rule off, come back as they are (tabs expanded), every
+// line marked unchanged.
+TEST(GoldenExamples, EveryRuleOffLeavesTheExamplesAlone) {
+  std::error_code ec;
+  int files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(EXAMPLES_DIR, ec)) {
+    const std::string ext = UpperCase(entry.path().extension().string());
+    if (!entry.is_regular_file() || (ext != ".FRM" && ext != ".BAS" && ext != ".CLS")) continue;
+    ++files;
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(entry.path().string(), bytes));
+    TSettings settings = test::RulesOffSettings();
+    SCOPED_TRACE(entry.path().string());
+    verifyNoChange(bytes, settings, KindOfExt(ext));
+  }
+  EXPECT_GT(files, 0) << "no example sources under " << EXAMPLES_DIR;
+}
+
+}  // namespace
+}  // namespace qm
