@@ -1,12 +1,52 @@
 #include "cli.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace qm::cli {
 
+namespace {
+
+void PrintUsage(std::ostream& out) {
+  out << "Usage: quillmate-cli [--settings FILE] [--output DIR] [--check] [--diff] [--quiet] PROJECT\n"
+         "       quillmate-cli format [--settings FILE] [--kind form|module|class] [FILE|-]\n"
+         "       quillmate-cli diff LEFT RIGHT\n"
+         "\n"
+         "Restyles the forms, modules and classes of a Visual Basic project (.MAK or .VBP) into\n"
+         "the output directory, by the settings of VBQUILL3.INI. The input files are never written.\n"
+         "\n"
+         "  --settings FILE  read the settings from FILE instead of the settings directory\n"
+         "  --output DIR     write the output into DIR (relative to the working directory)\n"
+         "  --check          write nothing; exit with 1 when any file would change\n"
+         "  --diff           write nothing; print a unified diff of every file that would change\n"
+         "  --quiet          print no line per file\n"
+         "  --help           print this help\n"
+         "  --version        print the version\n"
+         "\n"
+         "Exit status: 0 done, 1 --check found files that would change, 2 error or cancelled.\n";
+}
+
+bool Has(const TArgs& args, std::string_view option) {
+  return std::find(args.begin(), args.end(), option) != args.end();
+}
+
+}  // namespace
+
 int RunCli(const TArgs& args, std::istream& in, std::ostream& out, std::ostream& err) {
   if (!args.empty() && args[0] == "format") return CmdFormat(TArgs(args.begin() + 1, args.end()), in, out, err);
   if (!args.empty() && args[0] == "diff") return CmdDiff(TArgs(args.begin() + 1, args.end()), out, err);
+  if (Has(args, "--help") || Has(args, "-h")) {
+    PrintUsage(out);
+    return kExitOk;
+  }
+  if (Has(args, "--version")) {
+    out << "quillmate-cli " << QUILLMATE_VERSION << '\n';
+    return kExitOk;
+  }
+  if (args.empty()) {
+    PrintUsage(err);
+    return kExitError;
+  }
   return CmdProcess(args, out, err);
 }
 

@@ -1,17 +1,260 @@
+// The project run of quillmate-cli: the processing run of the desktop program without a window.
+
+#include <signal.h>
+
+#include <atomic>
+#include <filesystem>
 #include <ostream>
+#include <string>
 
 #include "cli.h"
+#include "engine/formatter.h"
+#include "globals.h"
+#include "platform/paths.h"
+#include "project/sourcemgt.h"
+#include "settings/catalogue.h"
+#include "settings/profile_entries.h"
+#include "ui/progress.h"
+#include "ui/prompts.h"
+#include "unified_diff.h"
 
 namespace qm::cli {
 
-int CmdProcess(const TArgs&, std::ostream&, std::ostream& err) {
-  err << "quillmate-cli: project runs are not available yet\n";
-  return kExitError;
+namespace {
+
+namespace fs = std::filesystem;
+
+static_assert(std::atomic<bool>::is_always_lock_free, "the cancel flag is set from a signal handler");
+
+extern "C" void OnInterrupt(int) { CancelRequested.store(true); }
+
+// Ctrl+C (and a termination request) during a run cancel it as the Cancel button does; the run
+// then ends after the line in hand. A second Ctrl+C ends the program at once.
+class TInterruptScope {
+ public:
+  TInterruptScope() {
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;
+    sigaction(SIGINT, &action, &oldInt_);
+    sigaction(SIGTERM, &action, &oldTerm_);
+  }
+  ~TInterruptScope() {
+    sigaction(SIGINT, &oldInt_, nullptr);
+    sigaction(SIGTERM, &oldTerm_, nullptr);
+  }
+  TInterruptScope(const TInterruptScope&) = delete;
+  TInterruptScope& operator=(const TInterruptScope&) = delete;
+
+ private:
+  struct sigaction oldInt_ {};
+  struct sigaction oldTerm_ {};
+};
+
+// Answers the core's questions without a person: messages go to standard error, an entry that is
+// not a text file is skipped (OK), and nothing is ever deleted (No).
+class TCliPrompts final : public IPrompts {
+ public:
+  explicit TCliPrompts(std::ostream& err) : err_(err) {}
+
+  TAnswer Ask(TMsgKind kind, TButtons buttons, const std::string& text) override {
+    switch (kind) {
+      case TMsgKind::Error: err_ << "quillmate-cli: error: " << text << '\n'; break;
+      case TMsgKind::Warning: err_ << "quillmate-cli: warning: " << text << '\n'; break;
+      case TMsgKind::Information: err_ << "quillmate-cli: " << text << '\n'; break;
+      case TMsgKind::Confirmation: err_ << "quillmate-cli: " << text << " No\n"; break;
+    }
+    switch (buttons) {
+      case TButtons::Ok:
+      case TButtons::OkCancel: return TAnswer::Ok;
+      case TButtons::YesNo:
+      case TButtons::YesNoCancel: return TAnswer::No;
+    }
+    return TAnswer::No;
+  }
+
+ private:
+  std::ostream& err_;
+};
+
+struct TProcessOptions {
+  std::string Settings;
+  std::string Output;
+  std::string Project;
+  bool Check = false;
+  bool Diff = false;
+  bool Quiet = false;
+};
+
+bool ParseOptions(const TArgs& args, TProcessOptions& options, std::string& problem) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&](std::string& into) {
+      if (i + 1 >= args.size()) {
+        problem = "option " + arg + " needs a value";
+        return false;
+      }
+      into = args[++i];
+      return true;
+    };
+    if (arg == "--settings") {
+      if (!value(options.Settings)) return false;
+    } else if (arg.rfind("--settings=", 0) == 0) {
+      options.Settings = arg.substr(11);
+    } else if (arg == "--output") {
+      if (!value(options.Output)) return false;
+    } else if (arg.rfind("--output=", 0) == 0) {
+      options.Output = arg.substr(9);
+    } else if (arg == "--check") {
+      options.Check = true;
+    } else if (arg == "--diff") {
+      options.Diff = true;
+    } else if (arg == "--quiet" || arg == "-q") {
+      options.Quiet = true;
+    } else if (arg == "--") {
+      if (i + 2 != args.size() || !options.Project.empty()) {
+        problem = "give exactly one project file";
+        return false;
+      }
+      options.Project = args[i + 1];
+      break;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      problem = "unknown option " + arg;
+      return false;
+    } else if (options.Project.empty()) {
+      options.Project = arg;
+    } else {
+      problem = "give exactly one project file";
+      return false;
+    }
+  }
+  if (options.Project.empty()) {
+    problem = "no project file given";
+    return false;
+  }
+  return true;
 }
 
-int CmdFormat(const TArgs&, std::istream&, std::ostream&, std::ostream& err) {
-  err << "quillmate-cli: format is not available yet\n";
-  return kExitError;
+std::string Absolute(const std::string& path) {
+  std::error_code ec;
+  fs::path p = fs::absolute(path, ec);
+  return ec ? path : p.lexically_normal().string();
+}
+
+// The line of the summary for one file.
+void PrintFileLine(std::ostream& out, const TRunFileReport& file) {
+  out << file.Name << ": ";
+  if (!file.SkippedFor.empty()) {
+    out << "skipped, same file name as " << NativePath(file.SkippedFor) << '\n';
+    return;
+  }
+  out << file.LinesRead << " lines read, " << file.LinesWritten << " written, " << file.LinesChanged
+      << " marked changed";
+  if (!file.Saved) out << " (not written)";
+  out << '\n';
+}
+
+// --check and --diff: every selected file through its passes, nothing copied or written.
+int FormatOnly(TVBSrcFormatter& formatter, TSourceMgt& project, const TProcessOptions& options,
+               const std::string& outputDir, std::ostream& out, std::ostream& err) {
+  int changedFiles = 0;
+  for (RFile* item : project.Items()) {
+    if (CancelRequested) break;
+    if (!item->Selected) continue;
+    const bool done = formatter.FormatProjectItem(project, *item);
+    if (!done) {
+      project.FreeLines(item);
+      break;
+    }
+    TLines after;
+    after.reserve(formatter.FOutput.size());
+    int marked = 0;
+    for (const TMarkedLine& line : formatter.FOutput) {
+      after.push_back(line.Text);
+      marked += line.Mark.IsChanged() ? 1 : 0;
+    }
+    const bool changed = after != item->Lines;
+    changedFiles += changed ? 1 : 0;
+    if (!options.Quiet) {
+      out << item->Name << ": " << item->Lines.size() << " lines read, " << after.size() << " lines out, "
+          << marked << " marked changed, " << (changed ? "would change" : "unchanged") << '\n';
+    }
+    if (options.Diff && changed) {
+      WriteUnifiedDiff(out, NativePath(item->Path), NativePath(IncludeTrailingSeparator(outputDir) + item->Name),
+                       item->Lines, after);
+    }
+    TMarkedList().swap(formatter.FOutput);
+    project.FreeLines(item);
+  }
+  if (CancelRequested) {
+    err << "quillmate-cli: cancelled\n";
+    return kExitError;
+  }
+  if (options.Check && !options.Quiet) {
+    out << changedFiles << (changedFiles == 1 ? " file" : " files") << " would change\n";
+  }
+  return options.Check && changedFiles > 0 ? kExitFindings : kExitOk;
+}
+
+}  // namespace
+
+int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
+  TProcessOptions options;
+  if (std::string problem; !ParseOptions(args, options, problem)) {
+    err << "quillmate-cli: " << problem << "\nTry 'quillmate-cli --help'.\n";
+    return kExitError;
+  }
+
+  TSettings settings;
+  if (!options.Settings.empty()) {
+    if (!FileExists(options.Settings)) {
+      err << "quillmate-cli: error: settings file " << options.Settings << " not found\n";
+      return kExitError;
+    }
+    // A path with a directory, so that the file is not looked for in the settings directory.
+    settings.LoadINIControls(Absolute(options.Settings));
+  } else {
+    settings.LoadINIControls();
+  }
+  ReadVBTabStops();
+  settings.SetBool(SettingKey::PreviewBeforeSaving, false);
+  // Relative to the working directory, as a command line reads it (the setting is relative to
+  // the project's directory).
+  if (!options.Output.empty()) {
+    settings.SetText(SettingKey::BackupNewCodeDirectory, IncludeTrailingSeparator(Absolute(options.Output)));
+  }
+
+  TCliPrompts prompts(err);
+  TSourceMgt project;
+  if (project.ReadProjectFile(Absolute(options.Project), prompts) != TReadOutcome::Read) return kExitError;
+
+  TNullProgress processing;
+  TNullProgress copying;
+  TVBSrcFormatter formatter(TEngineServices{settings, prompts, processing, copying, nullptr});
+  CancelRequested = false;
+  TInterruptScope interrupt;
+
+  const std::string outputDir =
+      ResolveOutputDirectory(project.ProjectDir, settings.Text(SettingKey::BackupNewCodeDirectory));
+  if (options.Check || options.Diff) return FormatOnly(formatter, project, options, outputDir, out, err);
+
+  formatter.ProcessProject(&project);
+  const TRunReport& report = formatter.FRunReport;
+  if (!options.Quiet) {
+    for (const TRunFileReport& file : report.Files) PrintFileLine(out, file);
+  }
+  switch (report.Outcome) {
+    case TRunOutcome::Completed:
+      if (!options.Quiet) out << "Output: " << NativePath(IncludeTrailingSeparator(report.OutputDir)) << '\n';
+      return kExitOk;
+    case TRunOutcome::Cancelled:
+      err << "quillmate-cli: cancelled; the files written so far are in "
+          << NativePath(IncludeTrailingSeparator(report.OutputDir)) << '\n';
+      return kExitError;
+    default:
+      return kExitError;
+  }
 }
 
 }  // namespace qm::cli

@@ -28,10 +28,29 @@ inline constexpr std::string_view ErrorCreatingLog = "Error while creating log f
 inline constexpr std::string_view DeleteAllFilesIn = "Delete all files in %s?";
 inline constexpr std::string_view ConversionCompleted = "Conversion Completed.";
 inline constexpr std::string_view ProcessingCaption = "Processing...";
+inline constexpr std::string_view ProcessingPass = "%s (Pass %s)";
+inline constexpr std::string_view PreviewCaption = "File: %s";
+inline constexpr std::string_view LogStarted = "*** Project processing started at: %s";
+inline constexpr std::string_view LogProcessingFile = "+++ Processing file: %s";
+inline constexpr std::string_view LogCheckLine = "Check Line #%s-->%s";
+inline constexpr std::string_view LogEndOfFile = "--- End of file: %s";
+inline constexpr std::string_view LogSkippedFile = "!!! Skipped file: %s (same file name as %s)";
+inline constexpr std::string_view LogCompleted = "*** Project processing completed at: %s";
+inline constexpr std::string_view OutputDirHoldsSources =
+    "The output directory %s holds source files of the project (%s).  "
+    "The restyled files would be written over their sources.  Operation aborted...";
+inline constexpr std::string_view DuplicateFileNames =
+    "These selected files have the same file name and would overwrite each other in the output "
+    "directory: %s.  Only the first of each is processed; the others are skipped.";
+inline constexpr std::string_view DuplicateFilePair = "%s and %s";
+inline constexpr std::string_view UnableToSave = "Unable to save %s.  Operation aborted...";
 
 // Output copying
 inline constexpr std::string_view BackingUpCaption = "Backing up files...";
 inline constexpr std::string_view BackingUpFile = "Backing Up File: %s";
+
+// Line difference engine
+inline constexpr std::string_view DiffInternalError = "DisplayOptimalDiff: Internal Error";
 
 // Replaces the first "%s" of a message with a name.
 inline std::string Format(std::string_view text, std::string_view name) {

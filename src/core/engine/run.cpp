@@ -1,0 +1,387 @@
+#include "engine/run.h"
+
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iomanip>
+#include <locale>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <system_error>
+
+#include "engine/formatter.h"
+#include "globals.h"
+#include "messages.h"
+#include "platform/linefile.h"
+#include "platform/paths.h"
+#include "project/copying.h"
+#include "project/sourcemgt.h"
+#include "ui/preview.h"
+#include "ui/progress.h"
+#include "ui/prompts.h"
+
+namespace qm {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kLogFileName = "VBQUILL3.LOG";
+// Lines longer than this are listed in the log (they do not fit the Visual Basic editor's line).
+constexpr std::size_t kLogLineLimit = 223;
+// The log measures lines in a buffer of this size; a line that does not fit with its CR stops it.
+constexpr std::size_t kLogBufferSize = 2000;
+
+// Fills the "%s" placeholders of a message in order (a value holding "%s" stays as it is).
+std::string Fill(std::string_view text, std::initializer_list<std::string_view> values) {
+  std::string out;
+  std::size_t from = 0;
+  for (std::string_view value : values) {
+    std::size_t at = text.find("%s", from);
+    if (at == std::string_view::npos) break;
+    out.append(text.substr(from, at - from));
+    out.append(value);
+    from = at + 2;
+  }
+  out.append(text.substr(from));
+  return out;
+}
+
+// Directory and file name with one separator between them.
+std::string JoinName(std::string_view dir, std::string_view name) {
+  return IncludeTrailingSeparator(dir) + std::string(name);
+}
+
+// The date and time in the user's locale: short date, a blank, long time.
+std::string LogTimestamp() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  std::ostringstream out;
+  try {
+    out.imbue(std::locale(""));
+  } catch (const std::runtime_error&) {
+    // An environment naming a locale that is not installed: the classic one does.
+  }
+  out << std::put_time(&local, "%x %X");
+  return out.str();
+}
+
+// The real directory a (Windows-style or native) directory path names: letters' case resolved
+// against the disk, symbolic links, "." and ".." followed, no trailing separator. Parts that do
+// not exist yet are kept as spelled.
+std::string RealDirectory(std::string_view dir) {
+  const std::string native = dir.empty() ? std::string(1, '.') : NativePath(dir);
+  std::error_code ec;
+  fs::path absolute = fs::absolute(native, ec);
+  if (ec) absolute = fs::path(native);
+  fs::path real = fs::weakly_canonical(absolute, ec);
+  if (ec) real = absolute.lexically_normal();
+  std::string text = real.string();
+  while (text.size() > 1 && text.back() == '/') text.pop_back();
+  return text;
+}
+
+bool SameDirectory(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  std::error_code ec;
+  return fs::is_directory(a, ec) && fs::is_directory(b, ec) && fs::equivalent(a, b, ec) && !ec;
+}
+
+// The selected item that an item's name collides with, when it is skipped for that.
+const RFile* CollidesWith(const std::vector<TNameCollision>& collisions, const RFile* item) {
+  for (const TNameCollision& c : collisions) {
+    if (c.Skipped == item) return c.Kept;
+  }
+  return nullptr;
+}
+
+// The output file's bytes: every line followed by CR LF.
+std::string OutputBytes(const TMarkedList& lines) {
+  std::size_t size = 0;
+  for (const TMarkedLine& line : lines) size += line.Text.size() + 2;
+  std::string bytes;
+  bytes.reserve(size);
+  for (const TMarkedLine& line : lines) {
+    bytes += line.Text;
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+// Hides the processing window and frees the output list however the run ends.
+class TRunWindowScope {
+ public:
+  TRunWindowScope(IProgress& window, TMarkedList& output) : window_(window), output_(output) {
+    window_.Show();
+  }
+  ~TRunWindowScope() {
+    window_.Hide();
+    TMarkedList().swap(output_);
+  }
+  TRunWindowScope(const TRunWindowScope&) = delete;
+  TRunWindowScope& operator=(const TRunWindowScope&) = delete;
+
+ private:
+  IProgress& window_;
+  TMarkedList& output_;
+};
+
+}  // namespace
+
+std::string ResolveOutputDirectory(std::string_view projectDir, std::string_view setting) {
+  if (setting.find(':') != std::string_view::npos || (!setting.empty() && setting.front() == '/')) {
+    return std::string(setting);
+  }
+  return std::string(projectDir) + std::string(setting);
+}
+
+bool OutputOverlapsSources(const TSourceMgt& project, std::string_view outputDir, std::string* conflict) {
+  const std::string output = RealDirectory(outputDir);
+  auto hit = [&](std::string_view dir, std::string_view file) {
+    if (!SameDirectory(output, RealDirectory(dir))) return false;
+    if (conflict) *conflict = std::string(file);
+    return true;
+  };
+  if (hit(project.ProjectDir, project.ProjectDir + project.ProjectName)) return true;
+  for (const RFile* item : project.Items()) {
+    if (hit(ExtractFilePath(item->Path), item->Path)) return true;
+  }
+  return false;
+}
+
+std::vector<TNameCollision> FindNameCollisions(const TSourceMgt& project) {
+  std::vector<TNameCollision> collisions;
+  std::map<std::string, const RFile*> first;
+  for (const RFile* item : project.Items()) {
+    if (!item->Selected) continue;
+    auto [at, inserted] = first.emplace(UpperCase(item->Name), item);
+    if (!inserted) collisions.push_back({at->second, item});
+  }
+  return collisions;
+}
+
+bool FindLongLines(std::string_view bytes, std::vector<TLongLine>& found) {
+  int number = 1;
+  std::string line;
+  auto endLine = [&] {
+    if (line.size() > kLogLineLimit) found.push_back({number, line});
+    ++number;
+    line.clear();
+  };
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    char c = bytes[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+      endLine();
+      continue;
+    }
+    line += c;
+    if (line.size() >= kLogBufferSize) return false;
+  }
+  if (!line.empty()) endLine();
+  return true;
+}
+
+void TVBSrcFormatter::WriteProcessingLog() {
+  if (!FProject) return;
+  std::ofstream log(NativePath(JoinName(FOutputDir, kLogFileName)), std::ios::binary | std::ios::trunc);
+  bool ok = static_cast<bool>(log);
+  auto write = [&](const std::string& text) {
+    if (!ok) return;
+    log << text << "\r\n";
+    ok = static_cast<bool>(log);
+  };
+
+  const std::vector<TNameCollision> collisions = FindNameCollisions(*FProject);
+  write(Fill(msg::LogStarted, {LogTimestamp()}));
+  for (const RFile* item : FProject->Items()) {
+    if (!ok) break;
+    if (!item->Selected) continue;
+    if (const RFile* kept = CollidesWith(collisions, item)) {
+      write(Fill(msg::LogSkippedFile, {item->Name, kept->Path}));
+      continue;
+    }
+    write(Fill(msg::LogProcessingFile, {item->Name}));
+    std::string bytes;
+    std::vector<TLongLine> longLines;
+    if (!ReadFileBytes(item->Path, bytes)) {
+      ok = false;
+      break;
+    }
+    const bool measured = FindLongLines(bytes, longLines);
+    for (const TLongLine& line : longLines) write(Fill(msg::LogCheckLine, {std::to_string(line.Number), line.Text}));
+    if (!measured) {
+      ok = false;
+      break;
+    }
+    write(Fill(msg::LogEndOfFile, {item->Name}));
+  }
+  write(Fill(msg::LogCompleted, {LogTimestamp()}));
+  log.close();
+  if (!ok || log.fail()) services_.Prompts.Show(TMsgKind::Error, std::string(msg::ErrorCreatingLog));
+}
+
+bool TVBSrcFormatter::PrepareOutputDirectory() {
+  if (!DirectoryExists(FOutputDir)) {
+    ForceDirectories(FOutputDir);
+    if (!DirectoryExists(FOutputDir)) return false;
+  }
+  if (!FProject) return true;
+
+  TBusyScope busy(services_.Prompts);
+  const std::string& projectDir = FProject->ProjectDir;
+  // The copy operations join names to the directory as they stand, so give it its separator.
+  const std::string outputDir = IncludeTrailingSeparator(FOutputDir);
+  const bool vbp = VBVersion >= 4;
+  auto copyEntries = [&] {
+    if (vbp) {
+      CopyVBPEntries(FProject->ProjectFile, projectDir, outputDir, services_.Copying);
+    } else {
+      CopyMAKEntries(FProject->ProjectFile, projectDir, outputDir, services_.Copying);
+    }
+  };
+  // The copy modes are a convenience: a project file that cannot be rewritten leaves the run going.
+  auto localize = [&] {
+    const std::string copy = outputDir + FProject->ProjectName;
+    if (vbp) {
+      LocalizeVBPFile(copy);
+    } else {
+      LocalizeMAKFile(copy);
+    }
+  };
+  auto clearProcessed = [&] {
+    for (RFile* item : FProject->Items()) item->Processed = false;
+  };
+
+  if (On(SettingKey::BackupMAKFiles)) {
+    copyEntries();
+    CopyFileExact(projectDir + FProject->ProjectName, outputDir + FProject->ProjectName);
+    localize();
+    clearProcessed();
+  }
+  if (On(SettingKey::BackupAllFiles)) {
+    copyEntries();
+    CopyDirectoryFiles(projectDir, outputDir, services_.Copying);
+    localize();
+    clearProcessed();
+  }
+  return true;
+}
+
+bool TVBSrcFormatter::FormatProjectItem(TSourceMgt& project, RFile& item) {
+  FProject = &project;
+  project.CurrentFile = &item;
+  project.CurrentLineCount();
+  TMarkedList().swap(FOutput);
+  FFileName = item.Name;
+  FFileKind = item.Kind;
+  services_.Processing.SetRange(0, static_cast<int>(item.Lines.size()));
+  services_.Processing.SetPosition(0);
+  const bool done = FormatPasses(item.Lines, [this](int shownPass) {
+    services_.Processing.SetLabel(Fill(msg::ProcessingPass, {FFileName, std::to_string(shownPass)}));
+  });
+  return done && !CancelRequested;
+}
+
+void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
+  FRunReport = TRunReport{};
+  if (!project || !project->FirstFile || !project->FirstFile->Next) return;
+  FProject = project;
+  FOutputDir = ResolveOutputDirectory(project->ProjectDir, Str(SettingKey::BackupNewCodeDirectory));
+  FRunReport.OutputDir = FOutputDir;
+  IPrompts& prompts = services_.Prompts;
+
+  // Nothing is copied or written when the restyled files would land on their own sources.
+  if (std::string conflict; OutputOverlapsSources(*project, FOutputDir, &conflict)) {
+    prompts.Show(TMsgKind::Error, Fill(msg::OutputDirHoldsSources, {FOutputDir, conflict}));
+    FRunReport.Outcome = TRunOutcome::Refused;
+    return;
+  }
+
+  // Files of one name would overwrite each other in the flat output directory: the first wins.
+  const std::vector<TNameCollision> collisions = FindNameCollisions(*project);
+  if (!collisions.empty()) {
+    std::string pairs;
+    for (const TNameCollision& c : collisions) {
+      if (!pairs.empty()) pairs += "; ";
+      pairs += Fill(msg::DuplicateFilePair, {c.Kept->Path, c.Skipped->Path});
+    }
+    prompts.Show(TMsgKind::Warning, Fill(msg::DuplicateFileNames, {pairs}));
+  }
+
+  if (!PrepareOutputDirectory()) {
+    prompts.Show(TMsgKind::Error, std::string(msg::UnableToCreateBackup));
+    FRunReport.Outcome = TRunOutcome::NoOutputDir;
+    return;
+  }
+  if (On(SettingKey::CreateLog)) WriteProcessingLog();
+
+  TMarkedList().swap(FOutput);
+  FSpellCancelled = false;
+  TRunWindowScope window(services_.Processing, FOutput);
+  FRunReport.Outcome = TRunOutcome::Completed;
+
+  for (RFile* item = project->FirstFile; item && item->Next && !CancelRequested; item = item->Next) {
+    project->CurrentFile = item;
+    if (!item->Selected) {
+      project->FreeCurrentLines();
+      continue;
+    }
+    TRunFileReport& file = FRunReport.Files.emplace_back();
+    file.Name = item->Name;
+    file.Path = item->Path;
+    if (const RFile* kept = CollidesWith(collisions, item)) {
+      file.SkippedFor = kept->Path;
+      project->FreeCurrentLines();
+      continue;
+    }
+
+    const bool done = FormatProjectItem(*project, *item);
+    file.LinesRead = static_cast<int>(item->Lines.size());
+    file.LinesWritten = static_cast<int>(FOutput.size());
+    for (const TMarkedLine& line : FOutput) file.LinesChanged += line.Mark.IsChanged() ? 1 : 0;
+    if (!done) {
+      // An interrupted file is not written.
+      project->CurrentFile = item;
+      project->FreeCurrentLines();
+      break;
+    }
+    item->Processed = true;
+
+    if (On(SettingKey::PreviewBeforeSaving) && services_.Preview) {
+      // A Cancel in the preview still saves this file and ends the loop after it.
+      services_.Preview->ShowPreview(Fill(msg::PreviewCaption, {item->Name}), item->Lines, FOutput);
+    }
+
+    const std::string outputPath = JoinName(FOutputDir, item->Name);
+    if (!WriteFileBytes(outputPath, OutputBytes(FOutput))) {
+      prompts.Show(TMsgKind::Error, Fill(msg::UnableToSave, {outputPath}));
+      FRunReport.Outcome = TRunOutcome::SaveFailed;
+      project->CurrentFile = item;
+      project->FreeCurrentLines();
+      return;
+    }
+    item->OutputPath = outputPath;
+    file.Saved = true;
+    file.OutputPath = outputPath;
+    TMarkedList().swap(FOutput);
+
+    project->CurrentFile = item;
+    project->FreeCurrentLines();
+  }
+
+  if (CancelRequested) {
+    FRunReport.Outcome = TRunOutcome::Cancelled;
+    const std::string question = Fill(msg::DeleteAllFilesIn, {FOutputDir});
+    if (prompts.Ask(TMsgKind::Confirmation, TButtons::YesNo, question) == TAnswer::Yes) {
+      DeleteFiles(IncludeTrailingSeparator(FOutputDir), prompts);
+      for (RFile* item : project->Items()) item->Processed = false;
+      FRunReport.OutputDeleted = true;
+    }
+  }
+}
+
+}  // namespace qm

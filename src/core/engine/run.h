@@ -1,0 +1,69 @@
+#pragma once
+
+// What a project processing run did, file by file, and the checks made before it writes anything:
+// an output directory that would put restyled files over their sources is refused, and selected
+// files that share a file name (and so one place in the flat output directory) are processed once.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qm {
+
+struct RFile;
+class TSourceMgt;
+
+enum class TRunOutcome {
+  NotRun,       // no project, or no items
+  Completed,    // every selected file was processed
+  Cancelled,    // the user cancelled (processing window, preview or Ctrl+C)
+  Refused,      // the output directory holds source files of the project
+  NoOutputDir,  // the output directory could not be made
+  SaveFailed,   // a restyled file could not be written; the run stopped there
+};
+
+struct TRunFileReport {
+  std::string Name;
+  std::string Path;
+  int LinesRead = 0;
+  int LinesWritten = 0;
+  int LinesChanged = 0;  // output lines marked changed
+  bool Saved = false;
+  std::string OutputPath;
+  // Set when the file was skipped because an earlier selected file has the same name: that
+  // file's path.
+  std::string SkippedFor;
+};
+
+struct TRunReport {
+  TRunOutcome Outcome = TRunOutcome::NotRun;
+  std::string OutputDir;  // as resolved from the setting
+  std::vector<TRunFileReport> Files;  // the files taken up by the run, in project order
+  bool OutputDeleted = false;         // the output files were deleted after a cancel
+};
+
+// The output directory for a setting: the setting itself when it contains a colon or begins with
+// '/', else the project directory followed by the setting.
+std::string ResolveOutputDirectory(std::string_view projectDir, std::string_view setting);
+
+// True when outputDir, resolved to a real path, is the project directory or the directory of any
+// source file of the project; conflict then names that directory's file (or the project file).
+bool OutputOverlapsSources(const TSourceMgt& project, std::string_view outputDir, std::string* conflict);
+
+// Selected items whose file names equal (without regard to case) that of an earlier selected item.
+struct TNameCollision {
+  const RFile* Kept;
+  const RFile* Skipped;
+};
+std::vector<TNameCollision> FindNameCollisions(const TSourceMgt& project);
+
+// The numbers (from 1) and texts of the lines of a source file's bytes that are longer than the
+// log's limit of 223 characters. A line ends at CR LF, a lone CR or a lone LF. False (with what
+// was found so far) when a line of 2000 characters or more is met, which the log cannot measure.
+struct TLongLine {
+  int Number;
+  std::string Text;
+};
+bool FindLongLines(std::string_view bytes, std::vector<TLongLine>& found);
+
+}  // namespace qm

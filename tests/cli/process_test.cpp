@@ -1,0 +1,348 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cli.h"
+#include "platform/linefile.h"
+#include "platform/paths.h"
+#include "settings/catalogue.h"
+#include "temp_dir.h"
+#include "unified_diff.h"
+
+namespace qm::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+
+struct TCliResult {
+  int Code;
+  std::string Out;
+  std::string Err;
+};
+
+TCliResult Cli(const TArgs& args) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  int code = RunCli(args, in, out, err);
+  return {code, out.str(), err.str()};
+}
+
+// Bytes and modification time of every file below a directory.
+std::map<std::string, std::pair<std::string, fs::file_time_type>> Snapshot(const std::string& dir) {
+  std::map<std::string, std::pair<std::string, fs::file_time_type>> state;
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+    if (!entry.is_regular_file()) continue;
+    std::string bytes;
+    ReadFileBytes(entry.path().string(), bytes);
+    state[entry.path().string()] = {bytes, entry.last_write_time()};
+  }
+  return state;
+}
+
+std::size_t CountLines(const std::string& text, const std::string& start) {
+  std::size_t n = 0;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) n += line.rfind(start, 0) == 0 ? 1 : 0;
+  return n;
+}
+
+class CliProcessTest : public ::testing::Test {
+ protected:
+  std::string Example(const std::string& name) {
+    fs::copy(fs::path(EXAMPLES_DIR) / name, fs::path(tmp.Dir()) / name, fs::copy_options::recursive);
+    return tmp.Dir() + name + "/";
+  }
+  // A settings file under which the engine changes nothing in text without tabs.
+  std::string QuietSettings() {
+    TSettings settings;
+    for (SettingKey key : {SettingKey::OptionExplicitInsert, SettingKey::CodeIndentPerform, SettingKey::AlignMultiDimAs,
+                           SettingKey::SingleLineCommentBlocks}) {
+      settings.SetBool(key, false);
+    }
+    settings.SetInt(SettingKey::GrpSingleLineComments, 0);
+    settings.SetInt(SettingKey::GrpInLineComments, 0);
+    settings.SetInt(SettingKey::GrpBlankLines, 0);
+    const std::string path = tmp.Dir() + "conf/quiet.ini";
+    fs::create_directories(tmp.Dir() + "conf");
+    EXPECT_TRUE(settings.SaveINIControls(path));
+    return path;
+  }
+
+  TempDir tmp;
+};
+
+struct ExampleProject {
+  const char* Example;
+  const char* ProjectFile;
+  std::vector<std::string> Names;
+};
+
+class CliExampleTest : public CliProcessTest, public ::testing::WithParamInterface<ExampleProject> {};
+
+TEST_P(CliExampleTest, RunPrintsOneLinePerFileAndWhereTheOutputWent) {
+  const std::string dir = Example(GetParam().Example);
+  const auto before = Snapshot(dir);
+  TCliResult r = Cli({dir + GetParam().ProjectFile});
+  ASSERT_EQ(r.Code, kExitOk) << r.Err;
+  EXPECT_EQ(r.Err, "");
+  for (const std::string& name : GetParam().Names) {
+    EXPECT_EQ(CountLines(r.Out, name + ": "), 1u) << r.Out;
+    EXPECT_TRUE(FileExists(dir + "STYLED/" + name)) << name;
+  }
+  EXPECT_NE(r.Out.find(" lines read, "), std::string::npos);
+  EXPECT_NE(r.Out.find(" marked changed\n"), std::string::npos);
+  EXPECT_NE(r.Out.find("Output: " + dir + "STYLED/\n"), std::string::npos) << r.Out;
+  for (const auto& [path, state] : before) {
+    if (path.find("/STYLED/") != std::string::npos) continue;
+    std::string bytes;
+    ReadFileBytes(path, bytes);
+    EXPECT_EQ(bytes, state.first) << path;
+    EXPECT_EQ(fs::last_write_time(path), state.second) << path;
+  }
+}
+
+TEST_P(CliExampleTest, CheckWritesNothingAndReportsFilesThatWouldChange) {
+  const std::string dir = Example(GetParam().Example);
+  const auto before = Snapshot(dir);
+  TCliResult r = Cli({"--check", dir + GetParam().ProjectFile});
+  EXPECT_EQ(r.Code, kExitFindings) << r.Err;
+  EXPECT_NE(r.Out.find("would change"), std::string::npos);
+  EXPECT_EQ(CountLines(r.Out, GetParam().Names.front() + ": "), 1u) << r.Out;
+  EXPECT_FALSE(fs::exists(dir + "STYLED"));
+  EXPECT_EQ(Snapshot(dir), before);
+}
+
+TEST_P(CliExampleTest, DiffPrintsUnifiedHunksAndWritesNothing) {
+  const std::string dir = Example(GetParam().Example);
+  TCliResult r = Cli({"--diff", "--quiet", dir + GetParam().ProjectFile});
+  EXPECT_EQ(r.Code, kExitOk) << r.Err;
+  EXPECT_GE(CountLines(r.Out, "--- " + dir), 1u) << r.Out;
+  EXPECT_GE(CountLines(r.Out, "+++ " + dir + "STYLED/"), 1u) << r.Out;
+  EXPECT_GE(CountLines(r.Out, "@@ -"), 1u);
+  EXPECT_EQ(CountLines(r.Out, "Output: "), 0u);
+  EXPECT_FALSE(fs::exists(dir + "STYLED"));
+}
+
+TEST_P(CliExampleTest, QuietRunPrintsNothing) {
+  const std::string dir = Example(GetParam().Example);
+  TCliResult r = Cli({"--quiet", dir + GetParam().ProjectFile});
+  EXPECT_EQ(r.Code, kExitOk) << r.Err;
+  EXPECT_EQ(r.Out, "");
+  EXPECT_TRUE(FileExists(dir + "STYLED/" + GetParam().Names.back()));
+}
+
+TEST_P(CliExampleTest, OutputOptionOverridesTheSetting) {
+  const std::string dir = Example(GetParam().Example);
+  const std::string out = tmp.Dir() + "elsewhere";
+  TCliResult r = Cli({dir + GetParam().ProjectFile, "--output", out});
+  ASSERT_EQ(r.Code, kExitOk) << r.Err;
+  for (const std::string& name : GetParam().Names) EXPECT_TRUE(FileExists(out + "/" + name)) << name;
+  EXPECT_FALSE(fs::exists(dir + "STYLED"));
+  EXPECT_NE(r.Out.find("Output: " + out + "/\n"), std::string::npos) << r.Out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, CliExampleTest,
+    ::testing::Values(ExampleProject{"vb4", "Inventory.vbp",
+                                     {"frmMain.frm", "frmAbout.frm", "UTILS.BAS", "STOCK.BAS", "CItem.cls"}},
+                      ExampleProject{"vb3", "LEDGER.MAK", {"LEDGER.FRM", "GLOBAL.BAS", "REPORT.BAS"}}),
+    [](const auto& info) { return std::string(info.param.Example); });
+
+TEST_F(CliProcessTest, CheckPassesWhenNothingWouldChange) {
+  tmp.Write("p/MAIN.BAS", "Option Explicit\r\n\r\nSub Main ()\r\nDim I As Integer\r\nEnd Sub\r\n");
+  tmp.Write("p/P.MAK", "MAIN.BAS\r\n");
+  const std::string settings = QuietSettings();
+  TCliResult r = Cli({"--settings", settings, "--check", tmp.Dir() + "p/P.MAK"});
+  EXPECT_EQ(r.Code, kExitOk) << r.Out << r.Err;
+  EXPECT_NE(r.Out.find("MAIN.BAS: 5 lines read, 5 lines out, 0 marked changed, unchanged\n"), std::string::npos)
+      << r.Out;
+  EXPECT_NE(r.Out.find("0 files would change\n"), std::string::npos);
+  // With the default settings the Dim line is indented.
+  EXPECT_EQ(Cli({"--check", "--quiet", tmp.Dir() + "p/P.MAK"}).Code, kExitFindings);
+}
+
+TEST_F(CliProcessTest, EntryThatIsNotTextIsSkippedWithAWarning) {
+  tmp.Write("p/MAIN.BAS", "Sub Main ()\r\nEnd Sub\r\n");
+  tmp.Write("p/BINARY.FRM", std::string("\xfc\x01\x02", 3));
+  tmp.Write("p/P.MAK", "BINARY.FRM\r\nMAIN.BAS\r\n");
+  TCliResult r = Cli({tmp.Dir() + "p/P.MAK"});
+  EXPECT_EQ(r.Code, kExitOk) << r.Err;
+  EXPECT_NE(r.Err.find("warning: BINARY.FRM is not an ASCII file."), std::string::npos) << r.Err;
+  EXPECT_TRUE(FileExists(tmp.Dir() + "p/STYLED/MAIN.BAS"));
+  EXPECT_EQ(CountLines(r.Out, "BINARY.FRM"), 0u);
+}
+
+TEST_F(CliProcessTest, DuplicateNamesAreNamedInTheSummary) {
+  tmp.Write("p/A/UTIL.BAS", "Sub A ()\r\nEnd Sub\r\n");
+  tmp.Write("p/B/Util.bas", "Sub B ()\r\nEnd Sub\r\n");
+  tmp.Write("p/P.MAK", "A\\UTIL.BAS\r\nB\\Util.bas\r\n");
+  TCliResult r = Cli({tmp.Dir() + "p/P.MAK"});
+  EXPECT_EQ(r.Code, kExitOk) << r.Err;
+  EXPECT_NE(r.Err.find("warning: These selected files have the same file name"), std::string::npos) << r.Err;
+  EXPECT_NE(r.Out.find("Util.bas: skipped, same file name as " + tmp.Dir() + "p/A/UTIL.BAS\n"), std::string::npos)
+      << r.Out;
+}
+
+struct ErrorCase {
+  const char* Label;
+  std::vector<std::string> Args;  // "TMP/" stands for the temporary directory
+  const char* Message;
+};
+
+class CliErrorTest : public CliProcessTest, public ::testing::WithParamInterface<ErrorCase> {};
+
+TEST_P(CliErrorTest, FailsWithAMessageAndExitCode2) {
+  Example("vb3");
+  TArgs args;
+  for (std::string arg : GetParam().Args) {
+    if (arg.rfind("TMP/", 0) == 0) arg = tmp.Dir() + arg.substr(4);
+    args.push_back(arg);
+  }
+  TCliResult r = Cli(args);
+  EXPECT_EQ(r.Code, kExitError);
+  EXPECT_NE(r.Err.find(GetParam().Message), std::string::npos) << r.Err;
+  EXPECT_FALSE(fs::exists(tmp.Dir() + "vb3/STYLED"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, CliErrorTest,
+    ::testing::Values(
+        ErrorCase{"NoArguments", {}, "Usage: quillmate-cli"},
+        ErrorCase{"MissingProject", {"TMP/none.mak"}, "Invalid VB project file.  Unable to proceed."},
+        ErrorCase{"UnknownOption", {"--fast", "TMP/vb3/LEDGER.MAK"}, "unknown option --fast"},
+        ErrorCase{"TwoProjects", {"TMP/vb3/LEDGER.MAK", "TMP/vb3/LEDGER.MAK"}, "exactly one project"},
+        ErrorCase{"OutputWithoutValue", {"TMP/vb3/LEDGER.MAK", "--output"}, "--output needs a value"},
+        ErrorCase{"OnlyOptions", {"--quiet"}, "no project file given"},
+        ErrorCase{"SettingsFileMissing", {"--settings", "TMP/none.ini", "TMP/vb3/LEDGER.MAK"}, "none.ini not found"},
+        ErrorCase{"OutputIntoTheSources", {"--output", "TMP/vb3", "TMP/vb3/LEDGER.MAK"}, "holds source files"}),
+    [](const auto& info) { return std::string(info.param.Label); });
+
+TEST_F(CliProcessTest, HelpAndVersion) {
+  TCliResult help = Cli({"--help"});
+  EXPECT_EQ(help.Code, kExitOk);
+  EXPECT_NE(help.Out.find("--check"), std::string::npos);
+  TCliResult version = Cli({"--version"});
+  EXPECT_EQ(version.Code, kExitOk);
+  EXPECT_EQ(version.Out, std::string("quillmate-cli ") + QUILLMATE_VERSION + "\n");
+}
+
+// --- The program itself ------------------------------------------------------------------------
+
+// Runs the built program; returns its exit status (or 128 + signal) and its standard output.
+int RunBinary(const std::string& args, const std::string& config, std::string* out = nullptr) {
+  std::string command = "XDG_CONFIG_HOME='" + config + "' '" QUILLMATE_CLI_BINARY "' " + args + " 2>/dev/null";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return -1;
+  std::string text;
+  char buffer[4096];
+  while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) text.append(buffer, n);
+  int status = ::pclose(pipe);
+  if (out) *out = text;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+TEST_F(CliProcessTest, ProgramExitCodes) {
+  const std::string dir = Example("vb4");
+  std::string out;
+  EXPECT_EQ(RunBinary("--version", tmp.Dir(), &out), 0);
+  EXPECT_EQ(out, std::string("quillmate-cli ") + QUILLMATE_VERSION + "\n");
+  EXPECT_EQ(RunBinary("--check '" + dir + "Inventory.vbp'", tmp.Dir()), 1);
+  EXPECT_EQ(RunBinary("'" + dir + "Inventory.vbp'", tmp.Dir(), &out), 0);
+  EXPECT_NE(out.find("Output: "), std::string::npos);
+  EXPECT_EQ(RunBinary("'" + dir + "missing.vbp'", tmp.Dir()), 2);
+}
+
+TEST_F(CliProcessTest, InterruptCancelsTheRunCleanly) {
+  // A project large enough that the run is still going when the interrupt arrives.
+  std::string module = "Attribute VB_Name = \"Big\"\r\n";
+  for (int p = 0; p < 400; ++p) {
+    module += "Sub P" + std::to_string(p) + " ()\r\nDim i As Integer\r\nFor i = 1 To 10\r\nIf i > 5 Then\r\n";
+    module += "x = i: y = i ' note\r\nEnd If\r\nNext i\r\nEnd Sub\r\n";
+  }
+  std::string mak;
+  for (int f = 0; f < 60; ++f) {
+    tmp.Write("big/M" + std::to_string(f) + ".BAS", module);
+    mak += "M" + std::to_string(f) + ".BAS\r\n";
+  }
+  tmp.Write("big/BIG.MAK", mak);
+
+  TSettings onlyNewFiles;
+  onlyNewFiles.SetBool(SettingKey::BackupOnlyNewFiles, true);
+  ASSERT_TRUE(onlyNewFiles.SaveINIControls(tmp.Dir() + "only-new.ini"));
+  const std::string config = tmp.Dir(), projectFile = tmp.Dir() + "big/BIG.MAK";
+  const std::string settingsFile = tmp.Dir() + "only-new.ini";
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, 1);
+    ::dup2(null, 2);
+    ::execl(QUILLMATE_CLI_BINARY, QUILLMATE_CLI_BINARY, "--settings", settingsFile.c_str(), projectFile.c_str(),
+            static_cast<char*>(nullptr));
+    ::_exit(99);
+  }
+  // Wait until the run has written its first file, then interrupt it.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!FileExists(tmp.Dir() + "big/STYLED/M0.BAS") && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  ::kill(child, SIGINT);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "the program ends by itself, not by the signal";
+  if (WEXITSTATUS(status) == 0) GTEST_SKIP() << "the run finished before the interrupt arrived";
+  EXPECT_EQ(WEXITSTATUS(status), kExitError);
+  EXPECT_FALSE(FileExists(tmp.Dir() + "big/STYLED/M59.BAS"));
+  EXPECT_TRUE(FileExists(tmp.Dir() + "big/STYLED/M0.BAS")) << "nothing is deleted";
+}
+
+// --- Unified diffs -----------------------------------------------------------------------------
+
+struct DiffCase {
+  const char* Label;
+  TLines Before;
+  TLines After;
+  std::string Expected;  // without the two header lines
+};
+
+class UnifiedDiffTest : public ::testing::TestWithParam<DiffCase> {};
+
+TEST_P(UnifiedDiffTest, WritesHunksWithContext) {
+  std::ostringstream out;
+  const bool differ = WriteUnifiedDiff(out, "a", "b", GetParam().Before, GetParam().After, 1);
+  EXPECT_EQ(differ, !GetParam().Expected.empty());
+  EXPECT_EQ(out.str(), GetParam().Expected.empty() ? "" : "--- a\n+++ b\n" + GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnifiedDiffTest,
+    ::testing::Values(
+        DiffCase{"Equal", {"x", "y"}, {"x", "y"}, ""},
+        DiffCase{"ChangedLine", {"a", "b", "c"}, {"a", "B", "c"}, "@@ -1,3 +1,3 @@\n a\n-b\n+B\n c\n"},
+        DiffCase{"InsertedAtStart", {"a", "b"}, {"n", "a", "b"}, "@@ -1,1 +1,2 @@\n+n\n a\n"},
+        DiffCase{"DeletedAtEnd", {"a", "b", "c"}, {"a", "b"}, "@@ -2,2 +2,1 @@\n b\n-c\n"},
+        DiffCase{"IntoEmpty", {}, {"a"}, "@@ -0,0 +1,1 @@\n+a\n"},
+        DiffCase{"RemovalsBeforeAdditions", {"a", "b", "c", "d"}, {"a", "B", "C", "d"},
+                 "@@ -1,4 +1,4 @@\n a\n-b\n-c\n+B\n+C\n d\n"},
+        DiffCase{"FarApartChangesMakeTwoHunks", {"1", "2", "3", "4", "5", "6", "7"}, {"x", "2", "3", "4", "5", "6", "y"},
+                 "@@ -1,2 +1,2 @@\n-1\n+x\n 2\n@@ -6,2 +6,2 @@\n 6\n-7\n+y\n"},
+        DiffCase{"NearChangesShareAHunk", {"1", "2", "3", "4"}, {"x", "2", "3", "y"},
+                 "@@ -1,4 +1,4 @@\n-1\n+x\n 2\n 3\n-4\n+y\n"}),
+    [](const auto& info) { return std::string(info.param.Label); });
+
+}  // namespace
+}  // namespace qm::cli
