@@ -124,6 +124,7 @@ bool ReadLineFile(std::string_view path, TLines& lines, std::string* err) {
 
 // The new content goes to a temporary file in the same directory, which then replaces the target
 // in one rename: a failure at any point leaves the old file (or none) and never a partial one.
+// No fsync: a run writes hundreds of files, and a sync per file would cost more than the run.
 bool WriteFileBytes(std::string_view path, std::string_view bytes, std::string* err) {
   if (path.empty()) {
     SetError(err, ENOENT);
@@ -160,7 +161,6 @@ bool WriteFileBytes(std::string_view path, std::string_view bytes, std::string* 
   }
   bool ok = WriteAll(fd, bytes);
   if (ok && existed) ok = ::fchmod(fd, st.st_mode & 07777) == 0;
-  if (ok) ok = ::fsync(fd) == 0;
   int code = ok ? 0 : errno;
   if (::close(fd) != 0 && ok) {
     ok = false;

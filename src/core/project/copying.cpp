@@ -153,7 +153,12 @@ std::string Joined(std::string_view dir, std::string_view name) {
 void CopyWithCompanion(std::string_view name, std::string_view projectDir, std::string_view outputDir) {
   CopyFileAsNew(Joined(projectDir, name), Joined(outputDir, name));
   std::string companion = ChangeFileExt(name, ".FRX");
-  CopyFileAsNew(Joined(projectDir, companion), Joined(outputDir, companion));
+  std::string source = Joined(projectDir, companion);
+  // The form names its companion as the disk spells it (frmMain.frx): keep that spelling in the
+  // copy so that the copied project finds it on a case-sensitive disk too.
+  std::string found = NativePath(source);
+  if (FileExists(found)) companion = ExtractFilePath(companion) + ExtractFileName(found);
+  CopyFileAsNew(source, Joined(outputDir, companion));
 }
 
 // Rewrites a file line by line, keeping its permission bits; a read-only file is opened up for

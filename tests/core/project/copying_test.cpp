@@ -110,7 +110,9 @@ TEST(CopyVBPEntries, CopiesNamedFilesToTheSameRelativePath) {
                   "Form=", "Module=X; Y"};
   ASSERT_TRUE(CopyVBPEntries(lines, dir / "P/", dir / "OUT/", progress));
   EXPECT_EQ(dir.Read("OUT/Forms/About.frm"), "VERSION 4.00\r\n");
-  EXPECT_EQ(dir.Read("OUT/Forms/About.FRX"), "bin");
+  // The companion keeps the spelling it has on disk, which is the name the form refers to.
+  EXPECT_EQ(dir.Read("OUT/Forms/About.frx"), "bin");
+  EXPECT_FALSE(Exists(dir / "OUT/Forms/About.FRX"));
   EXPECT_FALSE(Exists(dir / "OUT/Lib"));  // a missing subdirectory fails silently
   EXPECT_EQ(dir.Read("OUT/Module1.bas"), "'m\r\n");
   // Lines whose name is shorter than two characters are skipped without a label.
