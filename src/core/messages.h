@@ -52,6 +52,10 @@ inline constexpr std::string_view BackingUpFile = "Backing Up File: %s";
 // Line difference engine
 inline constexpr std::string_view DiffInternalError = "DisplayOptimalDiff: Internal Error";
 
+// Header comment templates
+inline constexpr std::string_view UnableToLoadSubHeader = "Unable to load sub comment header file: %s";
+inline constexpr std::string_view UnableToLoadFunctionHeader = "Unable to load function comment header file: %s";
+
 // Replaces the first "%s" of a message with a name.
 inline std::string Format(std::string_view text, std::string_view name) {
   std::string out(text);
