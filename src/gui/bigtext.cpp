@@ -1,0 +1,547 @@
+#include "bigtext.h"
+
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cstdlib>
+#include <new>
+
+#include "platform/linefile.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int kTabStop = 8;
+
+// The highlight of a search hit.
+constexpr TColor kHitText = clYellow;
+constexpr TColor kHitBack = clNavy;
+
+// The view's cursor is the hourglass until the scope ends, also on an early return.
+class TWaitCursor {
+ public:
+  explicit TWaitCursor(QWidget* widget) : widget_(widget) { widget_->setCursor(Qt::WaitCursor); }
+  ~TWaitCursor() { widget_->unsetCursor(); }
+  TWaitCursor(const TWaitCursor&) = delete;
+  TWaitCursor& operator=(const TWaitCursor&) = delete;
+
+ private:
+  QWidget* widget_;
+};
+
+// The error of a failed add: the message with the line count in place of its "%s". (Built by
+// appending rather than with msg::Format, whose inlined replace draws a false -Wrestrict warning
+// from g++ 12 in optimised builds.)
+std::string AddLineError(std::string_view text, int count) {
+  const std::size_t at = text.find("%s");
+  std::string out(text.substr(0, at));
+  out += std::to_string(count);
+  if (at != std::string_view::npos) out += text.substr(at + 2);
+  return out;
+}
+
+QFont StyledFont(QFont font, TFontStyles style) {
+  font.setBold(style & fsBold);
+  font.setItalic(style & fsItalic);
+  font.setUnderline(style & fsUnderline);
+  font.setStrikeOut(style & fsStrikeOut);
+  return font;
+}
+
+}  // namespace
+
+std::string ExpandTabStops(std::string_view line) {
+  std::string out;
+  out.reserve(line.size() + kTabStop);
+  std::size_t pos = 0;
+  for (;;) {
+    const std::size_t tab = line.find('\t', pos);
+    out.append(line.substr(pos, tab == std::string_view::npos ? std::string_view::npos : tab - pos));
+    if (tab == std::string_view::npos) return out;
+    out.append(kTabStop - out.size() % kTabStop, ' ');
+    pos = tab + 1;
+  }
+}
+
+TBigText::TBigText(QWidget* parent) : QAbstractScrollArea(parent) {
+  setFocusPolicy(Qt::StrongFocus);
+  // Every pixel of the viewport is painted by the view itself.
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  viewport()->setAutoFillBackground(false);
+  SetScrollBars(FScrollBars);
+  FontChanged();
+  WatchParent();
+}
+
+TBigText::~TBigText() = default;
+
+void TBigText::SetFont(const QFont& font) {
+  setFont(font);
+  // A font equal to the current one raises no change event; recompute all the same.
+  FontChanged();
+}
+
+void TBigText::SetAlign(TAlign align) {
+  FAlign = align;
+  ApplyAlign();
+}
+
+void TBigText::SetParentColor(bool on) {
+  FParentColor = on;
+  viewport()->update();
+}
+
+void TBigText::SetColor(TColor color) {
+  FColor = color;
+  FParentColor = false;
+  viewport()->update();
+}
+
+void TBigText::SetMaxLines(int maxLines) {
+  FMaxLines = static_cast<std::uint16_t>(std::clamp(maxLines, 0, 0xFFFF));
+}
+
+void TBigText::SetPurgeLines(int purgeLines) {
+  FPurgeLines = static_cast<std::uint16_t>(std::clamp(purgeLines, 0, 0xFFFF));
+}
+
+void TBigText::SetFillBack(bool on) {
+  FFillBack = on;
+  viewport()->update();
+}
+
+void TBigText::SetScrollBars(TScrollStyle style) {
+  FScrollBars = style;
+  // Always shown when wanted (disabled while there is nothing to scroll), so that adding lines
+  // never changes the visible area.
+  const bool vert = style == ssVertical || style == ssBoth;
+  const bool horz = style == ssHorizontal || style == ssBoth;
+  setVerticalScrollBarPolicy(vert ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(horz ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  RecalcRange();
+}
+
+bool TBigText::MakeRoom(std::string* err) {
+  if (FMaxLines == 0) return true;
+  const int count = Count();
+  if (count < FMaxLines && count <= kHardLineCap) return true;
+  if (FPurgeLines == 0) {
+    if (err) *err = AddLineError(msg::MaximumLineCountAtLine, count);
+    return false;
+  }
+  const int purged = std::min<int>(FPurgeLines, count);
+  FLines.erase(FLines.begin(), FLines.begin() + purged);
+  // The lines still shown keep their place on the screen where they can.
+  const int top = std::max(0, FTopLine - purged);
+  viewport()->update();
+  if (top != FTopLine) {
+    FTopLine = top;
+    emit TopLineChanged(FTopLine);
+  }
+  return true;
+}
+
+bool TBigText::AppendLine(std::string&& text, const TTextAttributes& attributes,
+                          std::string* err) {
+  if (!MakeRoom(err)) return false;
+  try {
+    FLines.push_back(TLine{std::move(text), attributes});
+  } catch (const std::bad_alloc&) {
+    if (err) *err = AddLineError(msg::OutOfMemoryAtLine, Count());
+    return false;
+  }
+  return true;
+}
+
+bool TBigText::AddLine(std::string_view text, const TTextAttributes& attributes, bool paintNow,
+                       std::string* err) {
+  std::string copy;
+  try {
+    copy.assign(text);
+  } catch (const std::bad_alloc&) {
+    if (err) *err = AddLineError(msg::OutOfMemoryAtLine, Count());
+    return false;
+  }
+  if (!AppendLine(std::move(copy), attributes, err)) return false;
+  if (paintNow) {
+    RecalcRange();
+    const int row = Count() - 1 - FTopLine;
+    if (row >= 0 && row <= FVisibleLines) {
+      viewport()->update(0, row * FCellHeight, viewport()->width(), FCellHeight);
+    }
+  }
+  return true;
+}
+
+bool TBigText::AddLine(std::string_view text, TColor textColor, TColor backColor, bool paintNow,
+                       std::string* err) {
+  return AddLine(text, TTextAttributes{textColor, backColor, taLeftJustify, 0}, paintNow, err);
+}
+
+bool TBigText::AddLine(std::string_view text, std::string* err) {
+  return AddLine(text, FForeColor, FBackColor, true, err);
+}
+
+void TBigText::Clear() {
+  std::vector<TLine>().swap(FLines);
+  RecalcRange();
+  viewport()->update();
+}
+
+bool TBigText::LoadFromFile(std::string_view fileName, std::string* err) {
+  Clear();
+  TWaitCursor wait(this);
+  std::string bytes;
+  std::string reason;
+  if (!ReadFileBytes(fileName, bytes, &reason)) {
+    if (err) *err = std::string(fileName) + ": " + reason;
+    return false;
+  }
+  const TTextAttributes attributes{clWindowText, clWindow, taLeftJustify, 0};
+  const std::string_view all(bytes);
+  bool ok = true;
+  try {
+    FLines.reserve(static_cast<std::size_t>(std::count(all.begin(), all.end(), '\n')) + 1);
+  } catch (const std::bad_alloc&) {
+    // Adding line by line still gets as far as memory allows and reports where it stopped.
+  }
+  // Lines end at CR LF, LF or a lone CR; a final line end adds no empty line.
+  std::size_t pos = 0;
+  while (ok && pos < all.size()) {
+    std::size_t end = all.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = all.size();
+    const std::string_view line = all.substr(pos, end - pos);
+    try {
+      std::string text =
+          line.find('\t') == std::string_view::npos ? std::string(line) : ExpandTabStops(line);
+      ok = AppendLine(std::move(text), attributes, err);
+    } catch (const std::bad_alloc&) {
+      if (err) *err = AddLineError(msg::OutOfMemoryAtLine, Count());
+      ok = false;
+    }
+    pos = end + 1;
+    if (end < all.size() && all[end] == '\r' && pos < all.size() && all[pos] == '\n') ++pos;
+  }
+  RecalcRange();
+  viewport()->update();
+  return ok;
+}
+
+bool TBigText::Search(std::string_view text, bool downward, bool matchCase) {
+  const std::string needle = matchCase ? std::string(text) : UpperCaseCp1252(text);
+  auto matches = [&](const std::string& line) {
+    return matchCase ? line.find(needle) != std::string::npos
+                     : UpperCaseCp1252(line).find(needle) != std::string::npos;
+  };
+  const int step = downward ? 1 : -1;
+  for (int i = FTopLine + step; i >= 0 && i < Count(); i += step) {
+    TLine& line = FLines[static_cast<std::size_t>(i)];
+    if (!matches(line.Text)) continue;
+    // Flash the hit: it is drawn highlighted now, but its own colours come back with the next
+    // ordinary repaint of its row.
+    const TColor savedText = line.Attributes.TextColor;
+    const TColor savedBack = line.Attributes.BackColor;
+    line.Attributes.TextColor = kHitText;
+    line.Attributes.BackColor = kHitBack;
+    viewport()->repaint();
+    ScrollToLine(i);
+    viewport()->repaint();
+    line.Attributes.TextColor = savedText;
+    line.Attributes.BackColor = savedBack;
+    return true;
+  }
+  return false;
+}
+
+void TBigText::ScrollToLine(int index) {
+  MoveTopLine(std::clamp(index, 0, Count()));
+}
+
+std::string TBigText::GetLine(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return FLines[static_cast<std::size_t>(index)].Text;
+}
+
+TTextAttributes TBigText::GetLineAttributes(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return FLines[static_cast<std::size_t>(index)].Attributes;
+}
+
+void TBigText::SetLineColors(int index, TColor textColor, TColor backColor) {
+  if (index < 0 || index >= Count()) return;
+  TTextAttributes& attributes = FLines[static_cast<std::size_t>(index)].Attributes;
+  attributes.TextColor = textColor;
+  attributes.BackColor = backColor;
+}
+
+void TBigText::SetLineAttributes(int index, const TTextAttributes& attributes) {
+  if (index < 0 || index >= Count()) return;
+  FLines[static_cast<std::size_t>(index)].Attributes = attributes;
+}
+
+void TBigText::FontChanged() {
+  const QFontMetrics metrics(font());
+  FCellWidth = std::max(1, metrics.averageCharWidth());
+  FCellHeight = std::max(1, metrics.height());
+  RecalcRange();
+  viewport()->update();
+}
+
+void TBigText::RecalcRange() {
+  FVisibleLines = std::max(0, viewport()->height() / FCellHeight);
+  FVisibleColumns = std::max(0, viewport()->width() / FCellWidth);
+  FVertRange = std::max(0, Count() - FVisibleLines);
+  FHorzRange = std::max(0, kMaxColumns - FVisibleColumns);
+  const int top = std::clamp(FTopLine, 0, FVertRange);
+  const int horz = std::clamp(FHorzPos, 0, FHorzRange);
+  const bool topMoved = top != FTopLine;
+  const bool horzMoved = horz != FHorzPos;
+  FTopLine = top;
+  FHorzPos = horz;
+  SyncScrollBars();
+  if (topMoved || horzMoved) viewport()->update();
+  if (topMoved) emit TopLineChanged(FTopLine);
+  if (horzMoved) emit HorzPosChanged(FHorzPos);
+}
+
+void TBigText::SyncScrollBars() {
+  FSyncing = true;
+  QScrollBar* vert = verticalScrollBar();
+  vert->setRange(0, FVertRange);
+  vert->setSingleStep(1);
+  vert->setPageStep(std::max(1, FVisibleLines));
+  vert->setValue(FTopLine);
+  QScrollBar* horz = horizontalScrollBar();
+  horz->setRange(0, FHorzRange);
+  horz->setSingleStep(1);
+  horz->setPageStep(std::max(1, FVisibleColumns / 2));
+  horz->setValue(FHorzPos);
+  FSyncing = false;
+}
+
+void TBigText::MoveTopLine(int topLine) {
+  topLine = std::clamp(topLine, 0, FVertRange);
+  if (topLine == FTopLine) return;
+  const int delta = FTopLine - topLine;
+  FTopLine = topLine;
+  SyncScrollBars();
+  // Move what stays visible and draw only the rows that come into view.
+  if (std::abs(delta) <= FVisibleLines) {
+    viewport()->scroll(0, delta * FCellHeight);
+  } else {
+    viewport()->update();
+  }
+  emit TopLineChanged(FTopLine);
+}
+
+void TBigText::MoveHorzPos(int horzPos) {
+  horzPos = std::clamp(horzPos, 0, FHorzRange);
+  if (horzPos == FHorzPos) return;
+  FHorzPos = horzPos;
+  SyncScrollBars();
+  // Centred and right-aligned rows are laid out anew, so the whole (visible) area is redrawn.
+  viewport()->update();
+  emit HorzPosChanged(FHorzPos);
+}
+
+void TBigText::ScrollVert(TScrollCode code, int pos) {
+  switch (code) {
+    case scLineUp: MoveTopLine(FTopLine - 1); break;
+    case scLineDown: MoveTopLine(FTopLine + 1); break;
+    case scPageUp: MoveTopLine(FTopLine - FVisibleLines); break;
+    case scPageDown: MoveTopLine(FTopLine + FVisibleLines); break;
+    case scPosition:
+    case scTrack: MoveTopLine(pos); break;
+    case scTop: MoveTopLine(0); break;
+    case scBottom: MoveTopLine(FVertRange); break;
+    case scEndScroll: break;
+  }
+}
+
+void TBigText::ScrollHorz(TScrollCode code, int pos) {
+  switch (code) {
+    case scLineUp: MoveHorzPos(FHorzPos - 1); break;
+    case scLineDown: MoveHorzPos(FHorzPos + 1); break;
+    case scPageUp: MoveHorzPos(FHorzPos - FVisibleColumns / 2); break;
+    case scPageDown: MoveHorzPos(FHorzPos + FVisibleColumns / 2); break;
+    case scPosition:
+    case scTrack: MoveHorzPos(pos); break;
+    case scTop: MoveHorzPos(0); break;
+    case scBottom: MoveHorzPos(FHorzRange); break;
+    case scEndScroll: break;
+  }
+}
+
+void TBigText::scrollContentsBy(int, int) {
+  // The scroll bars moved (dragged, clicked, wheel): follow their values.
+  if (FSyncing) return;
+  MoveTopLine(verticalScrollBar()->value());
+  MoveHorzPos(horizontalScrollBar()->value());
+}
+
+QColor TBigText::BackgroundColor() const {
+  if (FParentColor && parentWidget()) {
+    return parentWidget()->palette().color(parentWidget()->backgroundRole());
+  }
+  return ToQColor(FColor, palette());
+}
+
+void TBigText::paintEvent(QPaintEvent* event) {
+  QPainter painter(viewport());
+  const QRect area = event->rect();
+  painter.fillRect(area, BackgroundColor());
+  const int firstRow = std::max(0, area.top() / FCellHeight);
+  const int lastRow = area.bottom() / FCellHeight;
+  for (int row = firstRow; row <= lastRow; ++row) {
+    const int index = FTopLine + row;
+    if (index >= Count()) break;
+    PaintRow(painter, row, FLines[static_cast<std::size_t>(index)]);
+  }
+}
+
+void TBigText::PaintRow(QPainter& painter, int row, const TLine& line) {
+  const TTextAttributes& attributes = line.Attributes;
+  const int width = viewport()->width();
+  const QRect rowRect(0, row * FCellHeight, width, FCellHeight);
+  const QPalette& colours = palette();
+
+  // Enough characters from the first visible column to cover the row even in a proportional
+  // font, where narrow letters fit more than the average-width columns.
+  QString text;
+  if (static_cast<int>(line.Text.size()) > FHorzPos) {
+    const std::size_t room = static_cast<std::size_t>(FVisibleColumns + 2) * 3;
+    text = FromCp1252(std::string_view(line.Text).substr(static_cast<std::size_t>(FHorzPos), room));
+  }
+  const QFont rowFont = attributes.Style ? StyledFont(font(), attributes.Style) : font();
+  const QFontMetrics metrics(rowFont);
+  const int textWidth = metrics.horizontalAdvance(text);
+  int x = 0;
+  if (attributes.Alignment == taCenter) {
+    x = (width - textWidth) / 2;
+  } else if (attributes.Alignment == taRightJustify) {
+    x = width - textWidth;
+  }
+
+  const QColor back = ToQColor(attributes.BackColor, colours);
+  if (FFillBack) {
+    painter.fillRect(rowRect, back);
+  } else if (textWidth > 0) {
+    painter.fillRect(QRect(x, rowRect.top(), textWidth, FCellHeight), back);
+  }
+  if (text.isEmpty()) return;
+  painter.setFont(rowFont);
+  painter.setPen(ToQColor(attributes.TextColor, colours));
+  painter.drawText(x, rowRect.top() + QFontMetrics(font()).ascent(), text);
+}
+
+void TBigText::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  RecalcRange();
+}
+
+void TBigText::keyPressEvent(QKeyEvent* event) {
+  int key = event->key();
+  emit OnKeyDown(key, event->modifiers());
+  if (key == 0) {
+    event->accept();
+    return;
+  }
+  // Ctrl counts only alone: with Shift or Alt as well, a key acts as without Ctrl.
+  const bool ctrl = (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier |
+                                           Qt::AltModifier)) == Qt::ControlModifier;
+  switch (key) {
+    case Qt::Key_Up: ScrollVert(scLineUp); break;
+    case Qt::Key_Down: ScrollVert(scLineDown); break;
+    case Qt::Key_PageUp: ScrollVert(scPageUp); break;
+    case Qt::Key_PageDown: ScrollVert(scPageDown); break;
+    case Qt::Key_Home: ctrl ? ScrollVert(scTop) : ScrollHorz(scTop); break;
+    case Qt::Key_End: ctrl ? ScrollVert(scBottom) : ScrollHorz(scBottom); break;
+    case Qt::Key_Left: ScrollHorz(ctrl ? scPageUp : scLineUp); break;
+    case Qt::Key_Right: ScrollHorz(ctrl ? scPageDown : scLineDown); break;
+    default:
+      // Other keys go on to the parent (a dialog's Escape, shortcuts).
+      QWidget::keyPressEvent(event);
+      return;
+  }
+  event->accept();
+}
+
+void TBigText::mousePressEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  FMouseDown = event->button() == Qt::LeftButton;
+  emit OnMouseDown(event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void TBigText::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  emit OnMouseUp(event->button(), event->modifiers(), at.x(), at.y());
+  if (event->button() == Qt::LeftButton && FMouseDown) {
+    FMouseDown = false;
+    if (viewport()->rect().contains(at)) emit OnClick();
+  }
+}
+
+void TBigText::contextMenuEvent(QContextMenuEvent* event) {
+  if (!FPopUpMenu) {
+    event->ignore();
+    return;
+  }
+  FPopUpMenu->popup(event->globalPos());
+  event->accept();
+}
+
+void TBigText::changeEvent(QEvent* event) {
+  QAbstractScrollArea::changeEvent(event);
+  switch (event->type()) {
+    case QEvent::FontChange: FontChanged(); break;
+    case QEvent::PaletteChange: viewport()->update(); break;
+    case QEvent::ParentChange:
+      WatchParent();
+      viewport()->update();
+      break;
+    default: break;
+  }
+}
+
+void TBigText::WatchParent() {
+  if (FWatchedParent == parentWidget()) return;
+  if (FWatchedParent) FWatchedParent->removeEventFilter(this);
+  FWatchedParent = parentWidget();
+  if (FWatchedParent) FWatchedParent->installEventFilter(this);
+  ApplyAlign();
+}
+
+bool TBigText::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == FWatchedParent && event->type() == QEvent::Resize) ApplyAlign();
+  return QAbstractScrollArea::eventFilter(watched, event);
+}
+
+void TBigText::ApplyAlign() {
+  QWidget* parent = parentWidget();
+  if (!parent || FAlign == alNone) return;
+  const QRect area = parent->contentsRect();
+  QRect placed = geometry();
+  switch (FAlign) {
+    case alTop: placed = QRect(area.left(), area.top(), area.width(), height()); break;
+    case alBottom:
+      placed = QRect(area.left(), area.bottom() + 1 - height(), area.width(), height());
+      break;
+    case alLeft: placed = QRect(area.left(), area.top(), width(), area.height()); break;
+    case alRight:
+      placed = QRect(area.right() + 1 - width(), area.top(), width(), area.height());
+      break;
+    case alClient: placed = area; break;
+    case alNone: break;
+  }
+  setGeometry(placed);
+}
+
+}  // namespace qm

@@ -1,0 +1,116 @@
+#include "cp1252.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+
+#include <array>
+
+namespace qm {
+
+namespace {
+
+// Bytes 80..9F; the rest of the code page equals Latin-1. Undefined bytes map to the control
+// character of the same value, as Windows itself converts them.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98
+};
+
+char16_t CharOf(unsigned char byte) {
+  return byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80] : char16_t(byte);
+}
+
+// The byte for a character, or -1 when the code page has none.
+int ByteOf(char16_t ch) {
+  if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) return ch;
+  for (int i = 0; i < 32; ++i) {
+    if (kHighControls[i] == ch) return 0x80 + i;
+  }
+  return -1;
+}
+
+// Colours of the classic Windows scheme for system colour indexes without a palette role.
+QColor ClassicSystemColor(unsigned index) {
+  switch (index) {
+    case 1: return QColor(0, 128, 128);     // desktop
+    case 2: return QColor(0, 0, 128);       // active caption
+    case 3: return QColor(128, 128, 128);   // inactive caption
+    case 6: return QColor(0, 0, 0);         // window frame
+    case 9: return QColor(255, 255, 255);   // caption text
+    case 10:                                 // active border
+    case 11: return QColor(192, 192, 192);  // inactive border
+    case 12: return QColor(128, 128, 128);  // application workspace
+    case 19: return QColor(192, 192, 192);  // inactive caption text
+    default: return QColor(0, 0, 0);
+  }
+}
+
+}  // namespace
+
+QColor ToQColor(TColor color, const QPalette& palette) {
+  if (color & clSystemColor) {
+    const unsigned index = color & 0xFF;
+    switch (index) {
+      case 0: return palette.color(QPalette::Button);            // scroll bar
+      case 4: return palette.color(QPalette::Window);            // menu
+      case 5: return palette.color(QPalette::Base);              // window
+      case 7: return palette.color(QPalette::WindowText);        // menu text
+      case 8: return palette.color(QPalette::Text);              // window text
+      case 13: return palette.color(QPalette::Highlight);
+      case 14: return palette.color(QPalette::HighlightedText);
+      case 15: return palette.color(QPalette::Button);           // button face
+      case 16: return palette.color(QPalette::Mid);              // button shadow
+      case 17: return palette.color(QPalette::Disabled, QPalette::Text);  // gray text
+      case 18: return palette.color(QPalette::ButtonText);
+      case 20: return palette.color(QPalette::Light);            // button highlight
+      case 21: return palette.color(QPalette::Shadow);           // 3D dark shadow
+      case 22: return palette.color(QPalette::Midlight);         // 3D light
+      case 23: return palette.color(QPalette::ToolTipText);      // info text
+      case 24: return palette.color(QPalette::ToolTipBase);      // info background
+      default: return ClassicSystemColor(index);
+    }
+  }
+  // The high byte of a plain colour selects a palette mode on Windows; only the RGB part counts.
+  return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+}
+
+QColor ToQColor(TColor color) { return ToQColor(color, QGuiApplication::palette()); }
+
+QString FromCp1252(std::string_view bytes) {
+  QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+  QChar* out = text.data();
+  for (char byte : bytes) *out++ = QChar(CharOf(static_cast<unsigned char>(byte)));
+  return text;
+}
+
+std::string ToCp1252(const QString& text) {
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(text.size()));
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar ch = text.at(i);
+    // A surrogate pair is one character beyond the code page: one '?' for both halves.
+    if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
+    const int byte = ByteOf(ch.unicode());
+    bytes.push_back(byte < 0 ? '?' : static_cast<char>(byte));
+  }
+  return bytes;
+}
+
+std::string UpperCaseCp1252(std::string_view bytes) {
+  std::string upper(bytes);
+  for (char& c : upper) {
+    const auto b = static_cast<unsigned char>(c);
+    if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7)) {
+      c = static_cast<char>(b - 0x20);
+    } else if (b == 0x9A || b == 0x9C || b == 0x9E) {  // s caron, oe, z caron
+      c = static_cast<char>(b - 0x10);
+    } else if (b == 0xFF) {  // y diaeresis
+      c = static_cast<char>(0x9F);
+    }
+  }
+  return upper;
+}
+
+}  // namespace qm

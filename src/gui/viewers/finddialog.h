@@ -1,0 +1,47 @@
+#pragma once
+
+// The find dialog of the viewers: a modeless box with the text to look for, "Match case", the
+// direction (downward when it opens for the first time) and Find Next. The whole-word option is
+// offered as on the platform's own find box but the viewers do not use it.
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace qm {
+
+class TFindDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TFindDialog(QWidget* parent = nullptr);
+
+  QString FindText() const;
+  void SetFindText(const QString& text);
+  bool MatchCase() const;
+  void SetMatchCase(bool on);
+  bool WholeWord() const;
+  bool Down() const;
+  void SetDown(bool down);
+
+  // Shows the dialog (modeless) in front, with the text selected.
+  void Execute();
+
+  QPushButton* btnFindNext = nullptr;
+
+ signals:
+  // Find Next was chosen.
+  void Find();
+
+ private:
+  QLineEdit* edtFindText = nullptr;
+  QCheckBox* chkWholeWord = nullptr;
+  QCheckBox* chkMatchCase = nullptr;
+  QRadioButton* rdoUp = nullptr;
+  QRadioButton* rdoDown = nullptr;
+};
+
+}  // namespace qm

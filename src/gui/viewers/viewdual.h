@@ -1,0 +1,52 @@
+#pragma once
+
+// The modal before/after window of a processing run: the file as read and the engine's output with
+// its change marks, side by side, shown once per file when previews are on. Created once and
+// hidden on close; its Cancel button asks the run to stop after this file.
+
+#include <QDialog>
+
+#include <string>
+
+#include "ui/preview.h"
+
+class QToolButton;
+
+namespace qm {
+
+class TBigText;
+class TDualPanes;
+
+class TfrmViewDual : public QDialog, public IPreview {
+  Q_OBJECT
+
+ public:
+  explicit TfrmViewDual(QWidget* parent = nullptr);
+
+  // Fills the panes (LoadPreview) and runs the window modally until it is closed.
+  void ShowPreview(const std::string& caption, const TLines& before,
+                   const TMarkedList& after) override;
+
+  // Clears both panes and fills them without painting: the before lines in black on the window
+  // colour, the after lines in the colours of their marks; then repaints both once.
+  void LoadPreview(const std::string& caption, const TLines& before, const TMarkedList& after);
+
+  const std::string& Caption() const { return FCaption; }
+
+  TDualPanes* Panes = nullptr;
+  TBigText* memoCodeBefore = nullptr;
+  TBigText* memoCodeAfter = nullptr;
+  QToolButton* btnClose = nullptr;
+  QToolButton* btnPrint = nullptr;
+  QToolButton* btnCancel = nullptr;
+
+  void btnCloseClick();
+  void btnPrintClick();
+  // Sets the run's cancel request, then closes the window.
+  void btnCancelClick();
+
+ private:
+  std::string FCaption;
+};
+
+}  // namespace qm

@@ -1,0 +1,60 @@
+#include "viewers/viewsinglemdi.h"
+
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "bigtext.h"
+#include "cp1252.h"
+#include "viewers/viewerpanes.h"
+#include "viewers/viewerservices.h"
+#include "viewers/viewertexts.h"
+
+namespace qm {
+
+TfrmViewSingleMDI::TfrmViewSingleMDI(const std::string& caption, const std::string& fileName,
+                                     QWidget* parent)
+    : QWidget(parent), FCaption(caption) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(FromCp1252(FCaption));
+
+  btnClose = MakeViewerButton(this, QStyle::SP_DialogCloseButton, viewmsg::CloseHint);
+  btnPrint = MakeViewerButton(this, QStyle::SP_FileIcon, viewmsg::PrintHint);
+  btnSearch = MakeViewerButton(this, QStyle::SP_FileDialogContentsView, viewmsg::SearchHint);
+  memoSource = new TBigText(this);
+  memoSource->setObjectName(QStringLiteral("memoSource"));
+  SetUpSourcePane(*memoSource);
+
+  mnuPopup = new QMenu(this);
+  mnuPopup->addAction(QText(viewmsg::SearchMenuItem), this, &TfrmViewSingleMDI::mnuSearchClick);
+  memoSource->SetPopUpMenu(mnuPopup);
+  Search = new TPaneSearch(this, [this] { return memoSource; });
+
+  auto* buttons = new QHBoxLayout;
+  buttons->setContentsMargins(2, 2, 2, 2);
+  buttons->addWidget(btnClose);
+  buttons->addWidget(btnPrint);
+  buttons->addWidget(btnSearch);
+  buttons->addStretch();
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addLayout(buttons);
+  layout->addWidget(memoSource, 1);
+
+  connect(btnClose, &QToolButton::clicked, this, &TfrmViewSingleMDI::btnCloseClick);
+  connect(btnPrint, &QToolButton::clicked, this, &TfrmViewSingleMDI::btnPrintClick);
+  connect(btnSearch, &QToolButton::clicked, this, &TfrmViewSingleMDI::mnuSearchClick);
+
+  LoadPane(*memoSource, fileName);
+}
+
+void TfrmViewSingleMDI::btnCloseClick() { CloseViewerWindow(this); }
+
+void TfrmViewSingleMDI::btnPrintClick() { PrintPane(*memoSource, FCaption, this); }
+
+void TfrmViewSingleMDI::mnuSearchClick() { Search->Open(); }
+
+}  // namespace qm
