@@ -1,0 +1,72 @@
+#include "project/processcommand.h"
+
+#include <exception>
+#include <memory>
+
+#include "globals.h"
+#include "messages.h"
+#include "ui/prompts.h"
+
+namespace qm {
+
+namespace {
+
+// Runs the End hook however the command is left.
+class TEndScope {
+ public:
+  explicit TEndScope(const std::function<void()>& end) : end_(end) {}
+  ~TEndScope() {
+    if (end_) end_();
+  }
+  TEndScope(const TEndScope&) = delete;
+  TEndScope& operator=(const TEndScope&) = delete;
+
+ private:
+  const std::function<void()>& end_;
+};
+
+constexpr std::string_view kUnknownError = "The processing run stopped on an unexpected error.";
+
+}  // namespace
+
+bool ReportsCompletion(TRunOutcome outcome) {
+  return outcome != TRunOutcome::SaveFailed && outcome != TRunOutcome::Refused;
+}
+
+TProcessResult RunProcessCommand(TSourceMgt* project, const TEngineServices& services,
+                                 const TProcessingHooks& hooks) {
+  IPrompts& prompts = services.Prompts;
+  if (prompts.Ask(TMsgKind::Confirmation, TButtons::YesNo, std::string(msg::ProcessAllSelected)) !=
+      TAnswer::Yes) {
+    return TProcessResult::Declined;
+  }
+
+  std::string error;
+  {
+    TEndScope end(hooks.End);
+    try {
+      auto formatter = std::make_unique<TVBSrcFormatter>(services);
+      if (hooks.Begin) hooks.Begin();
+      CancelRequested = false;
+      if (hooks.Run) {
+        hooks.Run(*formatter, project);
+      } else {
+        formatter->ProcessProject(project);
+      }
+      if (hooks.Enable) hooks.Enable();
+      if (ReportsCompletion(formatter->FRunReport.Outcome)) {
+        prompts.Show(TMsgKind::Information, std::string(msg::ConversionCompleted));
+      }
+      return TProcessResult::Completed;
+    } catch (const std::exception& e) {
+      error = e.what();
+    } catch (...) {
+      error = kUnknownError;
+    }
+  }
+  // Shown once the main window is usable again.
+  prompts.Show(TMsgKind::Error, error.empty() ? std::string(kUnknownError) : error);
+  return TProcessResult::Failed;
+}
+
+}  // namespace qm

@@ -1,0 +1,41 @@
+#pragma once
+
+// The "Begin Processing" command: the question, one formatting engine for the run, the main
+// window disabled under the hourglass while it runs, "Conversion Completed." afterwards, and the
+// clean-up in every case, also when the run fails with an exception.
+
+#include <functional>
+#include <string>
+
+#include "engine/formatter.h"
+
+namespace qm {
+
+class TSourceMgt;
+
+// What the main window does around the run.
+struct TProcessingHooks {
+  // Remember the cursor, show the hourglass and disable the main window.
+  std::function<void()> Begin;
+  // Enable the main window and let pending input be handled, before the completion message.
+  std::function<void()> Enable;
+  // In every case, last: enable the main window, restore its cursor and repaint it.
+  std::function<void()> End;
+  // Runs the engine over the project; the formatter's ProcessProject when not set.
+  std::function<void(TVBSrcFormatter&, TSourceMgt*)> Run;
+};
+
+enum class TProcessResult {
+  Declined,   // "Process all selected files?" answered No
+  Completed,  // the run ended (finished, cancelled, or stopped with its own message)
+  Failed,     // the run ended with an error, shown as an error message
+};
+
+TProcessResult RunProcessCommand(TSourceMgt* project, const TEngineServices& services,
+                                 const TProcessingHooks& hooks);
+
+// Whether a run that ended this way reports "Conversion Completed.": not when it stopped on an
+// error of its own (a file that could not be saved, an output directory over the sources).
+bool ReportsCompletion(TRunOutcome outcome);
+
+}  // namespace qm

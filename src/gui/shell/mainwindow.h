@@ -1,0 +1,187 @@
+#pragma once
+
+// The main window: the MDI frame with the menus, the dockable toolbar, the project tree on the
+// left, the process bar at the bottom and the viewer windows in the client area. It owns the open
+// project and dispatches every command; what a command may do and when is decided by the core
+// (TProjectSession, TProjectTree, TCommandStates, RunProcessCommand), which this window calls.
+
+#include <QCursor>
+#include <QList>
+#include <QMainWindow>
+#include <QPixmap>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "engine/templates.h"
+#include "project/commandstates.h"
+#include "project/projectsession.h"
+
+class QAction;
+class QFileDialog;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QProgressBar;
+class QSplitter;
+class QSplitterHandle;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace qm {
+
+class IPreview;
+class IProgress;
+class IPrompts;
+class TfrmHelp;
+class TLastUsedMenu;
+class TMessageBoxes;
+class TSettings;
+struct RFile;
+
+class TfrmMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TfrmMain(TSettings& settings, QWidget* parent = nullptr);
+  ~TfrmMain() override;
+
+  // The windows made after the main window that its commands use. The windows of the options
+  // dialog, the chart selector, the form tree and the commentor are opened through these
+  // functions; while one is not set its command stays disabled.
+  struct TWindows {
+    IProgress* Copying = nullptr;
+    IProgress* Processing = nullptr;
+    IPreview* Preview = nullptr;
+    std::function<void()> ShowOptions;
+    std::function<void()> ShowChartSelector;
+    std::function<void(RFile& item, const std::string& projectName)> OpenFormTree;
+    std::function<void(RFile& item)> OpenCommentor;
+  };
+  void SetWindows(TWindows windows);
+
+  // The message boxes in use; none restores the program's own.
+  void SetPrompts(IPrompts* prompts);
+  IPrompts& Prompts() const;
+
+  // Controls.
+  QMdiArea* mdiClient = nullptr;
+  QSplitter* splitMain = nullptr;
+  QWidget* pnlOutline = nullptr;
+  QTreeWidget* treeProject = nullptr;
+  QToolBar* ToolBar = nullptr;
+  QWidget* pnlBottom = nullptr;
+  QProgressBar* guageMain = nullptr;
+  QLabel* StatusBar = nullptr;
+  QFileDialog* dlgOpenDialog = nullptr;
+  QMenu* mnuFile = nullptr;
+  QMenu* mnuView = nullptr;
+  QMenu* mnuProject = nullptr;
+  QMenu* mnuWindow = nullptr;
+  QMenu* mnuHelp = nullptr;
+  QMenu* mnuTreePopup = nullptr;
+  QAction* mnuViewToolbar = nullptr;
+  QAction* mnuViewProcessBar = nullptr;
+  TLastUsedMenu* LastFiles = nullptr;
+  TfrmHelp* frmHelp = nullptr;
+  QPixmap imgBackground;
+  // The splitter bar between the tree and the client area.
+  QSplitterHandle* grabBar() const;
+
+  // Commands.
+  void OpenProjectDialog();
+  void LastFilesClick(const std::string& path);
+  void ExitApplication();
+  void btnCloseClick();
+  void btnConfigClick();
+  void mnuViewOptionsClick();
+  void mnuViewToolbarClick();
+  void mnuViewProcessBarClick();
+  void btnProcessClick();
+  void btnViewProjFileClick();
+  void btnViewSourceClick();
+  void btnBuildFormTreeClick();
+  void btnShowCommentorClick();
+  void btnChartsClick();
+  void btnSelectAllClick();
+  void btnDeselectAllClick();
+  void treeProjectDblClick();
+  void mnuWindowTileClick();
+  void mnuWindowCascadeClick();
+  void mnuHelpContentsClick();
+  void mnuHelpAboutClick();
+
+  bool OpenProject(const std::string& path);
+  void CloseProject();
+  void BuildProjectTree(const std::string& rootCaption);
+  // Opens the item's source, or its text before and after restyling once it has been processed.
+  QMdiSubWindow* ViewSourceItem(RFile* item);
+  void EnableProjectCommands();
+  void DisableProjectCommands();
+
+  // Dragging an item from the tree to the client area: a drop is taken only from the tree, and
+  // opens the tree's selected item.
+  bool AcceptsDropFrom(const QObject* source) const;
+  void DropOnClientArea();
+
+  // State, for the window's users and tests.
+  TProjectSession& Session() { return FSession; }
+  TSourceMgt* Project() const { return FSession.Project(); }
+  const std::string& ProjectFileName() const { return FSession.ProjectFileName(); }
+  const std::string& ProjectPath() const { return FSession.ProjectPath(); }
+  const TCommandStates& CommandStates() const { return FStates; }
+  // The menu items, toolbar buttons and pop-up items of a command.
+  const QList<QAction*>& CommandActions(TShellCommand command) const;
+  QAction* ToolbarAction(TShellCommand command) const;
+  // The tree's selected node (its index in the session's tree), if any.
+  std::optional<std::size_t> SelectedNode() const;
+  QTreeWidgetItem* TreeItem(std::size_t node) const;
+  // Whether a processing run is going on (the window refuses to close meanwhile).
+  bool Running() const { return FRunning; }
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateClientArea();
+  void CreateOpenDialog();
+  QAction* AddCommand(TShellCommand command, QObject* owner, std::string_view text, std::string_view hint,
+                      void (TfrmMain::*handler)());
+  void ApplyCommandStates();
+  void ShowNodeStates();
+  void treeProjectChanging(QTreeWidgetItem* current);
+  void FormShow();
+  void RestorePlacement();
+  void SavePlacement();
+  void RebuildWindowMenu();
+  RFile* SelectedItem() const;
+  QMdiSubWindow* AddViewer(QWidget* viewer);
+
+  TSettings& FSettings;
+  // The live header comment templates, reloaded with the settings whenever a project opens.
+  TCommentTemplates FTemplates;
+  std::unique_ptr<TMessageBoxes> FMessageBoxes;
+  IPrompts* FPrompts = nullptr;
+  TProjectSession FSession;
+  TCommandStates FStates;
+  TWindows FWindows;
+  std::array<QList<QAction*>, kShellCommandCount> FActions;
+  std::array<QAction*, kShellCommandCount> FToolbarActions{};
+  QList<QAction*> FWindowListActions;
+  QAction* FProjectMenuAction = nullptr;
+  bool FShown = false;
+  bool FRunning = false;
+  QCursor FSavedCursor;
+};
+
+}  // namespace qm

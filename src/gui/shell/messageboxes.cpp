@@ -1,0 +1,52 @@
+#include "shell/messageboxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "shell/shelltexts.h"
+#include "viewers/viewerservices.h"
+
+namespace qm {
+
+QWidget* TMessageBoxes::BoxOwner() {
+  QWidget* active = QApplication::activeWindow();
+  return active && active->isEnabled() ? active : nullptr;
+}
+
+TAnswer TMessageBoxes::Ask(TMsgKind kind, TButtons buttons, const std::string& text) {
+  QMessageBox::Icon icon = QMessageBox::Information;
+  switch (kind) {
+    case TMsgKind::Information: icon = QMessageBox::Information; break;
+    case TMsgKind::Warning: icon = QMessageBox::Warning; break;
+    case TMsgKind::Error: icon = QMessageBox::Critical; break;
+    case TMsgKind::Confirmation: icon = QMessageBox::Question; break;
+  }
+  QMessageBox::StandardButtons set = QMessageBox::Ok;
+  switch (buttons) {
+    case TButtons::Ok: set = QMessageBox::Ok; break;
+    case TButtons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
+    case TButtons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
+    case TButtons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+  }
+  QMessageBox box(icon, QText(shellmsg::ApplicationTitle), QText(text), set, BoxOwner());
+  // The hourglass of a long operation does not stand over a question.
+  const bool busy = QApplication::overrideCursor() != nullptr;
+  if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  const int result = ExecModal(box);
+  if (busy) QApplication::restoreOverrideCursor();
+  switch (result) {
+    case QMessageBox::Cancel: return TAnswer::Cancel;
+    case QMessageBox::Yes: return TAnswer::Yes;
+    case QMessageBox::No: return TAnswer::No;
+    case QMessageBox::Ok: return TAnswer::Ok;
+    default:
+      // Closed without a button (Escape on a box without Cancel): the safe answer of the set.
+      return buttons == TButtons::YesNo ? TAnswer::No : buttons == TButtons::Ok ? TAnswer::Ok : TAnswer::Cancel;
+  }
+}
+
+void TMessageBoxes::BeginBusy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+void TMessageBoxes::EndBusy() { QApplication::restoreOverrideCursor(); }
+
+}  // namespace qm

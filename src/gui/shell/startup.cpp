@@ -1,0 +1,58 @@
+#include "shell/startup.h"
+
+#include <QApplication>
+
+#include "shell/mainwindow.h"
+#include "shell/progresswindows.h"
+#include "shell/shellimages.h"
+#include "shell/shelltexts.h"
+#include "viewers/leftorright.h"
+#include "viewers/processingnotice.h"
+#include "viewers/viewdual.h"
+#include "viewers/viewerservices.h"
+
+namespace qm {
+
+void SetUpApplication(QApplication& application) {
+  InitShellResources();
+  application.setApplicationName(QStringLiteral("Quillmate"));
+  application.setApplicationDisplayName(QText(shellmsg::ApplicationTitle));
+  application.setApplicationVersion(QStringLiteral(QUILLMATE_VERSION));
+  application.setWindowIcon(ApplicationIcon());
+}
+
+TQuillmateWindows::TQuillmateWindows() {
+  frmMain = std::make_unique<TfrmMain>(Settings);
+  frmCopyFiles = std::make_unique<TfrmCopyFiles>();
+  frmViewDual = std::make_unique<TfrmViewDual>();
+  frmProcessingNotice = std::make_unique<TfrmProcessingNotice>(frmMain.get());
+  frmProcessing = std::make_unique<TfrmProcessing>();
+  frmLeftorRight = std::make_unique<TfrmLeftorRight>(frmMain.get());
+
+  TViewerServices& viewers = ViewerServices();
+  viewers.Prompts = &frmMain->Prompts();
+  viewers.LeftOrRight = frmLeftorRight.get();
+  viewers.ProcessingNotice = frmProcessingNotice.get();
+
+  TfrmMain::TWindows windows;
+  windows.Copying = frmCopyFiles.get();
+  windows.Processing = frmProcessing.get();
+  windows.Preview = frmViewDual.get();
+  frmMain->SetWindows(std::move(windows));
+}
+
+TQuillmateWindows::~TQuillmateWindows() {
+  TViewerServices& viewers = ViewerServices();
+  viewers.Prompts = nullptr;
+  viewers.LeftOrRight = nullptr;
+  viewers.ProcessingNotice = nullptr;
+  // The windows owned by the main window go with it; the others first, in reverse order.
+  frmLeftorRight.reset();
+  frmProcessing.reset();
+  frmProcessingNotice.reset();
+  frmViewDual.reset();
+  frmCopyFiles.reset();
+  frmMain.reset();
+}
+
+}  // namespace qm
