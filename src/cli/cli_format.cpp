@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli.h"
+#include "cli_settings.h"
 #include "engine/formatter.h"
 #include "globals.h"
 #include "platform/linefile.h"
@@ -151,21 +152,14 @@ int CmdFormat(const TArgs& args, std::istream& in, std::ostream& out, std::ostre
   }
 
   TSettings settings;
-  if (!options.Settings.empty()) {
-    if (!FileExists(options.Settings)) return Fail(err, "error: settings file " + options.Settings + " not found");
-    // Made absolute, so that a bare name means the working directory, not the settings directory.
-    std::error_code ec;
-    const std::filesystem::path path = std::filesystem::absolute(options.Settings, ec);
-    settings.LoadINIControls(ec ? options.Settings : path.lexically_normal().string());
-  } else {
-    settings.LoadINIControls();
-  }
-  ReadVBTabStops();
-  settings.SetBool(SettingKey::PreviewBeforeSaving, false);
-
+  TCommentTemplates templates;
   TFormatPrompts prompts(err);
+  if (std::string problem; !LoadCliSettings(options.Settings, settings, templates, prompts, problem)) {
+    return Fail(err, "error: " + problem);
+  }
+
   TNullProgress processing, copying;
-  TVBSrcFormatter formatter(TEngineServices{settings, prompts, processing, copying, nullptr});
+  TVBSrcFormatter formatter(TEngineServices{settings, prompts, processing, copying, nullptr, &templates});
   formatter.FFileName = fromStdin ? std::string("-") : ExtractFileName(options.File);
   formatter.FFileKind = kind;
   CancelRequested = false;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli.h"
+#include "cli_settings.h"
 #include "engine/formatter.h"
 #include "globals.h"
 #include "platform/paths.h"
@@ -136,12 +137,6 @@ bool ParseOptions(const TArgs& args, TProcessOptions& options, std::string& prob
   return true;
 }
 
-std::string Absolute(const std::string& path) {
-  std::error_code ec;
-  fs::path p = fs::absolute(path, ec);
-  return ec ? path : p.lexically_normal().string();
-}
-
 // The line of the summary for one file.
 void PrintFileLine(std::ostream& out, const TRunFileReport& file) {
   out << file.Name << ": ";
@@ -207,31 +202,24 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
   }
 
   TSettings settings;
-  if (!options.Settings.empty()) {
-    if (!FileExists(options.Settings)) {
-      err << "quillmate-cli: error: settings file " << options.Settings << " not found\n";
-      return kExitError;
-    }
-    // A path with a directory, so that the file is not looked for in the settings directory.
-    settings.LoadINIControls(Absolute(options.Settings));
-  } else {
-    settings.LoadINIControls();
+  TCommentTemplates templates;
+  TCliPrompts prompts(err);
+  if (std::string problem; !LoadCliSettings(options.Settings, settings, templates, prompts, problem)) {
+    err << "quillmate-cli: error: " << problem << "\n";
+    return kExitError;
   }
-  ReadVBTabStops();
-  settings.SetBool(SettingKey::PreviewBeforeSaving, false);
   // Relative to the working directory, as a command line reads it (the setting is relative to
   // the project's directory).
   if (!options.Output.empty()) {
     settings.SetText(SettingKey::BackupNewCodeDirectory, IncludeTrailingSeparator(Absolute(options.Output)));
   }
 
-  TCliPrompts prompts(err);
   TSourceMgt project;
   if (project.ReadProjectFile(Absolute(options.Project), prompts) != TReadOutcome::Read) return kExitError;
 
   TNullProgress processing;
   TNullProgress copying;
-  TVBSrcFormatter formatter(TEngineServices{settings, prompts, processing, copying, nullptr});
+  TVBSrcFormatter formatter(TEngineServices{settings, prompts, processing, copying, nullptr, &templates});
   CancelRequested = false;
   TInterruptScope interrupt;
 

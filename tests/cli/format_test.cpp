@@ -38,8 +38,9 @@ TEST(CliFormat, RestylesStandardInputWithTheSavedSettings) {
   TempDir dir;  // an empty settings directory: the built-in defaults
   const TFormatResult r = Format({}, std::string(kSource));
   EXPECT_EQ(r.Code, kExitOk) << r.Err;
+  // The inserted line's comment moves to the default in-line column in the second pass.
   EXPECT_EQ(r.Out,
-            "Option Explicit     'Force all variables to be declared before their use\r\n"
+            "Option Explicit                         'Force all variables to be declared before their use\r\n"
             "\r\n"
             "Sub A ()\r\n"
             "    If x Then\r\n"

@@ -1,0 +1,34 @@
+#include "cli_settings.h"
+
+#include <filesystem>
+
+#include "platform/paths.h"
+#include "settings/profile_entries.h"
+
+namespace qm::cli {
+
+std::string Absolute(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::path p = std::filesystem::absolute(path, ec);
+  return ec ? path : p.lexically_normal().string();
+}
+
+bool LoadCliSettings(const std::string& file, TSettings& settings, TCommentTemplates& templates,
+                     IPrompts& prompts, std::string& problem) {
+  if (!file.empty()) {
+    if (!FileExists(file)) {
+      problem = "settings file " + file + " not found";
+      return false;
+    }
+    // A path with a directory, so that the file is not looked for in the settings directory.
+    settings.LoadINIControls(Absolute(file));
+  } else {
+    settings.LoadINIControls();
+  }
+  ReadVBTabStops();
+  LoadCommentHeaders(settings, templates, prompts);
+  settings.SetBool(SettingKey::PreviewBeforeSaving, false);
+  return true;
+}
+
+}  // namespace qm::cli
