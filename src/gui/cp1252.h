@@ -11,34 +11,11 @@
 #include <string>
 #include <string_view>
 
-#include "engine/marks.h"
+#include "ui/colors.h"
 
 class QPalette;
 
 namespace qm {
-
-// Colour values as the Windows colour model writes them: blue in the high byte of the 24 bits.
-constexpr TColor RGBToColor(int r, int g, int b) {
-  return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
-}
-inline constexpr TColor clMaroon = RGBToColor(128, 0, 0);
-inline constexpr TColor clGreen = RGBToColor(0, 128, 0);
-inline constexpr TColor clNavy = RGBToColor(0, 0, 128);
-inline constexpr TColor clGray = RGBToColor(128, 128, 128);
-inline constexpr TColor clSilver = RGBToColor(192, 192, 192);
-inline constexpr TColor clRed = RGBToColor(255, 0, 0);
-inline constexpr TColor clBlue = RGBToColor(0, 0, 255);
-inline constexpr TColor clWhite = RGBToColor(255, 255, 255);
-
-// System colours (0x80000000 + the Windows colour index).
-inline constexpr TColor clSystemColor = 0x80000000;
-inline constexpr TColor clBtnFace = clSystemColor | 15;
-inline constexpr TColor clWindowText = clSystemColor | 8;
-inline constexpr TColor clHighlight = clSystemColor | 13;
-inline constexpr TColor clHighlightText = clSystemColor | 14;
-inline constexpr TColor clBtnText = clSystemColor | 18;
-inline constexpr TColor clGrayText = clSystemColor | 17;
-// clWindow (the window background) is defined with the line marks.
 
 // The colour for a TColor value. System colours come from the palette (clWindow is its base
 // colour, clWindowText its text colour); indexes without a palette role get the classic Windows

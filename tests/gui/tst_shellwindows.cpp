@@ -13,7 +13,7 @@
 #include "globals.h"
 #include "platform/profile.h"
 #include "shell/lastusedmenu.h"
-#include "shell/messageboxes.h"
+#include "messageboxes.h"
 #include "shell/progresswindows.h"
 #include "temp_dir.h"
 #include "viewers/viewerservices.h"

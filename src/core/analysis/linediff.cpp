@@ -434,8 +434,8 @@ TColorObject DiffLeftColors(TDiffRowKind kind) {
   switch (kind) {
     case TDiffRowKind::Equal: return {clBlack, clWindow};
     case TDiffRowKind::Changed: return {clBlack, clYellow};
-    case TDiffRowKind::Deleted: return {kDiffBlue, clYellow};
-    case TDiffRowKind::Inserted: return {clBlack, kDiffSilver};
+    case TDiffRowKind::Deleted: return {clBlue, clYellow};
+    case TDiffRowKind::Inserted: return {clBlack, clSilver};
   }
   return {};
 }
@@ -444,8 +444,8 @@ TColorObject DiffRightColors(TDiffRowKind kind) {
   switch (kind) {
     case TDiffRowKind::Equal: return {clBlack, clWindow};
     case TDiffRowKind::Changed: return {clBlack, clYellow};
-    case TDiffRowKind::Deleted: return {clBlack, kDiffSilver};
-    case TDiffRowKind::Inserted: return {kDiffBlue, clYellow};
+    case TDiffRowKind::Deleted: return {clBlack, clSilver};
+    case TDiffRowKind::Inserted: return {clBlue, clYellow};
   }
   return {};
 }

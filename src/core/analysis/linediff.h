@@ -18,10 +18,6 @@
 
 namespace qm {
 
-// Colours of the difference rows beside clBlack, clYellow and clWindow (0x00BBGGRR like TColor).
-inline constexpr TColor kDiffBlue = 0x00FF0000;    // text of a line shown on one side only
-inline constexpr TColor kDiffSilver = 0x00C0C0C0;  // background of an empty filler row
-
 enum class TDiffRowKind {
   Equal,     // a left line and the equal right line it is paired with
   Changed,   // an unpaired left line facing an unpaired right line

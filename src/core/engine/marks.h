@@ -4,16 +4,12 @@
 // inserted or changed, on the window colour for a line passed through unchanged. Marks are held by
 // value beside their line, so every line has exactly one and it goes with its list.
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
-namespace qm {
+#include "ui/colors.h"
 
-using TColor = std::uint32_t;
-inline constexpr TColor clBlack = 0x00000000;
-inline constexpr TColor clYellow = 0x0000FFFF;
-inline constexpr TColor clWindow = 0x80000005;
+namespace qm {
 
 struct TColorObject {
   TColor TextColor = clBlack;

@@ -34,7 +34,7 @@
 #include "shell/about.h"
 #include "shell/helpwindow.h"
 #include "shell/lastusedmenu.h"
-#include "shell/messageboxes.h"
+#include "messageboxes.h"
 #include "shell/shellimages.h"
 #include "shell/shelltexts.h"
 #include "ui/preview.h"

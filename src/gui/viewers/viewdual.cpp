@@ -1,9 +1,7 @@
 #include "viewers/viewdual.h"
 
-#include <QHBoxLayout>
 #include <QStyle>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include "bigtext.h"
 #include "cp1252.h"
@@ -26,17 +24,7 @@ TfrmViewDual::TfrmViewDual(QWidget* parent) : QDialog(parent) {
   memoCodeBefore = Panes->memoCodeBefore;
   memoCodeAfter = Panes->memoCodeAfter;
 
-  auto* buttons = new QHBoxLayout;
-  buttons->setContentsMargins(2, 2, 2, 2);
-  buttons->addWidget(btnClose);
-  buttons->addWidget(btnPrint);
-  buttons->addWidget(btnCancel);
-  buttons->addStretch();
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addLayout(buttons);
-  layout->addWidget(Panes, 1);
+  ArrangeViewer(this, {btnClose, btnPrint, btnCancel}, Panes);
 
   connect(btnClose, &QToolButton::clicked, this, &TfrmViewDual::btnCloseClick);
   connect(btnPrint, &QToolButton::clicked, this, &TfrmViewDual::btnPrintClick);

@@ -1,11 +1,9 @@
 #include "viewers/viewdualmdi.h"
 
-#include <QHBoxLayout>
 #include <QMenu>
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include <memory>
 
@@ -67,17 +65,7 @@ TfrmViewDualMDI::TfrmViewDualMDI(const std::string& sourceFile, const std::strin
     menu->addAction(QText(viewmsg::DiffMenuItem), this, &TfrmViewDualMDI::btnDiffClick);
   }
 
-  auto* buttons = new QHBoxLayout;
-  buttons->setContentsMargins(2, 2, 2, 2);
-  buttons->addWidget(btnClose);
-  buttons->addWidget(btnPrint);
-  buttons->addWidget(btnDiff);
-  buttons->addStretch();
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addLayout(buttons);
-  layout->addWidget(Panes, 1);
+  ArrangeViewer(this, {btnClose, btnPrint, btnDiff}, Panes);
 
   connect(btnClose, &QToolButton::clicked, this, &TfrmViewDualMDI::btnCloseClick);
   connect(btnPrint, &QToolButton::clicked, this, &TfrmViewDualMDI::btnPrintClick);

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollBar>
@@ -54,6 +55,18 @@ QToolButton* MakeViewerButton(QWidget* parent, QStyle::StandardPixmap icon, std:
   button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   button->setAutoRaise(true);
   return button;
+}
+
+void ArrangeViewer(QWidget* window, std::initializer_list<QWidget*> buttons, QWidget* body) {
+  auto* row = new QHBoxLayout;
+  row->setContentsMargins(2, 2, 2, 2);
+  for (QWidget* button : buttons) row->addWidget(button);
+  row->addStretch();
+  auto* layout = new QVBoxLayout(window);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addLayout(row);
+  layout->addWidget(body, 1);
 }
 
 void CloseViewerWindow(QWidget* window) {

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,9 @@ void SetUpSourcePane(TBigText& pane);
 
 // A flat button with an icon, its hint as caption, tool tip and status tip.
 QToolButton* MakeViewerButton(QWidget* parent, QStyle::StandardPixmap icon, std::string_view hint);
+
+// Lays a viewer window out: its buttons in a row along the top, the body below taking the rest.
+void ArrangeViewer(QWidget* window, std::initializer_list<QWidget*> buttons, QWidget* body);
 
 // Closes a viewer window, or the MDI sub-window that holds it.
 void CloseViewerWindow(QWidget* window);

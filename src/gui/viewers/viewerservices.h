@@ -41,15 +41,6 @@ IPrompts& ViewerPrompts();
 // Runs the dialog modally through ViewerServices().ExecModal.
 int ExecModal(QDialog& dialog);
 
-// Modal message boxes of the four kinds over the active window; the hourglass is the
-// application's override cursor.
-class TMessageBoxPrompts : public IPrompts {
- public:
-  TAnswer Ask(TMsgKind kind, TButtons buttons, const std::string& text) override;
-  void BeginBusy() override;
-  void EndBusy() override;
-};
-
 // Program texts (plain ASCII or Windows-1252 bytes) as QString.
 QString QText(std::string_view text);
 

@@ -1,10 +1,8 @@
 #include "viewers/viewsinglemdi.h"
 
-#include <QHBoxLayout>
 #include <QMenu>
 #include <QStyle>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include "bigtext.h"
 #include "cp1252.h"
@@ -32,17 +30,7 @@ TfrmViewSingleMDI::TfrmViewSingleMDI(const std::string& caption, const std::stri
   memoSource->SetPopUpMenu(mnuPopup);
   Search = new TPaneSearch(this, [this] { return memoSource; });
 
-  auto* buttons = new QHBoxLayout;
-  buttons->setContentsMargins(2, 2, 2, 2);
-  buttons->addWidget(btnClose);
-  buttons->addWidget(btnPrint);
-  buttons->addWidget(btnSearch);
-  buttons->addStretch();
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addLayout(buttons);
-  layout->addWidget(memoSource, 1);
+  ArrangeViewer(this, {btnClose, btnPrint, btnSearch}, memoSource);
 
   connect(btnClose, &QToolButton::clicked, this, &TfrmViewSingleMDI::btnCloseClick);
   connect(btnPrint, &QToolButton::clicked, this, &TfrmViewSingleMDI::btnPrintClick);

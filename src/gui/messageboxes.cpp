@@ -1,8 +1,9 @@
-#include "shell/messageboxes.h"
+#include "messageboxes.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
+#include "cp1252.h"
 #include "shell/shelltexts.h"
 #include "viewers/viewerservices.h"
 
@@ -28,7 +29,7 @@ TAnswer TMessageBoxes::Ask(TMsgKind kind, TButtons buttons, const std::string& t
     case TButtons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
     case TButtons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
   }
-  QMessageBox box(icon, QText(shellmsg::ApplicationTitle), QText(text), set, BoxOwner());
+  QMessageBox box(icon, FromCp1252(shellmsg::ApplicationTitle), FromCp1252(text), set, BoxOwner());
   // The hourglass of a long operation does not stand over a question.
   const bool busy = QApplication::overrideCursor() != nullptr;
   if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
