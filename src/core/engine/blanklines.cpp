@@ -5,10 +5,17 @@
 
 #include "engine/formatter.h"
 #include "engine/linefuncs.h"
+#include "engine/statementscan.h"
 
 namespace qm {
 
 namespace {
+
+using K = SettingKey;
+
+// GrpBlankLines
+constexpr int kBlankLinesUseRules = 1;
+constexpr int kBlankLinesRemoveAll = 2;
 
 inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -73,17 +80,99 @@ std::string RebuiltNext(std::string_view line, std::string_view afterNext) {
   return out;
 }
 
+// The "Lines Before" and "Lines After" settings of the twelve statement groups.
+struct TBlankLineKeys {
+  SettingKey Before;
+  SettingKey After;
+};
+
+// The settings of a statement kind; none for procedures, Type, With, their ends and other lines.
+const TBlankLineKeys* BlankLineKeysOf(TVBStatementKind kind) {
+  static constexpr TBlankLineKeys kIf{K::BlankLinesIfThenBefore, K::BlankLinesIfThenAfter};
+  static constexpr TBlankLineKeys kElse{K::BlankLinesElseBefore, K::BlankLinesElseAfter};
+  static constexpr TBlankLineKeys kEndIf{K::BlankLinesEndIfBefore, K::BlankLinesEndIfAfter};
+  static constexpr TBlankLineKeys kSelect{K::BlankLinesSelectBefore, K::BlankLinesSelectAfter};
+  static constexpr TBlankLineKeys kCase{K::BlankLinesCaseBefore, K::BlankLinesCaseAfter};
+  static constexpr TBlankLineKeys kEndSelect{K::BlankLinesEndSelectBefore, K::BlankLinesEndSelectAfter};
+  static constexpr TBlankLineKeys kDo{K::BlankLinesDoBefore, K::BlankLinesDoAfter};
+  static constexpr TBlankLineKeys kLoop{K::BlankLinesLoopBefore, K::BlankLinesLoopAfter};
+  static constexpr TBlankLineKeys kWhile{K::BlankLinesWhileBefore, K::BlankLinesWhileAfter};
+  static constexpr TBlankLineKeys kWend{K::BlankLinesWendBefore, K::BlankLinesWendAfter};
+  static constexpr TBlankLineKeys kFor{K::BlankLinesForBefore, K::BlankLinesForAfter};
+  static constexpr TBlankLineKeys kNext{K::BlankLinesNextBefore, K::BlankLinesNextAfter};
+  switch (kind) {
+    case skIf: return &kIf;
+    case skElse: case skElseIf: return &kElse;
+    case skEndIf: return &kEndIf;
+    case skSelectCase: return &kSelect;
+    case skCase: return &kCase;
+    case skEndSelect: return &kEndSelect;
+    case skDo: return &kDo;
+    case skLoop: return &kLoop;
+    case skWhile: return &kWhile;
+    case skWend: return &kWend;
+    case skFor: return &kFor;
+    case skNext: return &kNext;
+    default: return nullptr;
+  }
+}
+
 }  // namespace
 
 // Before the transformations, in the first pass: spelling, header comments above a procedure,
 // blank lines before a construct.
-void TVBSrcFormatter::ApplyBeforeLineRules(std::string& /*line*/, int /*pass*/) {}
+void TVBSrcFormatter::ApplyBeforeLineRules(std::string& line, int pass) {
+  if (pass != kPass1) return;
+  SpellCheckLine(line);
+  ApplyHeaderCommentsBefore(line, pass);
+  AddBlankLinesBefore(line);
+}
 
 // After the line is written, in the first pass: header comments below a procedure line, blank
 // lines after a construct.
-void TVBSrcFormatter::ApplyAfterLineRules(std::string_view /*line*/, int /*pass*/) {}
+void TVBSrcFormatter::ApplyAfterLineRules(std::string_view line, int pass) {
+  if (pass != kPass1) return;
+  ApplyHeaderCommentsAfter(line, pass);
+  AddBlankLinesAfter(line);
+}
 
-bool TVBSrcFormatter::KeepLine(std::string_view /*line*/) const { return true; }
+// The corrected line is what every later rule sees. A cancel in the spelling dialog ends checking
+// for the rest of the run.
+void TVBSrcFormatter::SpellCheckLine(std::string& line) {
+  if (!On(K::SpellingPerform) || FSpellCancelled) return;
+  if (On(K::SpellingLiterals)) SpellCheckLiterals(line);
+  if (On(K::SpellingComments) && !FSpellCancelled) SpellCheckComment(line);
+}
+
+// A line that continues the previous statement gets no blank lines before it: a blank line after
+// a " _" would end the statement there.
+void TVBSrcFormatter::AddBlankLinesBefore(std::string_view line) {
+  if (Num(K::GrpBlankLines) != kBlankLinesUseRules || EndsWithContinuation(FPrevLine)) return;
+  FBlankLineKind = ClassifyStatement(line);
+  if (const TBlankLineKeys* keys = BlankLineKeysOf(FBlankLineKind)) AddBlankLines(Num(keys->Before), FOutput);
+}
+
+// The line as processed decides, unless comment placement has made it the comment of its code
+// (moved below it): then the statement read decides. The blank lines after a continued statement
+// follow its last line.
+void TVBSrcFormatter::AddBlankLinesAfter(std::string_view line) {
+  if (Num(K::GrpBlankLines) != kBlankLinesUseRules) return;
+  if (!EndsWithContinuation(FPrevLine)) {
+    const TVBStatementKind kind = IsCommentLine(line) ? FBlankLineKind : ClassifyStatement(line);
+    const TBlankLineKeys* keys = BlankLineKeysOf(kind);
+    FBlankLinesDue = keys ? Num(keys->After) : 0;
+  }
+  if (EndsWithContinuation(line)) return;
+  AddBlankLines(FBlankLinesDue, FOutput);
+  FBlankLinesDue = 0;
+}
+
+// Blank lines go with "Use Below Rules" and "Remove All Blank Lines"; with "No Change" (or no
+// choice at all) every line stays.
+bool TVBSrcFormatter::KeepLine(std::string_view line) const {
+  const int mode = Num(K::GrpBlankLines);
+  return (mode != kBlankLinesUseRules && mode != kBlankLinesRemoveAll) || !Trim(line).empty();
+}
 
 bool TVBSrcFormatter::IsForLine(std::string_view line) const { return StartsWithUpper(Trim(line), "FOR "); }
 

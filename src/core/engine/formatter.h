@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/forstack.h"
 #include "engine/marks.h"
@@ -22,6 +23,7 @@ class IPrompts;
 class IProgress;
 class IPreview;
 class TSourceMgt;
+struct TCommentTemplates;
 
 // What the engine talks to: the settings it reads at the moment of use, the message boxes, the
 // processing window, the copy progress window and the optional preview.
@@ -31,6 +33,8 @@ struct TEngineServices {
   IProgress& Processing;
   IProgress& Copying;
   IPreview* Preview = nullptr;
+  // The live header comment templates (engine/templates.h); the built-in ones when not given.
+  const TCommentTemplates* Templates = nullptr;
 };
 
 // The passes of one file, as FormatFile numbers them (shown to the user as Pass 1, 2 and 3).
@@ -66,6 +70,9 @@ class TVBSrcFormatter {
   TForStack FForStack;
   std::int32_t FDimGroupCount = 0;
   std::int32_t FDimGroupAsColumn = 0;
+  // Where the declaration lines of the open group go in FOutput: the output's size when each was
+  // tracked (a comment moved above a line stands before it).
+  std::vector<std::size_t> FDimGroupLines;
   std::int32_t FIndentLevel = 0;
   std::int32_t FLastIndent = 0;
   TMarkedList FOutput;
@@ -107,9 +114,10 @@ class TVBSrcFormatter {
   // The transformations, each called by FormatFile at its step. Virtual so that tests can stand
   // in for them when checking how the pipeline uses their results.
 
-  // Statement splitting. SplitSingleLineIf appends the pieces of a single-line If to FOutput;
-  // SplitMultiStatement appends the colon-separated pieces and tells whether it took the line.
-  virtual void SplitSingleLineIf(std::string_view line);
+  // Statement splitting. SplitSingleLineIf appends the pieces of a single-line If and
+  // SplitMultiStatement the colon-separated pieces to FOutput; each tells whether it took the line
+  // (a line it cannot take apart safely is left to be written as it stands).
+  virtual bool SplitSingleLineIf(std::string_view line);
   virtual bool HasMultipleStatements(std::string_view line) const;
   virtual bool SplitMultiStatement(std::string_view line);
 
@@ -121,8 +129,9 @@ class TVBSrcFormatter {
   virtual void SplitMultiConst(std::string_view line);
   virtual int DeclarationAsColumn(std::string_view line) const;
   virtual void TrackDeclarationGroup(std::string_view line);
-  // Rewrites the last count lines of FOutput (through ReplaceOutputText, so that a line whose
-  // text changes is marked changed).
+  // Rewrites the group's count declaration lines where FDimGroupLines says they stand (the last
+  // count lines of FOutput when the group was not tracked), through ReplaceOutputText, so that a
+  // line whose text changes is marked changed.
   virtual void AlignDeclarationGroup(int count, int column);
 
   // Comments: placement of whole-line and in-line comments. PlaceInLineComment may append one
@@ -140,6 +149,11 @@ class TVBSrcFormatter {
   // Header comments from the Sub and Function templates, above (before) or below a procedure line.
   void InsertSubHeader(std::string_view line, bool before);
   void InsertFunctionHeader(std::string_view line, bool before);
+  // The header comment steps of the two per-line hooks (first pass only): a header above a Sub or
+  // Function line before it is written, or below it afterwards, as the settings ask. A procedure
+  // statement continued with " _" gets its header below its last line, never between its lines.
+  void ApplyHeaderCommentsBefore(std::string_view line, int pass);
+  void ApplyHeaderCommentsAfter(std::string_view line, int pass);
   // The blank-line filter of the first pass; false drops the line.
   virtual bool KeepLine(std::string_view line) const;
 
@@ -169,7 +183,34 @@ class TVBSrcFormatter {
   int Num(SettingKey key) const { return services_.Settings.Int(key); }
   const std::string& Str(SettingKey key) const { return services_.Settings.Text(key); }
 
+  // The steps of the per-line hooks: spelling (before), blank lines before and after a construct.
+  void SpellCheckLine(std::string& line);
+  void AddBlankLinesBefore(std::string_view line);
+  void AddBlankLinesAfter(std::string_view line);
+
+  // Blank-line rules (first pass): the kind of the line in hand as read, and the blank lines due
+  // after a statement continued with " _", held back until its last line.
+  TVBStatementKind FBlankLineKind = skOther;
+  std::int32_t FBlankLinesDue = 0;
+
   TEngineServices services_;
+
+ private:
+  // A procedure statement with a header, followed from its first line to its last (headers.cpp).
+  struct THeaderInProgress {
+    bool Active = false;
+    bool IsFunction = false;
+    bool Before = false;
+    std::size_t First = 0;    // above the statement: where its header lines start in FOutput
+    std::size_t Written = 0;  // and how many were written
+    std::string Date;
+    std::string Statement;    // the statement's lines joined so far
+  };
+  THeaderInProgress FHeaderAbove;    // from the hook before a line to the hook after it
+  THeaderInProgress FHeaderPending;  // from a continued first line to the statement's last line
+  bool HeaderWanted(bool isFunction, bool before) const;
+  std::size_t InsertHeader(bool isFunction, std::string_view statement, bool before, const std::string& date);
+  void CompleteHeaderAbove(const THeaderInProgress& header);
 };
 
 }  // namespace qm

@@ -87,7 +87,9 @@ void TVBSrcFormatter::IndentLine(std::string& line) {
     SetIndent(line, lead, FIndentLevel);
     ApplyLevelRule(kind);
   } else if (IsClosing(kind)) {
-    ApplyLevelRule(kind);
+    // A Next that names several variables (Next j, i) closes as many loops.
+    const int closed = kind == skNext ? NextVariableCount(std::string_view(line).substr(lead)) : 1;
+    for (int k = 0; k < closed; ++k) ApplyLevelRule(kind);
     SetIndent(line, lead, FIndentLevel);
   } else if (kind == skElse || kind == skElseIf) {
     SetIndent(line, lead, std::int64_t{FIndentLevel} - Num(SettingKey::IfThenElseIndent));

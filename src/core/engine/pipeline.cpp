@@ -234,7 +234,7 @@ class TFormatPass {
 
   void SplitStatements() {
     if (keep_ && On(K::IfThenSplit) && IsSingleLineIf(line_) && BeginSplit()) {
-      fmt_.SplitSingleLineIf(line_);
+      keep_ = !fmt_.SplitSingleLineIf(line_);
     }
     // The multi-statement split runs in the first pass only and may decline the line.
     if (keep_ && pass_ == kPass1 && On(K::MultiStatementSplit) && fmt_.HasMultipleStatements(line_)) {
@@ -290,8 +290,9 @@ class TFormatPass {
       std::string block = fmt_.CommentBlockLine(fmt_.FLastIndent);
       if (Trim(block) != Trim(fmt_.FPrevLine)) {
         fmt_.PlaceSingleLineComment(block);
-        // Comment lines that were all removed leave nothing to frame.
-        if (runEnd_ > runStart_) {
+        // Comment lines that were all removed (dropped, or left as empty lines) leave nothing to
+        // frame; the block line is then removed like them.
+        if (runEnd_ > runStart_ && IsCommentLine(block)) {
           pendingBlocks_.push_back({runEnd_, block});
           pendingBlocks_.push_back({runStart_, std::move(block)});
         }

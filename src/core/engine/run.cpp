@@ -15,6 +15,7 @@
 #include "globals.h"
 #include "messages.h"
 #include "platform/linefile.h"
+#include "platform/localtime.h"
 #include "platform/paths.h"
 #include "project/copying.h"
 #include "project/sourcemgt.h"
@@ -55,19 +56,7 @@ std::string JoinName(std::string_view dir, std::string_view name) {
 }
 
 // The date and time in the user's locale: short date, a blank, long time.
-std::string LogTimestamp() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  std::ostringstream out;
-  try {
-    out.imbue(std::locale(""));
-  } catch (const std::runtime_error&) {
-    // An environment naming a locale that is not installed: the classic one does.
-  }
-  out << std::put_time(&local, "%x %X");
-  return out.str();
-}
+std::string LogTimestamp() { return FormatLocalNow("%x %X"); }
 
 // The real directory a (Windows-style or native) directory path names: letters' case resolved
 // against the disk, symbolic links, "." and ".." followed, no trailing separator. Parts that do

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/templates.h"
 #include "format_verify.h"
 #include "globals.h"
 #include "platform/linefile.h"
@@ -118,6 +119,55 @@ TEST(GoldenExamples, EveryRuleOffLeavesTheExamplesAlone) {
     verifyNoChange(bytes, settings, KindOfExt(ext));
   }
   EXPECT_GT(files, 0) << "no example sources under " << EXAMPLES_DIR;
+}
+
+// The VB4 example project's sources with every transformation on: tests/data/example_all_rules
+// holds the settings and, at each source's path under examples/vb4, its expected result (written
+// as "<name>.actual" beside it on a mismatch). The header comments' date is fixed.
+TEST(GoldenExamples, EveryTransformationOnFormatsTheVB4Example) {
+  const fs::path cases = fs::path(TEST_DATA_DIR) / "example_all_rules";
+  const fs::path sources = fs::path(EXAMPLES_DIR) / "vb4";
+  TSettings settings = test::RulesOffSettings();
+  settings.LoadINIControls((cases / "settings.ini").string());
+  TCommentTemplates templates;
+  templates.DateText = [] { return std::string("12/08/96"); };
+
+  std::error_code ec;
+  int files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(sources, ec)) {
+    const std::string ext = UpperCase(entry.path().extension().string());
+    if (!entry.is_regular_file() || (ext != ".FRM" && ext != ".BAS" && ext != ".CLS")) continue;
+    ++files;
+    const fs::path relative = fs::relative(entry.path(), sources);
+    SCOPED_TRACE(relative.string());
+
+    std::string input, expectedBytes, err;
+    ASSERT_TRUE(ReadFileBytes(entry.path().string(), input, &err)) << err;
+    // A missing expected file reads as empty: the result is written beside it to start from.
+    ReadFileBytes((cases / relative).string(), expectedBytes, &err);
+    std::string expected;
+    for (const std::string& line : SplitLines(expectedBytes)) expected += line + "\n";
+
+    test::FakePrompts prompts;
+    TNullProgress processing, copying;
+    TVBSrcFormatter fmt({settings, prompts, processing, copying, nullptr, &templates});
+    fmt.FFileKind = KindOfExt(ext);
+    CancelRequested = false;
+    ASSERT_TRUE(fmt.FormatPasses(SplitLines(input)));
+    const std::string actual = test::RenderMarked(fmt.FOutput);
+
+    fs::path actualFile = cases / relative;
+    actualFile += ".actual";
+    if (actual == expected) {
+      fs::remove(actualFile, ec);
+      continue;
+    }
+    WriteFileBytes(actualFile.string(), actual);
+    ADD_FAILURE() << relative.string() << " differs; result written to " << actualFile.string()
+                  << "\n(- expected, + actual; | ends a line)\n"
+                  << test::LineDiff(expected, actual);
+  }
+  EXPECT_EQ(files, 5) << "the VB4 example under " << sources.string();
 }
 
 }  // namespace

@@ -1,0 +1,194 @@
+#include "engine/templates.h"
+
+#include <algorithm>
+#include <ctime>
+#include <iomanip>
+#include <locale>
+#include <sstream>
+#include <stdexcept>
+
+#include "engine/linefuncs.h"
+#include "messages.h"
+#include "platform/localtime.h"
+#include "platform/paths.h"
+#include "settings/catalogue.h"
+#include "ui/prompts.h"
+
+namespace qm {
+
+namespace {
+
+constexpr std::string_view kRule = "' -----------------------------------------------------------";
+constexpr std::string_view kUnknownName = "Unknown";
+
+TLines MakeTemplate(bool withReturns) {
+  TLines lines = {
+      std::string(kRule),
+      "'  Name   :  %n",
+      "'  Author :  %a",
+      "'  Date   :  %d",
+      "'  Params :  %p",
+      "'  Purpose:  ",
+      "'",
+      "' DATE      WHO         WHAT",
+      "' --------  ---------- --------------------------------------",
+      "'",
+      std::string(kRule),
+  };
+  if (withReturns) lines.insert(lines.begin() + 5, "'  Returns:  %r");
+  return lines;
+}
+
+// The statement without its comment: an apostrophe inside a string literal (an Optional
+// parameter's default) does not end it.
+std::string_view CodePart(std::string_view line) {
+  const int comment = CommentPos(line);
+  return comment > 0 ? line.substr(0, static_cast<std::size_t>(comment) - 1) : line;
+}
+
+// The name after one of the two keyword prefixes (upper case, each ending in a blank), up to the
+// parameter list, the comment or a blank.
+std::string NameAfter(std::string_view line, std::string_view privatePrefix, std::string_view plainPrefix) {
+  const std::string_view t = Trim(line);
+  const std::string upper = UpperCase(t);
+  std::size_t start;
+  if (upper.starts_with(privatePrefix)) {
+    start = privatePrefix.size();
+  } else if (upper.starts_with(plainPrefix)) {
+    start = plainPrefix.size();
+  } else {
+    return std::string(kUnknownName);
+  }
+  // A name holds no blank, so what follows one ("Function Pi As Double") is not part of it.
+  const std::string_view code = CodePart(t);
+  std::string_view rest = TrimLeft(code.substr(std::min(start, code.size())));
+  rest = rest.substr(0, rest.find_first_of("( "));
+  return std::string(Trim(rest));
+}
+
+// Index just past the ')' that closes the first '(' of code; npos when there is no '(' or it is
+// never closed.
+std::size_t PastParameterList(std::string_view code) {
+  const std::size_t open = code.find('(');
+  if (open == std::string_view::npos) return std::string_view::npos;
+  int depth = 0;
+  for (std::size_t i = open; i < code.size(); ++i) {
+    if (code[i] == '(') ++depth;
+    if (code[i] == ')' && --depth == 0) return i + 1;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+const TLines& DefaultSubTemplate() {
+  static const TLines lines = MakeTemplate(false);
+  return lines;
+}
+
+const TLines& DefaultFunctionTemplate() {
+  static const TLines lines = MakeTemplate(true);
+  return lines;
+}
+
+const TCommentTemplates& DefaultCommentTemplates() {
+  static const TCommentTemplates templates;
+  return templates;
+}
+
+std::string TCommentTemplates::Today() const { return DateText ? DateText() : ShortDateToday(); }
+
+std::string ExpandHeaderTemplate(std::string_view templateLine, const THeaderValues& values) {
+  std::string out;
+  out.reserve(templateLine.size() + values.Params.size());
+  for (std::size_t i = 0; i < templateLine.size(); ++i) {
+    const char c = templateLine[i];
+    if (c != '%' || i + 1 == templateLine.size()) {
+      out += c;
+      continue;
+    }
+    const std::string* value = nullptr;
+    switch (templateLine[i + 1]) {
+      case 'n': case 'N': value = &values.Name; break;
+      case 'a': case 'A': value = &values.Author; break;
+      case 'd': case 'D': value = &values.Date; break;
+      case 'p': case 'P': value = &values.Params; break;
+      case 'r': case 'R': value = &values.Returns; break;
+      default: break;
+    }
+    if (value) {
+      out += *value;
+      ++i;
+    } else {
+      // The following character is read again as usual, so "%%n" gives a '%' and the name.
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string SubNameOf(std::string_view line) { return NameAfter(line, "PRIVATE SUB ", "SUB "); }
+
+std::string FunctionNameOf(std::string_view line) {
+  return NameAfter(line, "PRIVATE FUNCTION ", "FUNCTION ");
+}
+
+std::string SubParamsOf(std::string_view line) {
+  const std::string_view code = CodePart(line);
+  const std::size_t open = code.find('(');
+  if (open == std::string_view::npos) return {};
+  std::string_view inside = Trim(code.substr(open + 1));
+  if (inside.ends_with(')')) inside.remove_suffix(1);
+  return std::string(Trim(inside));
+}
+
+// Everything read while the depth is above zero: the outermost parentheses' contents, nested
+// parentheses (array parameters) included.
+std::string FunctionParamsOf(std::string_view line) {
+  std::string out;
+  int depth = 0;
+  for (const char c : CodePart(line)) {
+    if (c == ')') --depth;
+    if (depth > 0) out += c;
+    if (c == '(') ++depth;
+  }
+  return std::string(Trim(out));
+}
+
+// The clause after the parameter list; a Function declared without a list ("Function F As
+// Integer") gives what follows its As.
+std::string FunctionReturnOf(std::string_view line) {
+  std::string code(line);
+  StripComment(code);
+  std::size_t from = PastParameterList(code);
+  if (from == std::string::npos) {
+    if (code.find('(') != std::string::npos) return {};
+    from = UpperCase(code).find(" AS ");
+    if (from == std::string::npos) return {};
+  }
+  return std::string(Trim(std::string_view(code).substr(from)));
+}
+
+std::string ShortDateToday() { return FormatLocalNow("%x"); }
+
+void LoadCommentHeaders(const TSettings& settings, TCommentTemplates& templates, IPrompts& prompts) {
+  struct TSource {
+    SettingKey File;
+    TLines& Template;
+    std::string_view Failure;
+  };
+  for (const TSource& source : {TSource{SettingKey::SubLevelCommentsFile, templates.Sub, msg::UnableToLoadSubHeader},
+                                TSource{SettingKey::FunctionLevelCommentsFile, templates.Function,
+                                        msg::UnableToLoadFunctionHeader}}) {
+    const std::string& file = settings.Text(source.File);
+    if (Trim(file).empty()) continue;
+    TLines lines;
+    if (ReadLineFile(file, lines)) {
+      source.Template = std::move(lines);
+    } else {
+      prompts.Show(TMsgKind::Warning, msg::Format(source.Failure, file));
+    }
+  }
+}
+
+}  // namespace qm
