@@ -57,10 +57,6 @@ inline constexpr std::string_view UnableToLoadSubHeader = "Unable to load sub co
 inline constexpr std::string_view UnableToLoadFunctionHeader = "Unable to load function comment header file: %s";
 
 // Replaces the first "%s" of a message with a name.
-inline std::string Format(std::string_view text, std::string_view name) {
-  std::string out(text);
-  if (auto at = out.find("%s"); at != std::string::npos) out.replace(at, 2, name);
-  return out;
-}
+std::string Format(std::string_view text, std::string_view name);
 
 }  // namespace qm::msg

@@ -8,16 +8,29 @@
 
 namespace qm {
 
+namespace {
+
+// The user's locale, loaded once: loading it reads the locale files from disk, and a run may
+// stamp thousands of header comments.
+const std::locale& UserLocale() {
+  static const std::locale locale = [] {
+    try {
+      return std::locale("");
+    } catch (const std::runtime_error&) {
+      return std::locale::classic();  // the environment names a locale this system lacks
+    }
+  }();
+  return locale;
+}
+
+}  // namespace
+
 std::string FormatLocalNow(const char* format) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
   std::ostringstream out;
-  try {
-    out.imbue(std::locale(""));
-  } catch (const std::runtime_error&) {
-    // The classic locale's formats stand in.
-  }
+  out.imbue(UserLocale());
   out << std::put_time(&local, format);
   return out.str();
 }
