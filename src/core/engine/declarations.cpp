@@ -98,6 +98,29 @@ void AppendPiece(TMarkedList& out, std::string_view keyword, std::string_view pi
   }
 }
 
+// Appends one piece per declaration of the list after the keyword, each with the fixed keyword
+// text and the line's comment suffix; trimPiece shapes every piece but the last (trimmed fully).
+// A line whose keyword is not recognised is appended whole.
+void SplitDeclarationList(TMarkedList& out, bool& modified, std::string_view line, std::string_view suffixLead,
+                          TDeclKeyword (*keywordOf)(std::string_view),
+                          std::string_view (*trimPiece)(std::string_view)) {
+  const std::string suffix = Suffix(line, suffixLead);
+  const std::string_view code = CodeOf(line);
+  const TDeclKeyword k = keywordOf(code);
+  if (!k) {
+    AppendPiece(out, {}, code, suffix);
+    return;
+  }
+  const std::string_view list = code.substr(k.SourceLength);
+  std::size_t start = 0;
+  ForEachDeclarationComma(list, [&](std::size_t comma) {
+    modified = true;
+    AppendPiece(out, k.Fixed, trimPiece(list.substr(start, comma - start)), suffix);
+    start = comma + 1;
+  });
+  AppendPiece(out, k.Fixed, Trim(list.substr(start)), suffix);
+}
+
 // Position (0-based) of the blank before the first As of a declaration's code, or npos.
 std::size_t AsPosition(std::string_view trimmedLine) { return FindUpperIgnoringCase(CodeOf(trimmedLine), " AS "); }
 
@@ -120,40 +143,12 @@ bool TVBSrcFormatter::IsMultiConstDeclaration(std::string_view line) const {
 }
 
 void TVBSrcFormatter::SplitMultiVar(std::string_view line) {
-  const std::string suffix = Suffix(line, kVarCommentSuffix);
-  const std::string_view code = CodeOf(line);
-  const TDeclKeyword k = VariableKeyword(code);
-  if (!k) {
-    AppendPiece(FOutput, {}, code, suffix);
-    return;
-  }
-  const std::string_view list = code.substr(k.SourceLength);
-  std::size_t start = 0;
-  ForEachDeclarationComma(list, [&](std::size_t comma) {
-    FModified = true;
-    AppendPiece(FOutput, k.Fixed, Trim(list.substr(start, comma - start)), suffix);
-    start = comma + 1;
-  });
-  AppendPiece(FOutput, k.Fixed, Trim(list.substr(start)), suffix);
+  SplitDeclarationList(FOutput, FModified, line, kVarCommentSuffix, VariableKeyword, Trim);
 }
 
 // As the variable split, except that a piece keeps the blanks that stood before its comma.
 void TVBSrcFormatter::SplitMultiConst(std::string_view line) {
-  const std::string suffix = Suffix(line, kConstCommentSuffix);
-  const std::string_view code = CodeOf(line);
-  const TDeclKeyword k = ConstantKeyword(code);
-  if (!k) {
-    AppendPiece(FOutput, {}, code, suffix);
-    return;
-  }
-  const std::string_view list = code.substr(k.SourceLength);
-  std::size_t start = 0;
-  ForEachDeclarationComma(list, [&](std::size_t comma) {
-    FModified = true;
-    AppendPiece(FOutput, k.Fixed, TrimLeft(list.substr(start, comma - start)), suffix);
-    start = comma + 1;
-  });
-  AppendPiece(FOutput, k.Fixed, Trim(list.substr(start)), suffix);
+  SplitDeclarationList(FOutput, FModified, line, kConstCommentSuffix, ConstantKeyword, TrimLeft);
 }
 
 // The column of As counted within the trimmed line (1 for a declaration without As), 0 for a line
