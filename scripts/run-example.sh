@@ -9,7 +9,8 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 # The example's settings live beside the build, never in the user's own settings directory.
 export XDG_CONFIG_HOME="$PWD/build/example-config"
-./build/src/cli/quillmate-cli examples/vb4/Inventory.vbp
+# The output goes beside the build too, so the example's own directory stays as shipped.
+./build/src/cli/quillmate-cli --output build/example-output/vb4 examples/vb4/Inventory.vbp
 if [ "${1:-}" = "--gui" ] && [ -x build/src/gui/quillmate ]; then
   exec ./build/src/gui/quillmate
 fi

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <memory>
 #include <string>
 
 #include "globals.h"
@@ -15,7 +16,10 @@
 #include "shell/lastusedmenu.h"
 #include "messageboxes.h"
 #include "shell/progresswindows.h"
+#include "shell/startup.h"
 #include "temp_dir.h"
+#include "viewers/leftorright.h"
+#include "viewers/viewdual.h"
 #include "viewers/viewerservices.h"
 
 using namespace qm;
@@ -35,6 +39,8 @@ class TestShellWindows : public QObject {
   void pendingInputIsHandledAtMostEveryFewTensOfMilliseconds();
   void theGaugeFollowsTheLinesWhenInputIsHandled();
   void copyWindowCannotBeCancelled();
+  void topLevelWindowsShowTheirOwnCaptions_data();
+  void topLevelWindowsShowTheirOwnCaptions();
 
   void messageBoxesHaveTheFixedButtonSets_data();
   void messageBoxesHaveTheFixedButtonSets();
@@ -131,6 +137,37 @@ void TestShellWindows::copyWindowCannotBeCancelled() {
   QVERIFY(window.isVisible());
   QVERIFY(!CancelRequested);
   window.Hide();
+}
+
+void TestShellWindows::topLevelWindowsShowTheirOwnCaptions_data() {
+  QTest::addColumn<QString>("window");
+  QTest::addColumn<QString>("caption");
+  QTest::newRow("processing window") << "processing" << "Processing...";
+  QTest::newRow("copy window") << "copy" << "Backing up files...";
+  QTest::newRow("print question") << "leftorright" << "Print left or right?";
+  QTest::newRow("preview window") << "preview" << "File: MAIN.FRM";
+}
+
+void TestShellWindows::topLevelWindowsShowTheirOwnCaptions() {
+  QFETCH(QString, window);
+  QFETCH(QString, caption);
+  SetUpApplication(*qApp);
+  // A display name set on the application is appended by the platform to every top-level caption
+  // that does not already end with it; without one the caption shows as given.
+  QCOMPARE(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
+
+  std::unique_ptr<QWidget> shown;
+  if (window == "processing") shown = std::make_unique<TfrmProcessing>();
+  if (window == "copy") shown = std::make_unique<TfrmCopyFiles>();
+  if (window == "leftorright") shown = std::make_unique<TfrmLeftorRight>();
+  if (window == "preview") {
+    auto preview = std::make_unique<TfrmViewDual>();
+    preview->LoadPreview("File: MAIN.FRM", TLines{}, TMarkedList{});
+    shown = std::move(preview);
+  }
+  QVERIFY(shown);
+  QVERIFY(shown->isWindow());
+  QCOMPARE(shown->windowTitle(), caption);
 }
 
 void TestShellWindows::messageBoxesHaveTheFixedButtonSets_data() {

@@ -5,7 +5,6 @@
 #include "shell/mainwindow.h"
 #include "shell/progresswindows.h"
 #include "shell/shellimages.h"
-#include "shell/shelltexts.h"
 #include "viewers/leftorright.h"
 #include "viewers/processingnotice.h"
 #include "viewers/viewdual.h"
@@ -16,7 +15,8 @@ namespace qm {
 void SetUpApplication(QApplication& application) {
   InitShellResources();
   application.setApplicationName(QStringLiteral("Quillmate"));
-  application.setApplicationDisplayName(QText(shellmsg::ApplicationTitle));
+  // No display name: the platform would append it to every top-level caption ("Processing... -
+  // Quillmate/VB 3.0"), while each window shows its own caption alone.
   application.setApplicationVersion(QStringLiteral(QUILLMATE_VERSION));
   application.setWindowIcon(ApplicationIcon());
 }
