@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -27,6 +28,7 @@
 #include "fake_ui.h"
 #include "globals.h"
 #include "platform/linefile.h"
+#include "platform/paths.h"
 #include "project/sourcemgt.h"
 #include "settings/catalogue.h"
 
@@ -121,6 +123,26 @@ inline void VerifyNoChangeAt(const char* file, int line, std::string_view text, 
   std::string expected;
   for (const std::string& l : TextLines(text)) expected += "." + ExpandTabs(l) + "\n";
   VerifyFormatAt(file, line, expected, text, settings, kind);
+}
+
+// A Visual Basic source file (.FRM, .BAS, .CLS) found below a directory, with its item kind.
+struct VBSource {
+  std::filesystem::path Path;
+  std::uint8_t Kind;
+};
+
+// Every Visual Basic source below dir, in path order so that failures read the same every run.
+inline std::vector<VBSource> VBSourcesBelow(const std::filesystem::path& dir) {
+  std::vector<VBSource> sources;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir, ec)) {
+    const std::string ext = UpperCase(entry.path().extension().string());
+    if (entry.is_regular_file() && (ext == ".FRM" || ext == ".BAS" || ext == ".CLS")) {
+      sources.push_back({entry.path(), KindOfExt(ext)});
+    }
+  }
+  std::sort(sources.begin(), sources.end(), [](const VBSource& a, const VBSource& b) { return a.Path < b.Path; });
+  return sources;
 }
 
 }  // namespace qm::test

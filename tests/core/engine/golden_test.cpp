@@ -106,19 +106,15 @@ GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Golden);
 // The example projects' sources, with every rule off, come back as they are (tabs expanded), every
 // line marked unchanged.
 TEST(GoldenExamples, EveryRuleOffLeavesTheExamplesAlone) {
-  std::error_code ec;
-  int files = 0;
-  for (const auto& entry : fs::recursive_directory_iterator(EXAMPLES_DIR, ec)) {
-    const std::string ext = UpperCase(entry.path().extension().string());
-    if (!entry.is_regular_file() || (ext != ".FRM" && ext != ".BAS" && ext != ".CLS")) continue;
-    ++files;
+  const std::vector<test::VBSource> sources = test::VBSourcesBelow(EXAMPLES_DIR);
+  for (const test::VBSource& source : sources) {
     std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(entry.path().string(), bytes));
+    ASSERT_TRUE(ReadFileBytes(source.Path.string(), bytes));
     TSettings settings = test::RulesOffSettings();
-    SCOPED_TRACE(entry.path().string());
-    verifyNoChange(bytes, settings, KindOfExt(ext));
+    SCOPED_TRACE(source.Path.string());
+    verifyNoChange(bytes, settings, source.Kind);
   }
-  EXPECT_GT(files, 0) << "no example sources under " << EXAMPLES_DIR;
+  EXPECT_FALSE(sources.empty()) << "no example sources under " << EXAMPLES_DIR;
 }
 
 // The VB4 example project's sources with every transformation on: tests/data/example_all_rules
@@ -133,16 +129,13 @@ TEST(GoldenExamples, EveryTransformationOnFormatsTheVB4Example) {
   templates.DateText = [] { return std::string("12/08/96"); };
 
   std::error_code ec;
-  int files = 0;
-  for (const auto& entry : fs::recursive_directory_iterator(sources, ec)) {
-    const std::string ext = UpperCase(entry.path().extension().string());
-    if (!entry.is_regular_file() || (ext != ".FRM" && ext != ".BAS" && ext != ".CLS")) continue;
-    ++files;
-    const fs::path relative = fs::relative(entry.path(), sources);
+  const std::vector<test::VBSource> files = test::VBSourcesBelow(sources);
+  for (const test::VBSource& source : files) {
+    const fs::path relative = fs::relative(source.Path, sources);
     SCOPED_TRACE(relative.string());
 
     std::string input, expectedBytes, err;
-    ASSERT_TRUE(ReadFileBytes(entry.path().string(), input, &err)) << err;
+    ASSERT_TRUE(ReadFileBytes(source.Path.string(), input, &err)) << err;
     // A missing expected file reads as empty: the result is written beside it to start from.
     ReadFileBytes((cases / relative).string(), expectedBytes, &err);
     std::string expected;
@@ -151,7 +144,7 @@ TEST(GoldenExamples, EveryTransformationOnFormatsTheVB4Example) {
     test::FakePrompts prompts;
     TNullProgress processing, copying;
     TVBSrcFormatter fmt({settings, prompts, processing, copying, nullptr, &templates});
-    fmt.FFileKind = KindOfExt(ext);
+    fmt.FFileKind = source.Kind;
     CancelRequested = false;
     ASSERT_TRUE(fmt.FormatPasses(SplitLines(input)));
     const std::string actual = test::RenderMarked(fmt.FOutput);
@@ -167,7 +160,7 @@ TEST(GoldenExamples, EveryTransformationOnFormatsTheVB4Example) {
                   << "\n(- expected, + actual; | ends a line)\n"
                   << test::LineDiff(expected, actual);
   }
-  EXPECT_EQ(files, 5) << "the VB4 example under " << sources.string();
+  EXPECT_EQ(files.size(), 5u) << "the VB4 example under " << sources.string();
 }
 
 }  // namespace

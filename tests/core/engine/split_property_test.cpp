@@ -399,18 +399,14 @@ TEST(RealLines, KeepTheirCode) {
 
 // The example projects' sources, formatted with every split on.
 TEST(RealLines, ExampleSourcesKeepTheirCode) {
-  std::error_code ec;
-  int files = 0;
-  for (const auto& entry : fs::recursive_directory_iterator(EXAMPLES_DIR, ec)) {
-    const std::string ext = UpperCase(entry.path().extension().string());
-    if (!entry.is_regular_file() || (ext != ".FRM" && ext != ".BAS" && ext != ".CLS")) continue;
-    ++files;
+  const std::vector<test::VBSource> sources = test::VBSourcesBelow(EXAMPLES_DIR);
+  for (const test::VBSource& source : sources) {
     std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(entry.path().string(), bytes));
-    SCOPED_TRACE(entry.path().string());
-    EXPECT_TRUE(KeepsTheCode(SplitLines(bytes), KindOfExt(ext)));
+    ASSERT_TRUE(ReadFileBytes(source.Path.string(), bytes));
+    SCOPED_TRACE(source.Path.string());
+    EXPECT_TRUE(KeepsTheCode(SplitLines(bytes), source.Kind));
   }
-  EXPECT_GT(files, 0);
+  EXPECT_FALSE(sources.empty());
 }
 
 }  // namespace
