@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
+  nlohmann-json3-dev
   libhunspell-dev hunspell-en-us
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils

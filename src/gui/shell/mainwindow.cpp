@@ -27,7 +27,7 @@
 #include <map>
 
 #include "messages.h"
-#include "project/processcommand.h"
+#include "shell/processcommand.h"
 #include "settings/catalogue.h"
 #include "settings/placement.h"
 #include "settings/profile_entries.h"

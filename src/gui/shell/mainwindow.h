@@ -16,8 +16,8 @@
 #include <string>
 
 #include "engine/templates.h"
-#include "project/commandstates.h"
-#include "project/projectsession.h"
+#include "shell/commandstates.h"
+#include "shell/projectsession.h"
 
 class QAction;
 class QFileDialog;

@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "project/projecttree.h"
+#include "shell/projecttree.h"
 
 // Outside any namespace, as the resource system requires.
 static void InitQuillmateResources() { Q_INIT_RESOURCE(quillmate); }

@@ -1,4 +1,4 @@
-#include "project/projectsession.h"
+#include "shell/projectsession.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 #include <array>
 #include <cstddef>
 
-#include "project/projecttree.h"
+#include "shell/projecttree.h"
 
 namespace qm {
 

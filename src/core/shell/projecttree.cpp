@@ -1,4 +1,4 @@
-#include "project/projecttree.h"
+#include "shell/projecttree.h"
 
 namespace qm {
 

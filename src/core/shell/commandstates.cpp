@@ -1,4 +1,4 @@
-#include "project/commandstates.h"
+#include "shell/commandstates.h"
 
 namespace qm {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "project/projecttree.h"
+#include "shell/projecttree.h"
 #include "project/sourcemgt.h"
 
 namespace qm {

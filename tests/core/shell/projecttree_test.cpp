@@ -1,4 +1,4 @@
-#include "project/projecttree.h"
+#include "shell/projecttree.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fake_ui.h"
-#include "project/commandstates.h"
+#include "shell/commandstates.h"
 #include "temp_dir.h"
 
 namespace qm {

@@ -1,4 +1,4 @@
-#include "project/processcommand.h"
+#include "shell/processcommand.h"
 
 #include <exception>
 #include <memory>
