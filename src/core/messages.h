@@ -56,6 +56,12 @@ inline constexpr std::string_view DiffInternalError = "DisplayOptimalDiff: Inter
 inline constexpr std::string_view UnableToLoadSubHeader = "Unable to load sub comment header file: %s";
 inline constexpr std::string_view UnableToLoadFunctionHeader = "Unable to load function comment header file: %s";
 
+// Options dialog
+inline constexpr std::string_view OutputDirectoryEmpty =
+    "\"Create new code in:\" is empty.  Enter the directory for the restyled code, "
+    "for example .\\STYLED\\.";
+inline constexpr std::string_view UnableToReadFrom = "Unable to read from %s";
+
 // Replaces the first "%s" of a message with a name.
 std::string Format(std::string_view text, std::string_view name);
 
