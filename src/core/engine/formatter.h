@@ -193,6 +193,11 @@ class TVBSrcFormatter {
   TVBStatementKind FBlankLineKind = skOther;
   std::int32_t FBlankLinesDue = 0;
 
+  // The lines of the pass in hand and the index of the line in hand, for rules that look further
+  // ahead than FNextLine (a header already below a procedure statement).
+  const TPassInputView* FPassLines = nullptr;
+  std::size_t FLineIndex = 0;
+
   TEngineServices services_;
 
  private:
@@ -209,6 +214,8 @@ class TVBSrcFormatter {
   THeaderInProgress FHeaderAbove;    // from the hook before a line to the hook after it
   THeaderInProgress FHeaderPending;  // from a continued first line to the statement's last line
   bool HeaderWanted(bool isFunction, bool before) const;
+  std::vector<std::string> CommentsAbove() const;
+  std::vector<std::string> CommentsBelow() const;
   std::size_t InsertHeader(bool isFunction, std::string_view statement, bool before, const std::string& date);
   void CompleteHeaderAbove(const THeaderInProgress& header);
 };

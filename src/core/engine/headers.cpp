@@ -2,6 +2,8 @@
 // or below the first line of every Sub and Function.
 
 #include <exception>
+#include <string>
+#include <vector>
 #include <utility>
 
 #include "engine/formatter.h"
@@ -70,6 +72,41 @@ const TCommentTemplates& TemplatesOf(const TEngineServices& services) {
   return services.Templates ? *services.Templates : DefaultCommentTemplates();
 }
 
+bool IsPlaceholderLetter(char c) {
+  switch (c) {
+    case 'n': case 'N': case 'a': case 'A': case 'd': case 'D': case 'p': case 'P': case 'r': case 'R': return true;
+    default: return false;
+  }
+}
+
+// What every header line made from a template line begins with, whatever the values and whatever
+// the user has written into it since: the line as inserted up to its first placeholder, without
+// blanks at either end.
+std::string FixedPrefixOf(const std::string& templateLine) {
+  std::string line = AsCommentLine(templateLine);
+  for (std::size_t i = 0; i + 1 < line.size(); ++i) {
+    if (line[i] == '%' && IsPlaceholderLetter(line[i + 1])) {
+      line.resize(i);
+      break;
+    }
+  }
+  return std::string(Trim(line));
+}
+
+// The comment lines next to a procedure statement hold a header of the template: the template's
+// lines, each by its fixed prefix, stand among them in order. Block lines that frame the header,
+// text filled in after a label and lines the user added between do not hide it.
+bool HoldsHeader(const std::vector<std::string>& comments, const TLines& lines) {
+  std::size_t at = 0;
+  for (const std::string& templateLine : lines) {
+    const std::string prefix = FixedPrefixOf(templateLine);
+    while (at < comments.size() && !Trim(comments[at]).starts_with(prefix)) ++at;
+    if (at == comments.size()) return false;
+    ++at;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool TVBSrcFormatter::HeaderWanted(bool isFunction, bool before) const {
@@ -100,7 +137,8 @@ std::size_t TVBSrcFormatter::InsertHeader(bool isFunction, std::string_view stat
 
   const std::string& edge = before ? lines.back() : lines.front();
   const std::string_view neighbour = Trim(before ? FPrevLine : FNextLine);
-  if (neighbour == Trim(AsCommentLine(edge)) || neighbour == Trim(AsCommentLine(ExpandHeaderTemplate(edge, values)))) {
+  if (neighbour == Trim(AsCommentLine(edge)) || neighbour == Trim(AsCommentLine(ExpandHeaderTemplate(edge, values))) ||
+      HoldsHeader(before ? CommentsAbove() : CommentsBelow(), lines)) {
     return kGuarded;
   }
 
@@ -114,6 +152,27 @@ std::size_t TVBSrcFormatter::InsertHeader(bool isFunction, std::string_view stat
     }
   }
   return written;
+}
+
+// The whole-line comments written last, directly above the line in hand, in their order.
+std::vector<std::string> TVBSrcFormatter::CommentsAbove() const {
+  std::size_t first = FOutput.size();
+  while (first > 0 && IsCommentLine(FOutput[first - 1].Text)) --first;
+  std::vector<std::string> comments;
+  for (std::size_t i = first; i < FOutput.size(); ++i) comments.push_back(FOutput[i].Text);
+  return comments;
+}
+
+// The whole-line comments of the input directly below the line in hand, tabs expanded.
+std::vector<std::string> TVBSrcFormatter::CommentsBelow() const {
+  std::vector<std::string> comments;
+  if (!FPassLines) return comments;
+  for (std::size_t i = FLineIndex + 1; i < FPassLines->Size(); ++i) {
+    std::string line = ExpandTabs(FPassLines->Line(i));
+    if (!IsCommentLine(line)) break;
+    comments.push_back(std::move(line));
+  }
+  return comments;
 }
 
 void TVBSrcFormatter::InsertSubHeader(std::string_view line, bool before) {

@@ -69,6 +69,7 @@ class TFormatPass {
       : fmt_(fmt), input_(input), pass_(pass) {}
 
   void Run() {
+    fmt_.FPassLines = &input_;
     Start();
     LocateCodePart();
     CopyControlDescription();
@@ -76,6 +77,7 @@ class TFormatPass {
     StartProgress();
     for (index_ = codeStart_; index_ < input_.Size() && !CancelRequested; ++index_) FormatLine();
     InsertCommentBlocks();
+    fmt_.FPassLines = nullptr;
   }
 
  private:
@@ -200,6 +202,7 @@ class TFormatPass {
   // FPrevLine := the previous working line; the line in hand and the next one, tabs expanded.
   // FNextLine already holds this line expanded (read as the next line last time round).
   void ReadLine() {
+    fmt_.FLineIndex = index_;
     if (index_ > codeStart_) fmt_.FPrevLine.swap(line_);
     source_.swap(fmt_.FNextLine);
     if (index_ + 1 < input_.Size()) {

@@ -16,6 +16,7 @@
 #include "format_verify.h"
 #include "globals.h"
 #include "messages.h"
+#include "platform/linefile.h"
 #include "project/sourcemgt.h"
 #include "temp_dir.h"
 
@@ -288,6 +289,94 @@ TEST_F(HeaderInsertion, FormattingTwiceInsertsNoSecondHeader) {
 TEST_F(HeaderInsertion, GuardSeesAnExpandedFirstLine) {
   SubsAt(false);
   Expect(".Sub A (x)\n.' Sub A (x)\n.' by Ann\n.End Sub\n", "Sub A (x)\n' Sub A (x)\n' by Ann\nEnd Sub\n");
+}
+
+// A header written by an earlier run is recognised however the user or a later rule has changed
+// it since: framed by block lines, filled in, indented, with lines added between, the date of
+// another day; a comment run that lacks the template's lines is no header.
+struct EarlierHeaderRow {
+  const char* name;
+  bool before;
+  std::string comments;  // the comment lines next to "Sub A (x)"
+  bool recognised;
+};
+
+class EarlierHeader : public HeaderInsertion, public ::testing::WithParamInterface<EarlierHeaderRow> {};
+
+TEST_P(EarlierHeader, IsRecognisedOrNot) {
+  const EarlierHeaderRow& r = GetParam();
+  templates.Sub = DefaultSubTemplate();
+  SubsAt(r.before);
+  const std::string input =
+      r.before ? "Dim x\n" + r.comments + "Sub A (x)\nEnd Sub\n" : "Sub A (x)\n" + r.comments + "End Sub\n";
+  const std::string out = Unmarked(FormatWithTemplates(input, settings, templates));
+  std::size_t names = 0;
+  for (std::size_t at = out.find("Name   :"); at != std::string::npos; at = out.find("Name   :", at + 1)) ++names;
+  const std::size_t before = input.find("Name   :") == std::string::npos ? 0 : 1;
+  EXPECT_EQ(names, before + (r.recognised ? 0 : 1)) << out;
+}
+
+std::string Rule() { return "' " + std::string(59, '-') + "\n"; }
+std::string Block() { return "'" + std::string(50, '*') + "\n"; }
+std::string HeaderOfA(const std::string& date, const std::string& purpose = "", const std::string& history = "",
+                      const std::string& indent = "") {
+  std::string h;
+  for (const std::string& line : std::vector<std::string>{Rule(), "'  Name   :  A\n", "'  Author :  Unknown\n", "'  Date   :  " + date + "\n", "'  Params :  x\n",
+        "'  Purpose:  " + purpose + "\n", std::string("'\n"), std::string("' DATE      WHO         WHAT\n"),
+        "' " + std::string(8, '-') + "  " + std::string(10, '-') + " " + std::string(38, '-') + "\n" + history,
+        std::string("'\n"), Rule()}) {
+    h += indent + line;
+  }
+  return h;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HeaderInsertion, EarlierHeader,
+    ::testing::Values(
+        EarlierHeaderRow{"BelowAsWritten", false, HeaderOfA("12/31/99"), true},
+        EarlierHeaderRow{"BelowFramed", false, Block() + HeaderOfA("12/31/99") + Block(), true},
+        EarlierHeaderRow{"BelowFramedIndented", false, "    " + Block() + HeaderOfA("1/2/98", "", "", "    "), true},
+        EarlierHeaderRow{"BelowFilledIn", false,
+                         HeaderOfA("1/2/98", "Loads the accounts", "' 01/03/98  Ann        first cut\n"), true},
+        EarlierHeaderRow{"BelowFramedWithCommentsAfter", false, Block() + HeaderOfA("12/31/99") + "' mine\n" + Block(),
+                         true},
+        EarlierHeaderRow{"AboveFramed", true, Block() + HeaderOfA("12/31/99") + Block(), true},
+        EarlierHeaderRow{"AboveAfterUserComments", true, "' mine\n' more\n" + Block() + HeaderOfA("12/31/99"), true},
+        EarlierHeaderRow{"AboveFilledIn", true, HeaderOfA("1/2/98", "Does it", "' 01/03/98  Ann        fix\n"), true},
+        EarlierHeaderRow{"OtherCommentsBelow", false, "' Loads the accounts\n' from the file\n", false},
+        EarlierHeaderRow{"HalfAHeaderAbove", true, Rule() + "'  Name   :  A\n", false},
+        EarlierHeaderRow{"NothingBelow", false, "", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Three runs over the example sources with every rule on (comment blocking frames the headers of
+// the first run) leave one header per procedure, above or below.
+TEST_F(HeaderInsertion, ThreeRunsWithEveryRuleLeaveOneHeaderPerProcedure) {
+  templates.Sub = DefaultSubTemplate();
+  templates.Function = DefaultFunctionTemplate();
+  for (const bool before : {false, true}) {
+    settings = TSettings();
+    SubsAt(before);
+    FunctionsAt(before);
+    settings.SetBool(before ? K::SubLevelCommentsAfterProcedure : K::SubLevelCommentsBeforeProcedure, false);
+    settings.SetBool(before ? K::FunctionLevelCommentsAfterProcedure : K::FunctionLevelCommentsBeforeProcedure, false);
+    settings.SetBool(K::PreviewBeforeSaving, false);
+    settings.SetInt(K::GrpBlankLines, 1);
+    for (const test::VBSource& source : test::VBSourcesBelow(EXAMPLES_DIR)) {
+      std::string bytes;
+      ASSERT_TRUE(ReadFileBytes(source.Path.string(), bytes));
+      SCOPED_TRACE(source.Path.string() + (before ? " above" : " below"));
+      std::string text = bytes;
+      std::vector<std::size_t> headers;
+      for (int run = 0; run < 3; ++run) {
+        text = Unmarked(FormatWithTemplates(text, settings, templates, source.Kind));
+        std::size_t n = 0;
+        for (std::size_t at = text.find("'  Name   :"); at != std::string::npos; at = text.find("'  Name   :", at + 1)) ++n;
+        headers.push_back(n);
+      }
+      EXPECT_EQ(headers[0], headers[1]);
+      EXPECT_EQ(headers[0], headers[2]);
+    }
+  }
 }
 
 struct FileKindRow {
