@@ -56,6 +56,7 @@ struct TOptionsGroup {
   std::string_view Caption;  // the group box's caption; empty: the controls stand on the page
   TGroupStyle Style;
   std::vector<SettingKey> Keys;  // in the order the page shows them
+  bool Beside = false;           // stands to the right of the group before it
 };
 
 // Every group of every page, in page order and top to bottom. A radio-group setting is shown as a

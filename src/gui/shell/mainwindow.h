@@ -130,6 +130,8 @@ class TfrmMain : public QMainWindow {
 
   // State, for the window's users and tests.
   TProjectSession& Session() { return FSession; }
+  // The live header comment templates, which the options dialog edits.
+  TCommentTemplates& Templates() { return FTemplates; }
   TSourceMgt* Project() const { return FSession.Project(); }
   const std::string& ProjectFileName() const { return FSession.ProjectFileName(); }
   const std::string& ProjectPath() const { return FSession.ProjectPath(); }

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "options/optionsdialog.h"
+#include "options/saveorload.h"
 #include "shell/mainwindow.h"
 #include "shell/progresswindows.h"
 #include "shell/shellimages.h"
@@ -24,10 +26,17 @@ void SetUpApplication(QApplication& application) {
 TQuillmateWindows::TQuillmateWindows() {
   frmMain = std::make_unique<TfrmMain>(Settings);
   frmCopyFiles = std::make_unique<TfrmCopyFiles>();
+  frmOptions = std::make_unique<TfrmOptions>(Settings, frmMain->Templates(), frmMain.get());
   frmViewDual = std::make_unique<TfrmViewDual>();
   frmProcessingNotice = std::make_unique<TfrmProcessingNotice>(frmMain.get());
   frmProcessing = std::make_unique<TfrmProcessing>();
   frmLeftorRight = std::make_unique<TfrmLeftorRight>(frmMain.get());
+  frmSaveOrLoad = std::make_unique<TfrmSaveOrLoad>(frmOptions.get());
+  frmOptions->SetSaveOrLoad(frmSaveOrLoad.get());
+  frmOptions->ProjectDirectory = [main = frmMain.get()] {
+    return main->Project() ? main->Project()->ProjectDir : std::string();
+  };
+  // The spelling configuration enables "Configure &Spell Checker" through SetConfigureSpeller.
 
   TViewerServices& viewers = ViewerServices();
   viewers.Prompts = &frmMain->Prompts();
@@ -38,6 +47,7 @@ TQuillmateWindows::TQuillmateWindows() {
   windows.Copying = frmCopyFiles.get();
   windows.Processing = frmProcessing.get();
   windows.Preview = frmViewDual.get();
+  windows.ShowOptions = [options = frmOptions.get()] { options->exec(); };
   frmMain->SetWindows(std::move(windows));
 }
 
@@ -47,10 +57,12 @@ TQuillmateWindows::~TQuillmateWindows() {
   viewers.LeftOrRight = nullptr;
   viewers.ProcessingNotice = nullptr;
   // The windows owned by the main window go with it; the others first, in reverse order.
+  frmSaveOrLoad.reset();
   frmLeftorRight.reset();
   frmProcessing.reset();
   frmProcessingNotice.reset();
   frmViewDual.reset();
+  frmOptions.reset();
   frmCopyFiles.reset();
   frmMain.reset();
 }

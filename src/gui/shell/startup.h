@@ -14,6 +14,8 @@ namespace qm {
 class TfrmCopyFiles;
 class TfrmLeftorRight;
 class TfrmMain;
+class TfrmOptions;
+class TfrmSaveOrLoad;
 class TfrmProcessing;
 class TfrmProcessingNotice;
 class TfrmViewDual;
@@ -37,13 +39,13 @@ class TQuillmateWindows {
   std::unique_ptr<TfrmMain> frmMain;
   std::unique_ptr<TfrmCopyFiles> frmCopyFiles;
   // The spelling dialog is created here when it is built.
-  // The options dialog is created here when it is built; frmMain's ShowOptions opens it.
+  std::unique_ptr<TfrmOptions> frmOptions;
   std::unique_ptr<TfrmViewDual> frmViewDual;
   std::unique_ptr<TfrmProcessingNotice> frmProcessingNotice;
   std::unique_ptr<TfrmProcessing> frmProcessing;
   std::unique_ptr<TfrmLeftorRight> frmLeftorRight;
   // The chart selector is created here when it is built; frmMain's ShowChartSelector opens it.
-  // The save-or-load chooser is created here when it is built (the options dialog uses it).
+  std::unique_ptr<TfrmSaveOrLoad> frmSaveOrLoad;
 };
 
 // Sets the application's name and title; called before any window is made.
