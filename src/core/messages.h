@@ -62,6 +62,23 @@ inline constexpr std::string_view OutputDirectoryEmpty =
     "for example .\\STYLED\\.";
 inline constexpr std::string_view UnableToReadFrom = "Unable to read from %s";
 
+// Procedure commentor
+inline constexpr std::string_view CommentorCaption = "Function/Sub Commentor";
+inline constexpr std::string_view CommentorModuleCaption = "Module: ";
+inline constexpr std::string_view CommentorNoRoutines = "Module does not contain any sub or function routines.";
+inline constexpr std::string_view CommentorNoPriorRoutines = "No prior routines.";
+inline constexpr std::string_view CommentorNoFurtherRoutines = "No further routines.";
+inline constexpr std::string_view CommentorCommentsChanged = "Comments have changed.  Do you wish to save?";
+inline constexpr std::string_view CommentorFileSavedAs = "File saved as: %s.";
+inline constexpr std::string_view CommentorUnableToRead = "Unable to read the module %s (%s).";
+inline constexpr std::string_view CommentorSaveOverSource =
+    "%s is the module's own file.  The commentor saves into the output directory and never over "
+    "the source; choose another output directory in the options.  Nothing was saved.";
+inline constexpr std::string_view CommentorUnableToCreateDir =
+    "Unable to create the directory %s.  Nothing was saved; the edits are kept in this window.";
+inline constexpr std::string_view CommentorUnableToWrite =
+    "Unable to write %s (%s).  The edits are kept in this window.";
+
 // Replaces the first "%s" of a message with a name.
 std::string Format(std::string_view text, std::string_view name);
 

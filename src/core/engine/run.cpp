@@ -120,6 +120,8 @@ class TRunWindowScope {
 
 }  // namespace
 
+bool SameRealDirectory(std::string_view a, std::string_view b) { return SameDirectory(RealDirectory(a), RealDirectory(b)); }
+
 std::string ResolveOutputDirectory(std::string_view projectDir, std::string_view setting) {
   if (setting.find(':') != std::string_view::npos || (!setting.empty() && setting.front() == '/')) {
     return std::string(setting);

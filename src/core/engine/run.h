@@ -46,6 +46,10 @@ struct TRunReport {
 // '/', else the project directory followed by the setting.
 std::string ResolveOutputDirectory(std::string_view projectDir, std::string_view setting);
 
+// True when the two (Windows-style or native) directories are one on disk: letters' case, symbolic
+// links, "." and ".." resolved, or the same directory under two names.
+bool SameRealDirectory(std::string_view a, std::string_view b);
+
 // True when outputDir, resolved to a real path, is the project directory or the directory of any
 // source file of the project; conflict then names that directory's file (or the project file).
 bool OutputOverlapsSources(const TSourceMgt& project, std::string_view outputDir, std::string* conflict);
