@@ -756,6 +756,14 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // A child window with unsaved work (a commentor) may keep the program open.
+  mdiClient->closeAllSubWindows();
+  for (QMdiSubWindow* sub : mdiClient->subWindowList()) {
+    if (sub->isVisible()) {
+      event->ignore();
+      return;
+    }
+  }
   CloseProject();
   if (FShown) SavePlacement();
   frmHelp->close();

@@ -120,6 +120,8 @@ class TfrmMain : public QMainWindow {
   void BuildProjectTree(const std::string& rootCaption);
   // Opens the item's source, or its text before and after restyling once it has been processed.
   QMdiSubWindow* ViewSourceItem(RFile* item);
+  // Shows a window as a child window of the client area, active, freed when closed.
+  QMdiSubWindow* AddViewer(QWidget* viewer);
   void EnableProjectCommands();
   void DisableProjectCommands();
 
@@ -167,7 +169,6 @@ class TfrmMain : public QMainWindow {
   void SavePlacement();
   void RebuildWindowMenu();
   RFile* SelectedItem() const;
-  QMdiSubWindow* AddViewer(QWidget* viewer);
 
   TSettings& FSettings;
   // The live header comment templates, reloaded with the settings whenever a project opens.

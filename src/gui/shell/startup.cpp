@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "analysis/commentorwindow.h"
 #include "options/optionsdialog.h"
 #include "options/saveorload.h"
 #include "shell/mainwindow.h"
@@ -9,6 +10,7 @@
 #include "shell/shellimages.h"
 #include "viewers/leftorright.h"
 #include "viewers/processingnotice.h"
+#include "viewers/viewerpanes.h"
 #include "viewers/viewdual.h"
 #include "viewers/viewerservices.h"
 
@@ -48,6 +50,12 @@ TQuillmateWindows::TQuillmateWindows() {
   windows.Processing = frmProcessing.get();
   windows.Preview = frmViewDual.get();
   windows.ShowOptions = [options = frmOptions.get()] { options->exec(); };
+  windows.OpenCommentor = [this](RFile& item) {
+    TfrmMain& main = *frmMain;
+    auto* commentor = new TfrmCommentor(Settings, main.Prompts(), &main.Templates());
+    main.AddViewer(commentor);
+    if (!commentor->OpenModule(item)) CloseViewerWindow(commentor);
+  };
   frmMain->SetWindows(std::move(windows));
 }
 
