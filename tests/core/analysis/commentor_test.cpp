@@ -123,12 +123,6 @@ INSTANTIATE_TEST_SUITE_P(
         BlockRow{"OtherLinesNameNoField", {"x", "Sub S()", "'  Author:  no", "'  Name   :  S"}, 1, {1, 3}, {}}),
     [](const auto& info) { return info.param.Name; });
 
-TEST(ReadHeaderLineTest, ATrimmedLineNamesItsField) {
-  THeaderFields fields{"old", "keep", ""};
-  ReadHeaderLine("   '  Author :  New One\t", fields);
-  EXPECT_EQ(fields, (THeaderFields{"New One", "keep", ""}));
-}
-
 struct ApplyRow {
   std::string Name;
   TLines Lines;
@@ -165,30 +159,6 @@ INSTANTIATE_TEST_SUITE_P(
         ApplyRow{"RoutineLineEditedAway", {"a", "Sub S()", "End Sub"}, {1, 1}, {"' gone"}, {"a", "' gone", "End Sub"}, 1},
         ApplyRow{"EverythingAfterTheFirstLineRemoved", {"a", "Sub S()"}, {1, 1}, {}, {"a"}, 0}),
     [](const auto& info) { return info.param.Name; });
-
-struct SaveDirRow {
-  std::string Name;
-  std::string SourceDir;
-  std::string Setting;
-  std::string Expected;
-};
-
-class SaveDirTest : public ::testing::TestWithParam<SaveDirRow> {};
-
-TEST_P(SaveDirTest, FromTheSetting) {
-  EXPECT_EQ(CommentorSaveDir(GetParam().SourceDir, GetParam().Setting), GetParam().Expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Settings, SaveDirTest,
-                         ::testing::Values(SaveDirRow{"Relative", "/p/Modules\\", ".\\STYLED\\", "/p/Modules\\.\\STYLED\\"},
-                                           SaveDirRow{"DriveLetter", "/p/", "D:\\OUT\\", "D:\\OUT\\"},
-                                           SaveDirRow{"NativeAbsolute", "/p/", "/srv/out/", "/srv/out/"}),
-                         [](const auto& info) { return info.param.Name; });
-
-TEST(SourceDirTest, NativeAndWindowsSeparators) {
-  EXPECT_EQ(SourceDirOf("/home/u/proj/Modules\\UTILS.BAS"), "/home/u/proj/Modules\\");
-  EXPECT_EQ(SourceDirOf("/home/u/proj/Stock.bas"), "/home/u/proj/");
-}
 
 TEST(ListRoutinesTest, EveryRoutineInOrderWithItsHeaderMark) {
   const TLines lines = {"Attribute VB_Name = \"M\"", "Sub A()", "End Sub", "' about B", "Function B() As Long",
@@ -361,12 +331,6 @@ INSTANTIATE_TEST_SUITE_P(Answers, CommentorAskTest,
                                            AskRow{"CancelStaysWithTheEdits", TAnswer::Cancel, false, false, true}),
                          [](const auto& info) { return info.param.Name; });
 
-TEST_F(CommentorSessionTest, NoQuestionWithoutAnEdit) {
-  Open();
-  EXPECT_TRUE(session_.Next());
-  EXPECT_TRUE(session_.AskSaveChanges());
-}
-
 // Every way of naming the source's own directory is refused before anything is written.
 struct OverSourceRow {
   std::string Name;
@@ -487,22 +451,6 @@ INSTANTIATE_TEST_SUITE_P(
                       // Never between the lines of one statement.
                       TemplateRow{"AboveAContinuedFirstLine", false, std::string(kContinuedArea), 12}),
     [](const auto& info) { return info.param.Name; });
-
-TEST_F(CommentorSessionTest, TheRoutineListJumpsAfterAsking) {
-  Open();
-  const std::vector<TRoutineEntry> routines = session_.Routines();
-  ASSERT_EQ(routines.size(), 2u);
-  session_.EditComments({"Sub First()"});
-  prompts_.Answer(TAnswer::Cancel);
-  EXPECT_FALSE(session_.GoToRoutine(routines[1].Line));
-  prompts_.Take();
-  EXPECT_EQ(session_.CurrentLine(), 1);
-  prompts_.Answer(TAnswer::No);
-  EXPECT_TRUE(session_.GoToRoutine(routines[1].Line));
-  prompts_.Take();
-  EXPECT_EQ(session_.CurrentLine(), 10);
-  EXPECT_FALSE(session_.GoToRoutine(5)) << "the lower-case Sub is no routine";
-}
 
 }  // namespace
 }  // namespace qm
