@@ -79,6 +79,14 @@ inline constexpr std::string_view CommentorUnableToCreateDir =
 inline constexpr std::string_view CommentorUnableToWrite =
     "Unable to write %s (%s).  The edits are kept in this window.";
 
+// Spell checking
+inline constexpr std::string_view ReplacementNotInDictionary = "NOTE: Replacement word not in dictionary.  Continue?";
+inline constexpr std::string_view SpellReplacementHasQuote =
+    "The replacement holds a double quote, which would end the string literal.  "
+    "Choose a replacement without one.";
+inline constexpr std::string_view NoSpellingDictionary =
+    "No spelling dictionary is installed: %s.  The run goes on without spell checking.";
+
 // Replaces the first "%s" of a message with a name.
 std::string Format(std::string_view text, std::string_view name);
 

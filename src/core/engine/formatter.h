@@ -21,6 +21,7 @@ namespace qm {
 
 class IPrompts;
 class IProgress;
+class ISpellCheck;
 class IPreview;
 class TSourceMgt;
 struct TCommentTemplates;
@@ -35,6 +36,8 @@ struct TEngineServices {
   IPreview* Preview = nullptr;
   // The live header comment templates (engine/templates.h); the built-in ones when not given.
   const TCommentTemplates* Templates = nullptr;
+  // The spelling dialog; without one, nothing is spell checked.
+  ISpellCheck* Spelling = nullptr;
 };
 
 // The passes of one file, as FormatFile numbers them (shown to the user as Pass 1, 2 and 3).
@@ -143,9 +146,11 @@ class TVBSrcFormatter {
   // lines); they may change the line (before) and append lines to FOutput.
   virtual void ApplyBeforeLineRules(std::string& line, int pass);
   virtual void ApplyAfterLineRules(std::string_view line, int pass);
-  // Spell checking of a line's string literals and of its comment.
+  // Spell checking of a line's string literals and of its comment, each text through
+  // SpellCheckText, which hands it to the spelling dialog.
   void SpellCheckLiterals(std::string& line);
   void SpellCheckComment(std::string& line);
+  void SpellCheckText(const std::string& context, std::string& text, bool literal, int column);
   // Header comments from the Sub and Function templates, above (before) or below a procedure line.
   void InsertSubHeader(std::string_view line, bool before);
   void InsertFunctionHeader(std::string_view line, bool before);
@@ -201,6 +206,10 @@ class TVBSrcFormatter {
   TEngineServices services_;
 
  private:
+  // The spelling dialog is told of the run before its first text; false when it cannot check.
+  bool FSpellRunBegun = false;
+  bool FSpellAvailable = false;
+
   // A procedure statement with a header, followed from its first line to its last (headers.cpp).
   struct THeaderInProgress {
     bool Active = false;

@@ -1,11 +1,73 @@
-// Spell checking of string literals and comments.
+// Spell checking of string literals and comments, through the spelling dialog.
 
 #include "engine/formatter.h"
+#include "engine/linefuncs.h"
+#include "messages.h"
+#include "ui/prompts.h"
+#include "ui/spelling.h"
 
 namespace qm {
 
-void TVBSrcFormatter::SpellCheckLiterals(std::string& /*line*/) {}
+// Every literal of the line, the comment included, is checked between its quotes and written back
+// between them; a doubled quote closes one literal and opens the next. Text after the last quote
+// of a line with an odd number of them is kept as it stands.
+void TVBSrcFormatter::SpellCheckLiterals(std::string& line) {
+  if (!HasStringLiteral(line)) return;
+  std::string out;
+  out.reserve(line.size() + 8);
+  std::string literal;
+  bool inside = false;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c != '"') {
+      (inside ? literal : out).push_back(c);
+      continue;
+    }
+    if (inside) {
+      if (!FSpellCancelled) SpellCheckText(line, literal, true, static_cast<int>(start) + 1);
+      out += '"';
+      out += literal;
+      out += '"';
+      literal.clear();
+    } else {
+      start = i + 1;
+    }
+    inside = !inside;
+  }
+  if (inside) {
+    out += '"';
+    out += literal;
+  }
+  line = std::move(out);
+}
 
-void TVBSrcFormatter::SpellCheckComment(std::string& /*line*/) {}
+// A corrected comment is written after the code part, five blanks and the apostrophe; the comment
+// rules place it afterwards.
+void TVBSrcFormatter::SpellCheckComment(std::string& line) {
+  const int at = CommentPos(line);
+  if (at <= 0) return;
+  std::string comment = CommentText(line);
+  SpellCheckText(line, comment, false, at + 1);
+  if (!FSpellChanged) return;
+  FModified = true;
+  StripComment(line);
+  line += "     '";
+  line += comment;
+}
+
+void TVBSrcFormatter::SpellCheckText(const std::string& context, std::string& text, bool literal, int column) {
+  FSpellChanged = false;
+  ISpellCheck* spelling = services_.Spelling;
+  if (!spelling) return;
+  if (!FSpellRunBegun) {
+    FSpellRunBegun = true;
+    std::string problem;
+    FSpellAvailable = spelling->BeginSpellRun(&problem);
+    if (!FSpellAvailable) services_.Prompts.Show(TMsgKind::Warning, msg::Format(msg::NoSpellingDictionary, problem));
+  }
+  if (!FSpellAvailable) return;
+  spelling->RunSpellCheck(context, text, TSpellTarget{literal, column}, FSpellCancelled, FSpellChanged);
+}
 
 }  // namespace qm

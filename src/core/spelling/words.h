@@ -1,0 +1,42 @@
+#pragma once
+
+// Words of program text, as the speller checks them. Text is Windows-1252 bytes: letters are those
+// of that code page (accented letters included), and nothing is ever transcoded here.
+//
+// A word is a run of letters, with an apostrophe inside it ("don't", "user's"). What program text
+// holds beside prose is passed over: identifiers holding digits or underscores (Form1, MAX_PATH),
+// words in capitals (OK, TODO), CamelCase names (frmMain, ListIndex), single letters, menu
+// captions with an accelerator (E&xit), printf and Format placeholders (%s, %1, {0}), and whole
+// blank-separated chunks that are file paths, URLs or e-mail addresses.
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace qm {
+
+struct TWordRules {
+  bool IgnoreCapitals = true;     // words in capitals are passed over
+  bool IgnoreWithDigits = true;   // identifiers holding digits or underscores are passed over;
+                                  // off, digits and underscores separate words instead
+  bool IgnoreCamelCase = true;    // CamelCase names are passed over
+};
+
+struct TWordSpan {
+  std::size_t Pos;  // 0-based offset in the text
+  std::size_t Len;
+  bool operator==(const TWordSpan&) const = default;
+};
+
+// The words of text to check, in order.
+std::vector<TWordSpan> SplitWords(std::string_view text, const TWordRules& rules);
+
+// The first word to check at or after offset from; Len 0 when there is none.
+TWordSpan NextWord(std::string_view text, std::size_t from, const TWordRules& rules);
+
+// Letter classes of Windows-1252 bytes.
+bool IsCp1252Letter(unsigned char c);
+bool IsCp1252Upper(unsigned char c);
+bool IsCp1252Lower(unsigned char c);
+
+}  // namespace qm
