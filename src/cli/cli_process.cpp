@@ -9,6 +9,7 @@
 
 #include "cli.h"
 #include "cli_settings.h"
+#include "cli_spell.h"
 #include "engine/formatter.h"
 #include "globals.h"
 #include "platform/paths.h"
@@ -217,9 +218,13 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
   TSourceMgt project;
   if (project.ReadProjectFile(Absolute(options.Project), prompts) != TReadOutcome::Read) return kExitError;
 
-  TNullProgress processing;
+  // With spell checking on, every word not in the dictionary is listed on standard error and
+  // left as it stands: nobody is there to answer the spelling dialog.
+  TSpellLister speller(err, prompts, options.Settings.empty() ? std::string(kSettingsFileName) : Absolute(options.Settings));
+  speller.FollowProject(&project, options.Project);
   TNullProgress copying;
-  TVBSrcFormatter formatter(TEngineServices{settings, prompts, processing, copying, nullptr, &templates});
+  TVBSrcFormatter formatter(
+      TEngineServices{settings, prompts, speller, copying, nullptr, &templates, &speller.Dialog()});
   CancelRequested = false;
   TInterruptScope interrupt;
 

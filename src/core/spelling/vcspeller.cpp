@@ -215,3 +215,20 @@ bool TVCSpeller::AddToCustomDict(int dictionary, int /*action*/, std::string* er
 }
 
 }  // namespace qm
+
+namespace qm {
+
+TDictionaryChoices DictionaryChoices(std::string_view chosen, const std::vector<TDictionaryInfo>& installed) {
+  TDictionaryChoices choices;
+  for (const TDictionaryInfo& info : installed) {
+    if (info.Name == chosen) choices.Index = static_cast<int>(choices.Names.size());
+    choices.Names.push_back(info.Name);
+  }
+  if (choices.Index < 0 && !chosen.empty()) {
+    choices.Names.insert(choices.Names.begin(), std::string(chosen));
+    choices.Index = 0;
+  }
+  return choices;
+}
+
+}  // namespace qm

@@ -144,3 +144,15 @@ class TVCSpeller {
 };
 
 }  // namespace qm
+
+namespace qm {
+
+// The dictionaries the speller's options dialog offers: every installed one by name, and the
+// chosen one first when it is not installed (so that the choice is seen); Index is the chosen one.
+struct TDictionaryChoices {
+  std::vector<std::string> Names;
+  int Index = -1;
+};
+TDictionaryChoices DictionaryChoices(std::string_view chosen, const std::vector<TDictionaryInfo>& installed);
+
+}  // namespace qm

@@ -533,7 +533,8 @@ void TfrmMain::btnProcessClick() {
   if (!Project() || FRunning) return;
   TNullProgress noWindow;
   TEngineServices services{FSettings, Prompts(), FWindows.Processing ? *FWindows.Processing : noWindow,
-                           FWindows.Copying ? *FWindows.Copying : noWindow, FWindows.Preview, &FTemplates};
+                           FWindows.Copying ? *FWindows.Copying : noWindow, FWindows.Preview, &FTemplates,
+                           FWindows.Spelling};
   TProcessingHooks hooks;
   hooks.Begin = [this] {
     FRunning = true;

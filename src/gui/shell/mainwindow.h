@@ -37,6 +37,7 @@ namespace qm {
 class IPreview;
 class IProgress;
 class IPrompts;
+class ISpellCheck;
 class TfrmHelp;
 class TLastUsedMenu;
 class TMessageBoxes;
@@ -57,6 +58,7 @@ class TfrmMain : public QMainWindow {
     IProgress* Copying = nullptr;
     IProgress* Processing = nullptr;
     IPreview* Preview = nullptr;
+    ISpellCheck* Spelling = nullptr;
     std::function<void()> ShowOptions;
     std::function<void()> ShowChartSelector;
     std::function<void(RFile& item, const std::string& projectName)> OpenFormTree;

@@ -8,6 +8,7 @@
 #include "shell/mainwindow.h"
 #include "shell/progresswindows.h"
 #include "shell/shellimages.h"
+#include "spelling/spelldialog.h"
 #include "viewers/leftorright.h"
 #include "viewers/processingnotice.h"
 #include "viewers/viewerpanes.h"
@@ -28,7 +29,9 @@ void SetUpApplication(QApplication& application) {
 TQuillmateWindows::TQuillmateWindows() {
   frmMain = std::make_unique<TfrmMain>(Settings);
   frmCopyFiles = std::make_unique<TfrmCopyFiles>();
+  frmSpellDialog = std::make_unique<TfrmSpellDialog>(frmMain->Prompts());
   frmOptions = std::make_unique<TfrmOptions>(Settings, frmMain->Templates(), frmMain.get());
+  frmOptions->SetConfigureSpeller([spelling = frmSpellDialog.get()] { spelling->OptionsButtonClick(); });
   frmViewDual = std::make_unique<TfrmViewDual>();
   frmProcessingNotice = std::make_unique<TfrmProcessingNotice>(frmMain.get());
   frmProcessing = std::make_unique<TfrmProcessing>();
@@ -38,7 +41,6 @@ TQuillmateWindows::TQuillmateWindows() {
   frmOptions->ProjectDirectory = [main = frmMain.get()] {
     return main->Project() ? main->Project()->ProjectDir : std::string();
   };
-  // The spelling configuration enables "Configure &Spell Checker" through SetConfigureSpeller.
 
   TViewerServices& viewers = ViewerServices();
   viewers.Prompts = &frmMain->Prompts();
@@ -56,6 +58,7 @@ TQuillmateWindows::TQuillmateWindows() {
     main.AddViewer(commentor);
     if (!commentor->OpenModule(item)) CloseViewerWindow(commentor);
   };
+  windows.Spelling = &frmSpellDialog->Spelling();
   frmMain->SetWindows(std::move(windows));
 }
 
@@ -71,6 +74,7 @@ TQuillmateWindows::~TQuillmateWindows() {
   frmProcessingNotice.reset();
   frmViewDual.reset();
   frmOptions.reset();
+  frmSpellDialog.reset();
   frmCopyFiles.reset();
   frmMain.reset();
 }

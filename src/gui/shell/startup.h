@@ -18,6 +18,7 @@ class TfrmOptions;
 class TfrmSaveOrLoad;
 class TfrmProcessing;
 class TfrmProcessingNotice;
+class TfrmSpellDialog;
 class TfrmViewDual;
 
 class TQuillmateWindows {
@@ -38,7 +39,8 @@ class TQuillmateWindows {
   // level windows of their own, since a window owned by a disabled window is disabled with it.
   std::unique_ptr<TfrmMain> frmMain;
   std::unique_ptr<TfrmCopyFiles> frmCopyFiles;
-  // The spelling dialog is created here when it is built.
+  std::unique_ptr<TfrmSpellDialog> frmSpellDialog;
+  // Its "Configure &Spell Checker" button opens the spelling dialog's speller options.
   std::unique_ptr<TfrmOptions> frmOptions;
   std::unique_ptr<TfrmViewDual> frmViewDual;
   std::unique_ptr<TfrmProcessingNotice> frmProcessingNotice;

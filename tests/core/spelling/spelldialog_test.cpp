@@ -10,7 +10,7 @@
 #include "fake_ui.h"
 #include "messages.h"
 #include "scripted_dictionary.h"
-#include "spelling/spelldialog.h"
+#include "spelling/spelldialoglogic.h"
 #include "temp_dir.h"
 
 namespace qm {

@@ -1,4 +1,4 @@
-#include "spelling/spelldialog.h"
+#include "spelling/spelldialoglogic.h"
 
 #include "messages.h"
 #include "ui/prompts.h"
