@@ -11,10 +11,11 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 #include <string>
 
 #include "bigtext.h"
-#include "fake_ui.h"
+#include "ui/prompts.h"
 #include "scripted_dictionary.h"
 #include "spelling/spelldialog.h"
 #include "temp_dir.h"
@@ -39,12 +40,22 @@ class TestSpellDialog : public QObject {
 
 namespace {
 
+// Records the messages; questions are answered Yes.
+class TRecordingPrompts final : public IPrompts {
+ public:
+  TAnswer Ask(TMsgKind, TButtons buttons, const std::string& text) override {
+    Messages.push_back(text);
+    return buttons == TButtons::YesNo ? TAnswer::Yes : TAnswer::Ok;
+  }
+  std::vector<std::string> Messages;
+};
+
 struct Harness {
   test::TempDir dir;
   test::ScriptedWords words{{"the", "The", "ten", "cat", "dog", "Receive", "totals"},
                             {{"teh", {"the", "ten"}}, {"dgo", {"dog"}}, {"Recieve", {"Receive", "Relieve", "Reprieve"}}},
                             0};
-  test::FakePrompts prompts;
+  TRecordingPrompts prompts;
   TfrmSpellDialog dialog{prompts, test::ScriptedOpener(words)};
   int shown = 0;
 
@@ -191,11 +202,15 @@ void TestSpellDialog::noSuggestions() {
 void TestSpellDialog::screenshot() {
   const QString target = qEnvironmentVariable("QUILLMATE_SPELL_SCREENSHOT");
   if (target.isEmpty()) QSKIP("QUILLMATE_SPELL_SCREENSHOT is not set");
+  bool taken = false;
   Harness h([&](TfrmSpellDialog& d) {
-    d.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&d));
-    QTest::qWait(300);
-    QVERIFY(d.grab().save(target));
+    if (!taken) {
+      d.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&d));
+      QTest::qWait(300);
+      QVERIFY(d.grab().save(target));
+      taken = true;
+    }
     d.IgnoreButton->click();
   });
   h.Check("Recieve teh totals");
