@@ -1,9 +1,14 @@
 // The project run of quillmate-cli: the processing run of the desktop program without a window.
 
 #include <signal.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -12,6 +17,7 @@
 #include "cli_spell.h"
 #include "engine/formatter.h"
 #include "globals.h"
+#include "platform/linefile.h"
 #include "platform/paths.h"
 #include "project/sourcemgt.h"
 #include "settings/catalogue.h"
@@ -82,7 +88,7 @@ class TCliPrompts final : public IPrompts {
 
 struct TProcessOptions {
   std::string Settings;
-  std::string Output;
+  std::optional<std::string> Output;
   std::string Project;
   bool Check = false;
   bool Diff = false;
@@ -92,22 +98,32 @@ struct TProcessOptions {
 bool ParseOptions(const TArgs& args, TProcessOptions& options, std::string& problem) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    auto value = [&](std::string& into) {
+    // An empty value would silently mean the default (the settings directory, the output
+    // directory of the settings): refused, so that a script's empty variable is noticed.
+    auto take = [&](std::string_view option, std::string text, const char* what, std::string& into) {
+      if (text.empty()) {
+        problem = "option " + std::string(option) + " needs " + what + ", not an empty text";
+        return false;
+      }
+      into = std::move(text);
+      return true;
+    };
+    auto value = [&](const char* what, std::string& into) {
       if (i + 1 >= args.size()) {
         problem = "option " + arg + " needs a value";
         return false;
       }
-      into = args[++i];
-      return true;
+      ++i;
+      return take(arg, args[i], what, into);
     };
     if (arg == "--settings") {
-      if (!value(options.Settings)) return false;
+      if (!value("a file", options.Settings)) return false;
     } else if (arg.rfind("--settings=", 0) == 0) {
-      options.Settings = arg.substr(11);
+      if (!take("--settings", arg.substr(11), "a file", options.Settings)) return false;
     } else if (arg == "--output") {
-      if (!value(options.Output)) return false;
+      if (!value("a directory", options.Output.emplace())) return false;
     } else if (arg.rfind("--output=", 0) == 0) {
-      options.Output = arg.substr(9);
+      if (!take("--output", arg.substr(9), "a directory", options.Output.emplace())) return false;
     } else if (arg == "--check") {
       options.Check = true;
     } else if (arg == "--diff") {
@@ -147,8 +163,39 @@ void PrintFileLine(std::ostream& out, const TRunFileReport& file) {
   }
   out << file.LinesRead << " lines read, " << file.LinesWritten << " written, " << file.LinesChanged
       << " marked changed";
-  if (!file.Saved) out << " (not written)";
+  if (!file.NotSavedReason.empty()) {
+    out << " (not written: " << file.NotSavedReason << ")";
+  } else if (!file.Saved) {
+    out << " (not written)";
+  }
   out << '\n';
+}
+
+// The lines of the summary for the copy step's problems: the files of the output directory that
+// are missing or incomplete, and those that were not copied for another file of their name.
+void PrintCopyLines(std::ostream& out, const TRunReport& report) {
+  for (const TCopyFailure& failure : report.CopyFailures) {
+    out << failure.Name << ": not copied from " << NativePath(failure.Source) << ": " << failure.Reason << '\n';
+  }
+  for (const TCopyCollision& collision : report.CopyCollisions) {
+    out << ExtractFileName(NativePath(collision.Skipped)) << ": not copied from " << NativePath(collision.Skipped)
+        << ", same file name as " << NativePath(collision.Kept) << '\n';
+  }
+}
+
+// Why a project file could not be read, for the line after the reader's own message.
+std::string WhyUnreadable(const std::string& path) {
+  const std::string native = NativePath(path);
+  struct stat st {};
+  if (::stat(native.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR ? "missing" : std::strerror(errno);
+  if (S_ISDIR(st.st_mode)) return std::string(kIsDirectory);
+  if (!S_ISREG(st.st_mode)) return std::string(kNotRegularFile);
+  if (st.st_size == 0) return "is empty";
+  std::string bytes, reason;
+  if (!ReadSmallFile(native, bytes, &reason, 1)) {
+    if (reason != kTooLarge) return "cannot be read: " + reason;
+  }
+  return "is not a text file";
 }
 
 // --check and --diff: every selected file through its passes, nothing copied or written.
@@ -211,12 +258,19 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
   }
   // Relative to the working directory, as a command line reads it (the setting is relative to
   // the project's directory).
-  if (!options.Output.empty()) {
-    settings.SetText(SettingKey::BackupNewCodeDirectory, IncludeTrailingSeparator(Absolute(options.Output)));
+  if (options.Output) {
+    settings.SetText(SettingKey::BackupNewCodeDirectory, IncludeTrailingSeparator(Absolute(*options.Output)));
   }
 
   TSourceMgt project;
-  if (project.ReadProjectFile(Absolute(options.Project), prompts) != TReadOutcome::Read) return kExitError;
+  const std::string projectPath = Absolute(options.Project);
+  switch (project.ReadProjectFile(projectPath, prompts)) {
+    case TReadOutcome::Read: break;
+    case TReadOutcome::NotText:
+      err << "quillmate-cli: " << projectPath << ": " << WhyUnreadable(projectPath) << '\n';
+      return kExitError;
+    default: return kExitError;
+  }
 
   // With spell checking on, every word not in the dictionary is listed on standard error and
   // left as it stands: nobody is there to answer the spelling dialog.
@@ -235,12 +289,17 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
   formatter.ProcessProject(&project);
   const TRunReport& report = formatter.FRunReport;
   if (!options.Quiet) {
+    PrintCopyLines(out, report);
     for (const TRunFileReport& file : report.Files) PrintFileLine(out, file);
   }
+  // A run that left files of the output directory missing or incomplete has not succeeded.
+  const bool incomplete = !report.CopyFailures.empty() ||
+                          std::any_of(report.Files.begin(), report.Files.end(),
+                                      [](const TRunFileReport& file) { return !file.NotSavedReason.empty(); });
   switch (report.Outcome) {
     case TRunOutcome::Completed:
       if (!options.Quiet) out << "Output: " << NativePath(IncludeTrailingSeparator(report.OutputDir)) << '\n';
-      return kExitOk;
+      return incomplete ? kExitError : kExitOk;
     case TRunOutcome::Cancelled:
       err << "quillmate-cli: cancelled; the files written so far are in "
           << NativePath(IncludeTrailingSeparator(report.OutputDir)) << '\n';

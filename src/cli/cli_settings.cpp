@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/linefile.h"
 #include "platform/paths.h"
 #include "settings/profile_entries.h"
 
@@ -16,8 +17,11 @@ std::string Absolute(const std::string& path) {
 bool LoadCliSettings(const std::string& file, TSettings& settings, TCommentTemplates& templates,
                      IPrompts& prompts, std::string& problem) {
   if (!file.empty()) {
-    if (!FileExists(file)) {
-      problem = "settings file " + file + " not found";
+    // The settings file is read up front once, so that a directory, a named pipe, a device or a
+    // huge file is refused with its reason instead of blocking or filling memory.
+    std::string bytes, reason;
+    if (!ReadSmallFile(file, bytes, &reason)) {
+      problem = "settings file " + file + " " + (FileExists(file) || DirectoryExists(file) ? reason : "not found");
       return false;
     }
     // A path with a directory, so that the file is not looked for in the settings directory.

@@ -16,7 +16,8 @@ std::string Absolute(const std::string& path);
 
 // Loads what a run reads: the saved settings (or those of file, a path relative to the working
 // directory), the tab width, and the header comment templates the settings name. Preview is
-// turned off: nobody is there to look. False, with the reason in problem, when file is missing.
+// turned off: nobody is there to look. False, with the reason in problem, when file is missing,
+// is a directory, is no regular file or is too large.
 bool LoadCliSettings(const std::string& file, TSettings& settings, TCommentTemplates& templates,
                      IPrompts& prompts, std::string& problem);
 

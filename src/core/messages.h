@@ -44,6 +44,15 @@ inline constexpr std::string_view DuplicateFileNames =
     "directory: %s.  Only the first of each is processed; the others are skipped.";
 inline constexpr std::string_view DuplicateFilePair = "%s and %s";
 inline constexpr std::string_view UnableToSave = "Unable to save %s.  Operation aborted...";
+inline constexpr std::string_view NotSaved = "%s: not saved: %s";
+inline constexpr std::string_view CopyDuplicateNames =
+    "These project files have the same file name and would overwrite each other in the output "
+    "directory: %s.  Only the first of each is copied; the others are not.";
+inline constexpr std::string_view CopiesFailed =
+    "These files could not be copied into the output directory, so their copies there are missing "
+    "or incomplete: %s.";
+inline constexpr std::string_view CopyFailure = "%s (%s)";
+inline constexpr std::string_view ProjectCopyNotRewritten = "the copied project file could not be rewritten";
 
 // Output copying
 inline constexpr std::string_view BackingUpCaption = "Backing up files...";

@@ -2,10 +2,13 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -18,6 +21,7 @@
 #include "platform/linefile.h"
 #include "platform/paths.h"
 #include "settings/catalogue.h"
+#include "file_limit.h"
 #include "temp_dir.h"
 #include "unified_diff.h"
 
@@ -196,6 +200,76 @@ TEST_F(CliProcessTest, DuplicateNamesAreNamedInTheSummary) {
       << r.Out;
 }
 
+// A project naming a module of its parent folder with the same file name as its own module, run
+// with an empty settings file (every default), with the output in its default place or elsewhere.
+struct ClimbRun {
+  const char* Label;
+  const char* ProjectFile;
+  const char* Lines;
+  bool OutputOption;
+};
+
+class CliClimbTest : public CliProcessTest, public ::testing::WithParamInterface<ClimbRun> {};
+
+TEST_P(CliClimbTest, TheProjectsOwnFilesAreNeverWritten) {
+  const std::string own = "Sub MyOwnWork()\r\n    x = 1\r\nEnd Sub\r\n";
+  tmp.Write("d/A.BAS", "Sub FromParent()\r\nEnd Sub\r\n");
+  tmp.Write("d/proj/A.BAS", own);
+  tmp.Write("d/X.BAS", "Sub X()\r\nEnd Sub\r\n");
+  tmp.Write(std::string("d/proj/") + GetParam().ProjectFile, GetParam().Lines);
+  const std::string empty = tmp.Write("empty.ini", "");
+  const auto before = Snapshot(tmp.Dir() + "d");
+  TArgs args = {"--settings", empty, tmp.Dir() + "d/proj/" + GetParam().ProjectFile};
+  const std::string out = GetParam().OutputOption ? tmp.Dir() + "o/p/OUT" : tmp.Dir() + "d/proj/STYLED";
+  if (GetParam().OutputOption) args.insert(args.begin(), {"--output", out});
+
+  TCliResult r = Cli(args);
+
+  ASSERT_EQ(r.Code, kExitOk) << r.Err;
+  for (const auto& [path, state] : before) {
+    if (path.find("/STYLED/") != std::string::npos) continue;
+    std::string bytes;
+    ReadFileBytes(path, bytes);
+    EXPECT_EQ(bytes, state.first) << path;
+  }
+  std::string styled;
+  ASSERT_TRUE(ReadFileBytes(out + "/A.BAS", styled));
+  EXPECT_NE(styled.find("MyOwnWork"), std::string::npos);
+  EXPECT_TRUE(FileExists(out + "/X.BAS")) << "a module two folders up is copied flat";
+  EXPECT_NE(r.Err.find("warning: These project files have the same file name"), std::string::npos) << r.Err;
+  EXPECT_NE(r.Out.find("A.BAS: not copied from " + tmp.Dir() + "d/proj/../A.BAS, same file name as " + tmp.Dir() +
+                       "d/proj/A.BAS\n"),
+            std::string::npos)
+      << r.Out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Projects, CliClimbTest,
+    ::testing::Values(
+        ClimbRun{"Vbp", "P.VBP", "Module=A; A.BAS\r\nModule=A2; ..\\A.BAS\r\nModule=X; ..\\..\\d\\X.BAS\r\n", false},
+        ClimbRun{"Mak", "P.MAK", "A.BAS\r\n..\\A.BAS\r\n..\\..\\d\\X.BAS\r\n", false},
+        ClimbRun{"VbpWithOutputOption", "P.VBP",
+                 "Module=A; A.BAS\r\nModule=A2; ..\\A.BAS\r\nModule=X; ..\\..\\d\\X.BAS\r\n", true}),
+    [](const auto& info) { return std::string(info.param.Label); });
+
+TEST_F(CliProcessTest, CopiesCutShortByAFullDiskAreNamedAndTheRunFails) {
+  tmp.Write("p/MAIN.FRM", "VERSION 2.00\r\nBegin Form F\r\nEnd\r\n");
+  tmp.Write("p/MAIN.FRX", std::string(64 * 1024, 'x'));
+  tmp.Write("p/P.MAK", "MAIN.FRM\r\n");
+  TCliResult r{};
+  {
+    test::TFileSizeLimit limit(16 * 1024);
+    r = Cli({tmp.Dir() + "p/P.MAK"});
+  }
+  EXPECT_EQ(r.Code, kExitError);
+  EXPECT_NE(r.Err.find("warning: These files could not be copied into the output directory"), std::string::npos)
+      << r.Err;
+  EXPECT_NE(r.Out.find("MAIN.FRX: not copied from " + tmp.Dir() + "p/MAIN.FRX: " + std::strerror(EFBIG) + "\n"),
+            std::string::npos)
+      << r.Out;
+  EXPECT_NE(r.Out.find("MAIN.FRM: "), std::string::npos);
+}
+
 struct ErrorCase {
   const char* Label;
   std::vector<std::string> Args;  // "TMP/" stands for the temporary directory
@@ -206,6 +280,12 @@ class CliErrorTest : public CliProcessTest, public ::testing::WithParamInterface
 
 TEST_P(CliErrorTest, FailsWithAMessageAndExitCode2) {
   Example("vb3");
+  // Settings and project files that are no regular text files.
+  fs::create_directories(tmp.Dir() + "folder.ini");
+  ASSERT_EQ(::mkfifo((tmp.Dir() + "fifo.ini").c_str(), 0600), 0);
+  tmp.Write("huge.ini", std::string(kSmallFileMax + 1, ';'));
+  tmp.Write("binary.mak", std::string("\x01\x02", 2));
+  fs::create_directories(tmp.Dir() + "folder.vbp");
   TArgs args;
   for (std::string arg : GetParam().Args) {
     if (arg.rfind("TMP/", 0) == 0) arg = tmp.Dir() + arg.substr(4);
@@ -213,7 +293,9 @@ TEST_P(CliErrorTest, FailsWithAMessageAndExitCode2) {
   }
   TCliResult r = Cli(args);
   EXPECT_EQ(r.Code, kExitError);
-  EXPECT_NE(r.Err.find(GetParam().Message), std::string::npos) << r.Err;
+  std::string message = GetParam().Message;
+  for (std::size_t at; (at = message.find("TMP/")) != std::string::npos;) message.replace(at, 4, tmp.Dir());
+  EXPECT_NE(r.Err.find(message), std::string::npos) << r.Err;
   EXPECT_FALSE(fs::exists(tmp.Dir() + "vb3/STYLED"));
 }
 
@@ -227,7 +309,21 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"OutputWithoutValue", {"TMP/vb3/LEDGER.MAK", "--output"}, "--output needs a value"},
         ErrorCase{"OnlyOptions", {"--quiet"}, "no project file given"},
         ErrorCase{"SettingsFileMissing", {"--settings", "TMP/none.ini", "TMP/vb3/LEDGER.MAK"}, "none.ini not found"},
-        ErrorCase{"OutputIntoTheSources", {"--output", "TMP/vb3", "TMP/vb3/LEDGER.MAK"}, "holds source files"}),
+        ErrorCase{"OutputIntoTheSources", {"--output", "TMP/vb3", "TMP/vb3/LEDGER.MAK"}, "holds source files"},
+        ErrorCase{"SettingsIsADirectory", {"--settings", "TMP/folder.ini", "TMP/vb3/LEDGER.MAK"},
+                  "folder.ini is a directory"},
+        ErrorCase{"SettingsIsANamedPipe", {"--settings", "TMP/fifo.ini", "TMP/vb3/LEDGER.MAK"},
+                  "fifo.ini is not a regular file"},
+        ErrorCase{"SettingsIsAnEndlessDevice", {"--settings=/dev/zero", "TMP/vb3/LEDGER.MAK"},
+                  "/dev/zero is not a regular file"},
+        ErrorCase{"SettingsTooLarge", {"--settings", "TMP/huge.ini", "TMP/vb3/LEDGER.MAK"}, "huge.ini is too large"},
+        ErrorCase{"SettingsEmpty", {"--settings", "", "TMP/vb3/LEDGER.MAK"}, "--settings needs a file"},
+        ErrorCase{"OutputEmpty", {"--output", "", "TMP/vb3/LEDGER.MAK"}, "--output needs a directory"},
+        ErrorCase{"OutputEqualsEmpty", {"--output=", "TMP/vb3/LEDGER.MAK"}, "--output needs a directory"},
+        ErrorCase{"ProjectMissingSaysSo", {"TMP/none.mak"}, "Unable to proceed.\nquillmate-cli: TMP/none.mak: missing\n"},
+        ErrorCase{"ProjectIsADirectory", {"TMP/folder.vbp"}, "quillmate-cli: TMP/folder.vbp: is a directory\n"},
+        ErrorCase{"ProjectIsANamedPipe", {"TMP/fifo.ini"}, "quillmate-cli: TMP/fifo.ini: is not a regular file\n"},
+        ErrorCase{"ProjectIsNotText", {"TMP/binary.mak"}, "quillmate-cli: TMP/binary.mak: is not a text file\n"}),
     [](const auto& info) { return std::string(info.param.Label); });
 
 TEST_F(CliProcessTest, HelpAndVersion) {

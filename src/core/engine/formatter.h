@@ -24,6 +24,7 @@ class IProgress;
 class ISpellCheck;
 class IPreview;
 class TSourceMgt;
+class TCopyStep;
 struct TCommentTemplates;
 
 // What the engine talks to: the settings it reads at the moment of use, the message boxes, the
@@ -113,6 +114,9 @@ class TVBSrcFormatter {
   // through the passes into FOutput (the lines stay loaded); false when the run was cancelled.
   bool FormatProjectItem(TSourceMgt& project, RFile& item);
   TRunReport FRunReport;
+  // While ProcessProject runs: the guard in front of every file it writes into the output
+  // directory (copies, the log, the restyled files).
+  TCopyStep* FOutputGuard = nullptr;
 
   // The transformations, each called by FormatFile at its step. Virtual so that tests can stand
   // in for them when checking how the pipeline uses their results.

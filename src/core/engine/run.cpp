@@ -2,7 +2,6 @@
 
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <iomanip>
 #include <locale>
@@ -118,6 +117,57 @@ class TRunWindowScope {
   TMarkedList& output_;
 };
 
+// The texts of a list, joined by "; ".
+template <typename T, typename Text>
+std::string Listed(const std::vector<T>& entries, Text text) {
+  std::string out;
+  for (const T& entry : entries) {
+    if (!out.empty()) out += "; ";
+    out += text(entry);
+  }
+  return out;
+}
+
+// Points the formatter at the run's output guard for as long as the run lasts.
+class TGuardScope {
+ public:
+  TGuardScope(TCopyStep*& slot, TCopyStep& guard) : slot_(slot) { slot_ = &guard; }
+  ~TGuardScope() { slot_ = nullptr; }
+  TGuardScope(const TGuardScope&) = delete;
+  TGuardScope& operator=(const TGuardScope&) = delete;
+
+ private:
+  TCopyStep*& slot_;
+};
+
+// The files a run must never write: the project file, every source file and every form's
+// companion. (The copy step adds every file it reads.)
+void ProtectProjectFiles(TCopyStep& guard, const TSourceMgt& project) {
+  guard.Protect(project.ProjectDir + project.ProjectName);
+  for (const RFile* item : project.Items()) {
+    guard.Protect(item->Path);
+    if (item->Kind == rkForm) guard.Protect(ChangeFileExt(item->Path, ".FRX"));
+  }
+}
+
+// Names the copies that failed and the names two files would have shared, in one warning each.
+void ReportCopyProblems(const TCopyStep& step, TRunReport& report, IPrompts& prompts) {
+  report.CopyCollisions = step.Collisions();
+  report.CopyFailures = step.Failures();
+  if (!step.Collisions().empty()) {
+    const std::string pairs = Listed(step.Collisions(), [](const TCopyCollision& c) {
+      return Fill(msg::DuplicateFilePair, {c.Kept, c.Skipped});
+    });
+    prompts.Show(TMsgKind::Warning, Fill(msg::CopyDuplicateNames, {pairs}));
+  }
+  if (!step.Failures().empty()) {
+    const std::string names = Listed(step.Failures(), [](const TCopyFailure& f) {
+      return Fill(msg::CopyFailure, {f.Name, f.Reason});
+    });
+    prompts.Show(TMsgKind::Warning, Fill(msg::CopiesFailed, {names}));
+  }
+}
+
 }  // namespace
 
 bool SameRealDirectory(std::string_view a, std::string_view b) { return SameDirectory(RealDirectory(a), RealDirectory(b)); }
@@ -178,12 +228,17 @@ bool FindLongLines(std::string_view bytes, std::vector<TLongLine>& found) {
 
 void TVBSrcFormatter::WriteProcessingLog() {
   if (!FProject) return;
-  std::ofstream log(NativePath(JoinName(FOutputDir, kLogFileName)), std::ios::binary | std::ios::trunc);
-  bool ok = static_cast<bool>(log);
+  TCopyStep own(FOutputDir);
+  if (!FOutputGuard) ProtectProjectFiles(own, *FProject);
+  std::string path;
+  bool ok = (FOutputGuard ? *FOutputGuard : own).Destination(kLogFileName, path);
+  // The log is small: it is built in memory and written in one go, so a failure leaves what was
+  // measured so far.
+  std::string log;
   auto write = [&](const std::string& text) {
     if (!ok) return;
-    log << text << "\r\n";
-    ok = static_cast<bool>(log);
+    log += text;
+    log += "\r\n";
   };
 
   const std::vector<TNameCollision> collisions = FindNameCollisions(*FProject);
@@ -211,8 +266,8 @@ void TVBSrcFormatter::WriteProcessingLog() {
     write(Fill(msg::LogEndOfFile, {item->Name}));
   }
   write(Fill(msg::LogCompleted, {LogTimestamp()}));
-  log.close();
-  if (!ok || log.fail()) services_.Prompts.Show(TMsgKind::Error, std::string(msg::ErrorCreatingLog));
+  const bool written = !path.empty() && ReplaceFileBytes(path, log);
+  if (!ok || !written) services_.Prompts.Show(TMsgKind::Error, std::string(msg::ErrorCreatingLog));
 }
 
 bool TVBSrcFormatter::PrepareOutputDirectory() {
@@ -226,39 +281,44 @@ bool TVBSrcFormatter::PrepareOutputDirectory() {
   const std::string& projectDir = FProject->ProjectDir;
   // The copy operations join names to the directory as they stand, so give it its separator.
   const std::string outputDir = IncludeTrailingSeparator(FOutputDir);
+  TCopyStep own(outputDir);
+  if (!FOutputGuard) ProtectProjectFiles(own, *FProject);
+  TCopyStep& step = FOutputGuard ? *FOutputGuard : own;
   const bool vbp = VBVersion >= 4;
   auto copyEntries = [&] {
     if (vbp) {
-      CopyVBPEntries(FProject->ProjectFile, projectDir, outputDir, services_.Copying);
+      CopyVBPEntries(FProject->ProjectFile, projectDir, outputDir, services_.Copying, &step);
     } else {
-      CopyMAKEntries(FProject->ProjectFile, projectDir, outputDir, services_.Copying);
+      CopyMAKEntries(FProject->ProjectFile, projectDir, outputDir, services_.Copying, &step);
     }
   };
-  // The copy modes are a convenience: a project file that cannot be rewritten leaves the run going.
-  auto localize = [&] {
+  // The copied project file names its sources in the output directory; a copy that was not made
+  // now (the copy failed, or it is no regular file of its own) is never rewritten.
+  auto localize = [&](bool copied) {
+    if (!copied) return;
     const std::string copy = outputDir + FProject->ProjectName;
-    if (vbp) {
-      LocalizeVBPFile(copy);
-    } else {
-      LocalizeMAKFile(copy);
+    if (!(vbp ? LocalizeVBPFile(copy) : LocalizeMAKFile(copy))) {
+      step.AddFailure(FProject->ProjectName, projectDir + FProject->ProjectName, msg::ProjectCopyNotRewritten);
     }
   };
   auto clearProcessed = [&] {
     for (RFile* item : FProject->Items()) item->Processed = false;
   };
 
+  const std::string projectFile = projectDir + FProject->ProjectName;
   if (On(SettingKey::BackupMAKFiles)) {
     copyEntries();
-    CopyFileExact(projectDir + FProject->ProjectName, outputDir + FProject->ProjectName);
-    localize();
+    localize(step.Copy(projectFile, FProject->ProjectName, true));
     clearProcessed();
   }
   if (On(SettingKey::BackupAllFiles)) {
     copyEntries();
-    CopyDirectoryFiles(projectDir, outputDir, services_.Copying);
-    localize();
+    const bool copied = step.Copy(projectFile, FProject->ProjectName);
+    CopyDirectoryFiles(projectDir, outputDir, services_.Copying, &step);
+    localize(copied);
     clearProcessed();
   }
+  ReportCopyProblems(step, FRunReport, services_.Prompts);
   return true;
 }
 
@@ -295,13 +355,17 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
   // Files of one name would overwrite each other in the flat output directory: the first wins.
   const std::vector<TNameCollision> collisions = FindNameCollisions(*project);
   if (!collisions.empty()) {
-    std::string pairs;
-    for (const TNameCollision& c : collisions) {
-      if (!pairs.empty()) pairs += "; ";
-      pairs += Fill(msg::DuplicateFilePair, {c.Kept->Path, c.Skipped->Path});
-    }
+    const std::string pairs = Listed(collisions, [](const TNameCollision& c) {
+      return Fill(msg::DuplicateFilePair, {c.Kept->Path, c.Skipped->Path});
+    });
     prompts.Show(TMsgKind::Warning, Fill(msg::DuplicateFileNames, {pairs}));
   }
+
+  // Every file the run writes passes this guard: directly in the output directory, and never a
+  // file of the project.
+  TCopyStep guard(IncludeTrailingSeparator(FOutputDir));
+  ProtectProjectFiles(guard, *project);
+  TGuardScope guardScope(FOutputGuard, guard);
 
   if (!PrepareOutputDirectory()) {
     prompts.Show(TMsgKind::Error, std::string(msg::UnableToCreateBackup));
@@ -348,7 +412,17 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
     }
 
     const std::string outputPath = JoinName(FOutputDir, item->Name);
-    if (!WriteFileBytes(outputPath, OutputBytes(FOutput))) {
+    std::string target, refusal;
+    if (!guard.Destination(item->Name, target, &refusal)) {
+      // Not written, and the run goes on with the next file.
+      prompts.Show(TMsgKind::Error, Fill(msg::NotSaved, {item->Name, refusal}));
+      file.NotSavedReason = refusal;
+      TMarkedList().swap(FOutput);
+      project->CurrentFile = item;
+      project->FreeCurrentLines();
+      continue;
+    }
+    if (!ReplaceFileBytes(target, OutputBytes(FOutput))) {
       prompts.Show(TMsgKind::Error, Fill(msg::UnableToSave, {outputPath}));
       FRunReport.Outcome = TRunOutcome::SaveFailed;
       project->CurrentFile = item;

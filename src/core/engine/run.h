@@ -1,12 +1,15 @@
 #pragma once
 
 // What a project processing run did, file by file, and the checks made before it writes anything:
-// an output directory that would put restyled files over their sources is refused, and selected
-// files that share a file name (and so one place in the flat output directory) are processed once.
+// an output directory that would put restyled files over their sources is refused, selected
+// files that share a file name (and so one place in the flat output directory) are processed once,
+// and every file written goes directly into the output directory, never onto a file of the project.
 
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "project/copying.h"
 
 namespace qm {
 
@@ -30,6 +33,8 @@ struct TRunFileReport {
   int LinesChanged = 0;  // output lines marked changed
   bool Saved = false;
   std::string OutputPath;
+  // Why a restyled file was not written where the output guard refused it.
+  std::string NotSavedReason;
   // Set when the file was skipped because an earlier selected file has the same name: that
   // file's path.
   std::string SkippedFor;
@@ -40,6 +45,10 @@ struct TRunReport {
   std::string OutputDir;  // as resolved from the setting
   std::vector<TRunFileReport> Files;  // the files taken up by the run, in project order
   bool OutputDeleted = false;         // the output files were deleted after a cancel
+  // The copy step's copies that failed (their files in the output directory are missing or
+  // incomplete) and the files it did not copy because an earlier one took their name.
+  std::vector<TCopyFailure> CopyFailures;
+  std::vector<TCopyCollision> CopyCollisions;
 };
 
 // The output directory for a setting: the setting itself when it contains a colon or begins with

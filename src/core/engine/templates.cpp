@@ -182,11 +182,14 @@ void LoadCommentHeaders(const TSettings& settings, TCommentTemplates& templates,
                                         msg::UnableToLoadFunctionHeader}}) {
     const std::string& file = settings.Text(source.File);
     if (Trim(file).empty()) continue;
-    TLines lines;
-    if (ReadLineFile(file, lines)) {
-      source.Template = std::move(lines);
+    std::string bytes, reason;
+    if (ReadSmallFile(file, bytes, &reason)) {
+      source.Template = SplitLines(bytes);
     } else {
-      prompts.Show(TMsgKind::Warning, msg::Format(source.Failure, file));
+      // A file that is no regular file or is too large says so; a missing one needs no reason.
+      std::string text = msg::Format(source.Failure, file);
+      if (reason == kNotRegularFile || reason == kTooLarge) text += " (" + reason + ")";
+      prompts.Show(TMsgKind::Warning, text);
     }
   }
 }

@@ -67,8 +67,9 @@ std::string FunctionReturnOf(std::string_view line);
 std::string ShortDateToday();
 
 // Replaces each template whose file the settings name (SubLevelCommentsFile,
-// FunctionLevelCommentsFile) by the file's lines. A file that cannot be read is reported with a
-// warning and leaves its template as it was.
+// FunctionLevelCommentsFile) by the file's lines. A file that cannot be read (also a directory,
+// a named pipe or device, or a file of more than a few megabytes) is reported with a warning that
+// gives the reason, and leaves its template as it was.
 void LoadCommentHeaders(const TSettings& settings, TCommentTemplates& templates, IPrompts& prompts);
 
 }  // namespace qm

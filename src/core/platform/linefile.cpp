@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/paths.h"
@@ -112,6 +113,61 @@ bool ReadFileBytes(std::string_view path, std::string& bytes, std::string* err) 
   return true;
 }
 
+bool ReadSmallFile(std::string_view path, std::string& bytes, std::string* err, std::size_t maxBytes) {
+  bytes.clear();
+  auto fail = [&](std::string_view reason) {
+    bytes.clear();
+    if (err) *err = std::string(reason);
+    return false;
+  };
+  if (path.empty()) {
+    SetError(err, ENOENT);
+    return false;
+  }
+  const std::string native = NativePath(path);
+  // Non-blocking, so that opening a named pipe returns at once; only a regular file is read.
+  int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    SetError(err, errno);
+    return false;
+  }
+  struct stat st;
+  if (::fstat(fd, &st) != 0) {
+    int code = errno;
+    ::close(fd);
+    SetError(err, code);
+    return false;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return fail(S_ISDIR(st.st_mode) ? kIsDirectory : kNotRegularFile);
+  }
+  if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
+    ::close(fd);
+    return fail(kTooLarge);
+  }
+  // One byte more than allowed tells a file that grew past the limit since the fstat.
+  bytes.resize(maxBytes + 1);
+  std::size_t used = 0;
+  while (used < bytes.size()) {
+    ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int code = errno;
+      ::close(fd);
+      bytes.clear();
+      SetError(err, code);
+      return false;
+    }
+    if (n == 0) break;
+    used += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  if (used > maxBytes) return fail(kTooLarge);
+  bytes.resize(used);
+  return true;
+}
+
 bool ReadLineFile(std::string_view path, TLines& lines, std::string* err) {
   std::string bytes;
   if (!ReadFileBytes(path, bytes, err)) {
@@ -122,10 +178,12 @@ bool ReadLineFile(std::string_view path, TLines& lines, std::string* err) {
   return true;
 }
 
+namespace {
+
 // The new content goes to a temporary file in the same directory, which then replaces the target
 // in one rename: a failure at any point leaves the old file (or none) and never a partial one.
 // No fsync: a run writes hundreds of files, and a sync per file would cost more than the run.
-bool WriteFileBytes(std::string_view path, std::string_view bytes, std::string* err) {
+bool WriteBytes(std::string_view path, std::string_view bytes, std::string* err, bool followLink) {
   if (path.empty()) {
     SetError(err, ENOENT);
     return false;
@@ -136,15 +194,17 @@ bool WriteFileBytes(std::string_view path, std::string_view bytes, std::string* 
     return false;
   }
 
-  // Write through a symbolic link to the file it names rather than replacing the link.
+  // Write through a symbolic link to the file it names, or replace the link itself.
   struct stat st;
   bool existed = false;
   if (::lstat(target.c_str(), &st) == 0) {
-    if (S_ISLNK(st.st_mode)) {
+    if (S_ISLNK(st.st_mode) && followLink) {
       char resolved[PATH_MAX];
       if (::realpath(target.c_str(), resolved)) target = resolved;
     }
-    if (::stat(target.c_str(), &st) == 0) {
+    if (S_ISLNK(st.st_mode) && !followLink) {
+      // The link's target is not looked at: the new file takes the link's place.
+    } else if (::stat(target.c_str(), &st) == 0) {
       if (S_ISDIR(st.st_mode)) {
         SetError(err, EISDIR);
         return false;
@@ -175,6 +235,16 @@ bool WriteFileBytes(std::string_view path, std::string_view bytes, std::string* 
     SetError(err, code);
   }
   return ok;
+}
+
+}  // namespace
+
+bool WriteFileBytes(std::string_view path, std::string_view bytes, std::string* err) {
+  return WriteBytes(path, bytes, err, true);
+}
+
+bool ReplaceFileBytes(std::string_view path, std::string_view bytes, std::string* err) {
+  return WriteBytes(path, bytes, err, false);
 }
 
 bool WriteLineFile(std::string_view path, const TLines& lines, std::string* err) {

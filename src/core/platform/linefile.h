@@ -16,8 +16,24 @@ TLines SplitLines(std::string_view bytes);
 bool ReadFileBytes(std::string_view path, std::string& bytes, std::string* err = nullptr);
 bool ReadLineFile(std::string_view path, TLines& lines, std::string* err = nullptr);
 
+// Largest settings or template file read (a few megabytes; real ones are a few kilobytes).
+inline constexpr std::size_t kSmallFileMax = 4u << 20;
+
+inline constexpr std::string_view kIsDirectory = "is a directory";
+inline constexpr std::string_view kNotRegularFile = "is not a regular file";
+inline constexpr std::string_view kTooLarge = "is too large";
+
+// Reads a file the user names for settings or templates: only a regular file of at most maxBytes.
+// A named pipe or a device is never read (it could block for ever or never end). On failure err
+// holds the reason: "is a directory", "is not a regular file", "is too large", or the system's.
+bool ReadSmallFile(std::string_view path, std::string& bytes, std::string* err = nullptr,
+                   std::size_t maxBytes = kSmallFileMax);
+
 // Replaces the file; false (with a reason in err) when it cannot be written.
 bool WriteFileBytes(std::string_view path, std::string_view bytes, std::string* err = nullptr);
+// As WriteFileBytes, but a symbolic link at path is replaced by the new file instead of being
+// written through, so the write never reaches a file outside the link's directory.
+bool ReplaceFileBytes(std::string_view path, std::string_view bytes, std::string* err = nullptr);
 bool WriteLineFile(std::string_view path, const TLines& lines, std::string* err = nullptr);
 
 }  // namespace qm

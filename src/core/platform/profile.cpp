@@ -130,7 +130,8 @@ std::string ResolveProfilePath(std::string_view fileName) {
 std::string GetPrivateProfileString(std::string_view section, std::string_view key,
                                     std::string_view def, std::string_view fileName) {
   std::string bytes;
-  if (!ReadFileBytes(ResolveProfilePath(fileName), bytes)) return std::string(def);
+  // A named pipe, a device or a huge file is no settings file: every key keeps its default.
+  if (!ReadSmallFile(ResolveProfilePath(fileName), bytes)) return std::string(def);
   std::vector<TProfileLine> lines = ParseProfile(bytes);
   for (std::size_t i = FindSection(lines, section) + 1; i < lines.size(); ++i) {
     const TProfileLine& line = lines[i];
@@ -160,7 +161,8 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
 
   std::string bytes;
   std::string err;
-  if (!ReadFileBytes(path, bytes, &err) && FileExists(path)) return false;
+  // Something that exists but cannot be read as a settings file is left alone, not replaced.
+  if (!ReadSmallFile(path, bytes, &err) && FileExists(path)) return false;
 
   std::vector<TProfileLine> lines = ParseProfile(bytes);
   // New lines follow the file's own line endings; a new file gets those of Windows.

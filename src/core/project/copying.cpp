@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <memory>
 
 #include "messages.h"
@@ -25,10 +26,6 @@ class TFd {
   ~TFd() { Close(); }
   TFd(const TFd&) = delete;
   TFd& operator=(const TFd&) = delete;
-  void Reset(int fd) {
-    Close();
-    fd_ = fd;
-  }
   int Get() const { return fd_; }
   bool Valid() const { return fd_ >= 0; }
   // True when the descriptor was closed cleanly (a failed close can mean lost data).
@@ -56,7 +53,7 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
   return true;
 }
 
-// Copies until the source's end; false when a read or write fails.
+// Copies until the source's end; false (errno set) when a read or write fails.
 bool CopyContent(int in, int out) {
   std::unique_ptr<char[]> buffer(new char[kCopyBlock]);
   for (;;) {
@@ -72,16 +69,21 @@ bool CopyContent(int in, int out) {
 
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
-bool CopyFileImpl(std::string_view source, std::string_view destination, bool exact) {
-  if (source == destination) return false;
-  std::string src = NativePath(source);
-  std::string dst = NativePath(destination);
+enum class TCopyResult { Copied, NoSource, Failed };
 
-  // Non-blocking open so that a named pipe cannot hang the copy; only regular files are copied.
+TCopyResult Fail(std::string* reason, std::string_view text) {
+  if (reason) *reason = std::string(text);
+  return TCopyResult::Failed;
+}
+
+// Copies between two native paths. Only a regular source is copied (anything else is no source);
+// the destination is replaced by a new file, never written through a link or truncated in place.
+TCopyResult CopyNative(const std::string& src, const std::string& dst, bool exact, std::string* reason) {
+  // Non-blocking open so that a named pipe cannot hang the copy.
   TFd in(::open(src.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!in.Valid()) return false;
+  if (!in.Valid()) return errno == ENOENT || errno == ENOTDIR ? TCopyResult::NoSource : Fail(reason, std::strerror(errno));
   struct stat srcStat {};
-  if (::fstat(in.Get(), &srcStat) != 0 || !S_ISREG(srcStat.st_mode)) return false;
+  if (::fstat(in.Get(), &srcStat) != 0 || !S_ISREG(srcStat.st_mode)) return TCopyResult::NoSource;
   int flags = ::fcntl(in.Get(), F_GETFL);
   if (flags >= 0) ::fcntl(in.Get(), F_SETFL, flags & ~O_NONBLOCK);
 
@@ -89,20 +91,15 @@ bool CopyFileImpl(std::string_view source, std::string_view destination, bool ex
   // truncate it: the destination is looked at before anything is created.
   struct stat dstStat {};
   if (::stat(dst.c_str(), &dstStat) == 0) {
-    if (SameFile(srcStat, dstStat)) return false;
-    if (S_ISDIR(dstStat.st_mode)) return false;
+    if (SameFile(srcStat, dstStat)) return Fail(reason, "it is the source itself");
+    if (S_ISDIR(dstStat.st_mode)) return Fail(reason, "a directory of that name is in the way");
   }
 
-  // The destination is replaced by a new file: a read-only file of that name gives way too, and
-  // a link there is replaced rather than written through.
+  // A read-only file of that name gives way too, and a link there is replaced, not followed.
   struct stat linkStat {};
   if (::lstat(dst.c_str(), &linkStat) == 0 && !S_ISDIR(linkStat.st_mode)) ::unlink(dst.c_str());
   TFd out(::open(dst.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-  if (!out.Valid()) {
-    // The directory may refuse the removal while the old file itself stays writable.
-    out.Reset(::open(dst.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-    if (!out.Valid()) return false;
-  }
+  if (!out.Valid()) return Fail(reason, std::strerror(errno));
 
   bool ok = CopyContent(in.Get(), out.Get());
   if (ok && exact) {
@@ -110,13 +107,31 @@ bool CopyFileImpl(std::string_view source, std::string_view destination, bool ex
     const struct timespec times[2] = {srcStat.st_atim, srcStat.st_mtim};
     ok = ::futimens(out.Get(), times) == 0 && ok;
   }
-  ok = out.Close() && ok;
+  int code = ok ? 0 : errno;
+  if (!out.Close() && ok) {
+    ok = false;
+    code = errno;
+  }
   if (!ok) {
     // A half-written copy is worse than none.
     ::unlink(dst.c_str());
-    return false;
+    return Fail(reason, std::strerror(code));
   }
-  return true;
+  return TCopyResult::Copied;
+}
+
+bool CopyFileImpl(std::string_view source, std::string_view destination, bool exact) {
+  if (source == destination) return false;
+  return CopyNative(NativePath(source), NativePath(destination), exact, nullptr) == TCopyResult::Copied;
+}
+
+// A name that stays in the directory it is joined to: one component, no drive.
+bool IsBareName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  if (name.find_first_of("\\/") != std::string_view::npos) return false;
+  const bool drive = name.size() >= 2 && name[1] == ':' &&
+                     ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
+  return !drive;
 }
 
 // Shows the copy window for the length of one copy operation.
@@ -149,36 +164,112 @@ std::string Joined(std::string_view dir, std::string_view name) {
   return path;
 }
 
-// Copies dir-relative name and its form companion (.FRX) from one directory to the other.
-void CopyWithCompanion(std::string_view name, std::string_view projectDir, std::string_view outputDir) {
-  CopyFileAsNew(Joined(projectDir, name), Joined(outputDir, name));
-  std::string companion = ChangeFileExt(name, ".FRX");
-  std::string source = Joined(projectDir, companion);
+// Copies an entry of the project file and its form companion (.FRX) under their bare names.
+void CopyWithCompanion(TCopyStep& step, std::string_view entry, std::string_view projectDir) {
+  step.Copy(ResolveEntry(projectDir, entry), EntryFileName(entry));
+  const std::string companion = ResolveEntry(projectDir, ChangeFileExt(entry, ".FRX"));
   // The form names its companion as the disk spells it (frmMain.frx): keep that spelling in the
   // copy so that the copied project finds it on a case-sensitive disk too.
-  std::string found = NativePath(source);
-  if (FileExists(found)) companion = ExtractFilePath(companion) + ExtractFileName(found);
-  CopyFileAsNew(source, Joined(outputDir, companion));
+  const std::string found = NativePath(companion);
+  if (FileExists(found)) step.Copy(companion, ExtractFileName(found));
+}
+
+// Runs an operation through the caller's step, or through one of its own.
+template <typename Operation>
+bool WithStep(TCopyStep* step, std::string_view outputDir, Operation operation) {
+  if (step) {
+    operation(*step);
+  } else {
+    TCopyStep own(outputDir);
+    operation(own);
+  }
+  return true;
 }
 
 // Rewrites a file line by line, keeping its permission bits; a read-only file is opened up for
-// the moment of writing.
+// the moment of writing. A symbolic link is not followed: only a regular file is rewritten.
 template <typename Rewrite>
 bool RewriteLines(std::string_view path, Rewrite rewrite) {
   std::string native = NativePath(path);
   struct stat st {};
-  if (::stat(native.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (::lstat(native.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   TLines lines;
   if (!ReadLineFile(native, lines)) return false;
-  for (std::string& line : lines) line = rewrite(line);
+  std::string bytes;
+  for (const std::string& line : lines) {
+    bytes += rewrite(line);
+    bytes += "\r\n";
+  }
   mode_t mode = st.st_mode & 07777;
   if (!(mode & S_IWUSR)) ::chmod(native.c_str(), mode | S_IWUSR);
-  bool ok = WriteLineFile(native, lines);
+  bool ok = ReplaceFileBytes(native, bytes);
   ::chmod(native.c_str(), mode);
   return ok;
 }
 
 }  // namespace
+
+TCopyStep::TCopyStep(std::string_view outputDir) : outputDir_(IncludeTrailingSeparator(outputDir)) {}
+
+void TCopyStep::Protect(std::string_view path) {
+  struct stat st {};
+  if (!path.empty() && ::stat(NativePath(path).c_str(), &st) == 0) protected_.insert({st.st_dev, st.st_ino});
+}
+
+bool TCopyStep::Destination(std::string_view name, std::string& native, std::string* reason) const {
+  auto refuse = [&](std::string_view why) {
+    if (reason) *reason = std::string(why);
+    return false;
+  };
+  struct stat st {};
+  if (outputDir_.empty() || ::stat(NativePath(outputDir_).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    return refuse("the output directory does not exist");
+  }
+  const TFileId output{st.st_dev, st.st_ino};
+  if (!IsBareName(name)) return refuse("its name is not a plain file name");
+  native = NativePath(outputDir_ + std::string(name));
+  // The file's directory, after links, "." and ".." are followed, is the output directory itself.
+  const std::size_t slash = native.rfind('/');
+  const std::string parent = slash == std::string::npos ? std::string(".") : native.substr(0, slash + 1);
+  if (::stat(parent.c_str(), &st) != 0 || TFileId{st.st_dev, st.st_ino} != output) {
+    return refuse("it would be written outside the output directory");
+  }
+  if (::lstat(native.c_str(), &st) == 0 && protected_.count({st.st_dev, st.st_ino})) {
+    return refuse("it is a file of the project");
+  }
+  return true;
+}
+
+bool TCopyStep::Copy(std::string_view source, std::string_view name, bool exact) {
+  const std::string src = NativePath(source);
+  struct stat st {};
+  if (::stat(src.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  const TFileId id{st.st_dev, st.st_ino};
+  auto [at, inserted] = taken_.emplace(UpperCase(name), TTaken{std::string(source), id});
+  if (!inserted) {
+    if (at->second.Id == id) return true;
+    collisions_.push_back({at->second.Source, std::string(source)});
+    return false;
+  }
+  // What has been read must never be written: the sources are files of the project.
+  protected_.insert(id);
+  std::string destination, reason;
+  if (!Destination(name, destination, &reason)) {
+    AddFailure(name, source, reason);
+    return false;
+  }
+  switch (CopyNative(src, destination, exact, &reason)) {
+    case TCopyResult::Copied: return true;
+    case TCopyResult::NoSource: return false;
+    case TCopyResult::Failed: break;
+  }
+  AddFailure(name, source, reason);
+  return false;
+}
+
+void TCopyStep::AddFailure(std::string_view name, std::string_view source, std::string_view reason) {
+  failures_.push_back({std::string(name), std::string(source), std::string(reason)});
+}
 
 bool CopyFileAsNew(std::string_view source, std::string_view destination) {
   return CopyFileImpl(source, destination, false);
@@ -189,50 +280,54 @@ bool CopyFileExact(std::string_view source, std::string_view destination) {
 }
 
 bool CopyMAKEntries(const TLines& projectLines, std::string_view projectDir, std::string_view outputDir,
-                    IProgress& progress) {
+                    IProgress& progress, TCopyStep* step) {
   if (!BothDirectoriesExist(projectDir, outputDir)) return false;
   TCopyWindow window(progress, projectLines.size());
-  int index = 0;
-  for (const std::string& line : projectLines) {
-    window.Step(index++);
-    window.Label(line);
-    // Settings and absolute paths name no file under the project directory and copy nothing.
-    CopyWithCompanion(line, projectDir, outputDir);
-  }
-  return true;
+  return WithStep(step, outputDir, [&](TCopyStep& copies) {
+    int index = 0;
+    for (const std::string& line : projectLines) {
+      window.Step(index++);
+      window.Label(line);
+      // Settings lines name no file and copy nothing.
+      CopyWithCompanion(copies, line, projectDir);
+    }
+  });
 }
 
 bool CopyVBPEntries(const TLines& projectLines, std::string_view projectDir, std::string_view outputDir,
-                    IProgress& progress) {
+                    IProgress& progress, TCopyStep* step) {
   if (!BothDirectoriesExist(projectDir, outputDir)) return false;
   TCopyWindow window(progress, projectLines.size());
-  int index = 0;
-  for (const std::string& line : projectLines) {
-    window.Step(index++);
-    std::string name = VBPEntryName(line);
-    if (name.size() < 2) continue;
-    window.Label(name);
-    CopyWithCompanion(name, projectDir, outputDir);
-  }
-  return true;
+  return WithStep(step, outputDir, [&](TCopyStep& copies) {
+    int index = 0;
+    for (const std::string& line : projectLines) {
+      window.Step(index++);
+      std::string name = VBPEntryName(line);
+      if (name.size() < 2) continue;
+      window.Label(name);
+      CopyWithCompanion(copies, name, projectDir);
+    }
+  });
 }
 
 bool CopyDirectoryFiles(const std::vector<std::string>& names, std::string_view projectDir,
-                        std::string_view outputDir, IProgress& progress) {
+                        std::string_view outputDir, IProgress& progress, TCopyStep* step) {
   if (!BothDirectoriesExist(projectDir, outputDir)) return false;
   TCopyWindow window(progress, names.size());
-  int index = 0;
-  for (const std::string& name : names) {
-    window.Step(index++);
-    window.Label(name);
-    CopyFileAsNew(Joined(projectDir, name), Joined(outputDir, name));
-  }
-  return true;
+  return WithStep(step, outputDir, [&](TCopyStep& copies) {
+    int index = 0;
+    for (const std::string& name : names) {
+      window.Step(index++);
+      window.Label(name);
+      copies.Copy(Joined(projectDir, name), EntryFileName(name));
+    }
+  });
 }
 
-bool CopyDirectoryFiles(std::string_view projectDir, std::string_view outputDir, IProgress& progress) {
+bool CopyDirectoryFiles(std::string_view projectDir, std::string_view outputDir, IProgress& progress,
+                        TCopyStep* step) {
   if (!BothDirectoriesExist(projectDir, outputDir)) return false;
-  return CopyDirectoryFiles(ListFiles(NativePath(projectDir)), projectDir, outputDir, progress);
+  return CopyDirectoryFiles(ListFiles(NativePath(projectDir)), projectDir, outputDir, progress, step);
 }
 
 std::string LocalizeMAKLine(std::string_view line) {

@@ -5,13 +5,20 @@
 // the project file itself, and the rewriting of that copy so that it names its files directly in
 // the output directory. Also the clean-up of the output directory after a cancelled run.
 //
-// Directory arguments are Windows-style or native directories ending in a separator; file names
-// are joined to them by plain concatenation and translated to native paths only when a file is
-// touched. A file that cannot be read, created or written is skipped silently: the copy modes are
-// a convenience, and the run goes on without them.
+// Every copy lands directly in the output directory under the entry's bare file name, the name
+// the rewritten project file gives it, wherever the entry points (a subfolder, "..", an absolute
+// path). Nothing is ever written outside the output directory or onto a file of the project; a
+// later file that would take a name already taken is not copied; both are reported in TCopyStep.
+// A source that does not exist (a settings line, a form without a companion) copies nothing and
+// is no failure.
 
+#include <sys/types.h>
+
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/linefile.h"
@@ -21,31 +28,89 @@ namespace qm {
 class IProgress;
 class IPrompts;
 
+// A copy that was tried and failed: the output directory's file of that name is missing, or
+// incomplete if the failure came while writing it.
+struct TCopyFailure {
+  std::string Name;    // in the output directory
+  std::string Source;  // as the project names it, joined to the project directory
+  std::string Reason;
+};
+
+// Two different files that would take one name in the output directory: the first was copied.
+struct TCopyCollision {
+  std::string Kept;
+  std::string Skipped;
+};
+
+// The copies of one copy step into one output directory, and the guard in front of every file
+// the run writes there. A destination is allowed only as a bare name directly in the output
+// directory (compared by device and inode after resolving links, "." and ".."), and never a file
+// of the project (Protect, and every source copied so far). Whoever writes there replaces a
+// symbolic link of that name rather than following it.
+class TCopyStep {
+ public:
+  // The output directory need not exist yet: it is looked at whenever a destination is asked for.
+  explicit TCopyStep(std::string_view outputDir);
+
+  // A file that must never be written; nothing happens when it does not exist.
+  void Protect(std::string_view path);
+
+  // The native path at which name may be written; false, with the reason, when it may not.
+  bool Destination(std::string_view name, std::string& native, std::string* reason = nullptr) const;
+
+  // Copies source to name in the output directory (exact: keeping the source's time and
+  // permission bits). True when copied now or already copied by this step from the same file.
+  // False when the source does not exist (nothing recorded), when another file took the name
+  // first (a collision), or when the copy failed or was refused (a failure).
+  bool Copy(std::string_view source, std::string_view name, bool exact = false);
+
+  void AddFailure(std::string_view name, std::string_view source, std::string_view reason);
+  const std::vector<TCopyFailure>& Failures() const { return failures_; }
+  const std::vector<TCopyCollision>& Collisions() const { return collisions_; }
+
+ private:
+  using TFileId = std::pair<dev_t, ino_t>;
+  struct TTaken {
+    std::string Source;
+    TFileId Id;
+  };
+
+  std::string outputDir_;
+  std::set<TFileId> protected_;
+  std::map<std::string, TTaken> taken_;  // by the name in upper case
+  std::vector<TCopyFailure> failures_;
+  std::vector<TCopyCollision> collisions_;
+};
+
 // The three copy operations return false at once (nothing copied, nothing shown) when the project
 // directory or the output directory is not an existing directory; otherwise they show the copy
 // window (label "Backing Up File: <name>", gauge 0..count-1), copy, hide it and return true.
+// They copy through step when given (so that several operations share one guard and one table
+// of names taken), else through a step of their own.
 
-// .MAK rule: every line is taken as a file name relative to the project directory (settings and
-// absolute paths simply name no file there), copied together with its .FRX companion.
+// .MAK rule: every line is taken as an entry, resolved as the project reader resolves it
+// (settings lines simply name no file), and copied together with its .FRX companion.
 bool CopyMAKEntries(const TLines& projectLines, std::string_view projectDir, std::string_view outputDir,
-                    IProgress& progress);
+                    IProgress& progress, TCopyStep* step = nullptr);
 
 // .VBP rule: the file name of each line (see VBPEntryName), when it has two characters or more,
 // copied together with its .FRX companion.
 bool CopyVBPEntries(const TLines& projectLines, std::string_view projectDir, std::string_view outputDir,
-                    IProgress& progress);
+                    IProgress& progress, TCopyStep* step = nullptr);
 
 // Copies each named file of the project directory to the output directory.
 bool CopyDirectoryFiles(const std::vector<std::string>& names, std::string_view projectDir,
-                        std::string_view outputDir, IProgress& progress);
+                        std::string_view outputDir, IProgress& progress, TCopyStep* step = nullptr);
 // The same over the ordinary files the project directory holds now.
-bool CopyDirectoryFiles(std::string_view projectDir, std::string_view outputDir, IProgress& progress);
+bool CopyDirectoryFiles(std::string_view projectDir, std::string_view outputDir, IProgress& progress,
+                        TCopyStep* step = nullptr);
 
 // Rewrites a copied project file so that its source entries carry no directory. .MAK: a line with
 // a backslash, no '=' and an extension other than DLL, VBX or OCX becomes its bare file name.
 // .VBP: Form=Forms\About.frm becomes Form=About.frm, Module=Utils; Lib\UTILS.BAS becomes
 // Module=Utils; UTILS.BAS. Returns false when the file cannot be read or written back (a missing
-// file included); the file's permission bits are kept, and a read-only copy is still rewritten.
+// file or a symbolic link included); the file's permission bits are kept, and a read-only copy is
+// still rewritten.
 bool LocalizeMAKFile(std::string_view projectFilePath);
 bool LocalizeVBPFile(std::string_view projectFilePath);
 

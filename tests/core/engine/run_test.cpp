@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -12,6 +14,7 @@
 #include "engine/formatter.h"
 #include "engine/run.h"
 #include "fake_ui.h"
+#include "file_limit.h"
 #include "globals.h"
 #include "messages.h"
 #include "platform/linefile.h"
@@ -54,6 +57,8 @@ TTreeState Snapshot(const std::string& dir, const std::string& skip = "STYLED") 
 }
 
 std::vector<std::string> FilesIn(const std::string& dir) { return ListFiles(dir); }
+
+std::string Fill(std::string_view text, const std::string& value) { return msg::Format(text, value); }
 
 class FakePreview : public IPreview {
  public:
@@ -426,6 +431,114 @@ TEST_F(RunTest, FilesOfOneNameAreNoCollisionWhenOneIsNotSelected) {
   std::string bytes;
   ASSERT_TRUE(ReadFileBytes(Styled() + "util.bas", bytes));
   EXPECT_NE(bytes.find("FromB"), std::string::npos);
+}
+
+// --- Entries outside the project folder --------------------------------------------------------
+
+// A project whose second entry names a module of the parent folder that has the same file name
+// as its own: neither file may be written, in any copy mode.
+struct ClimbCase {
+  const char* Label;
+  const char* ProjectFile;
+  const char* Lines;
+  TCopyMode Mode;
+};
+
+class ClimbingEntryTest : public RunTest, public ::testing::WithParamInterface<ClimbCase> {};
+
+TEST_P(ClimbingEntryTest, NeverWritesOutsideTheOutputDirectory) {
+  const ClimbCase& c = GetParam();
+  const std::string parent = "Sub FromParent()\r\nEnd Sub\r\n";
+  const std::string own = "Sub MyOwnWork()\r\n    x = 1\r\nEnd Sub\r\n";
+  tmp.Write("d/A.BAS", parent);
+  tmp.Write("d/proj/A.BAS", own);
+  tmp.Write(std::string("d/proj/") + c.ProjectFile, c.Lines);
+  Open(tmp.Dir() + "d/proj/" + c.ProjectFile);
+  settings.SetBool(SettingKey::BackupOnlyNewFiles, c.Mode == TCopyMode::OnlyNew);
+  settings.SetBool(SettingKey::BackupMAKFiles, c.Mode == TCopyMode::MakFiles);
+  settings.SetBool(SettingKey::BackupAllFiles, c.Mode == TCopyMode::AllFiles);
+  const TTreeState before = Snapshot(tmp.Dir() + "d/");
+
+  Run();
+
+  // The restyled files' collision, and in the copy modes the copies' collision.
+  EXPECT_NE(prompts.Take().Text.find("These selected files have the same file name"), std::string::npos);
+  if (c.Mode != TCopyMode::OnlyNew) {
+    RecordedPrompt copies = prompts.Take();
+    EXPECT_EQ(copies.Kind, TMsgKind::Warning);
+    EXPECT_EQ(copies.Text, Fill(msg::CopyDuplicateNames, projectDir + "A.BAS and " + projectDir + "..\\A.BAS"));
+    EXPECT_EQ(Report().CopyCollisions.size(), 1u);
+  }
+  ASSERT_EQ(Report().Outcome, TRunOutcome::Completed);
+  EXPECT_EQ(Snapshot(tmp.Dir() + "d/"), before) << "the project's files and its parent's stay as they were";
+  std::string styled;
+  ASSERT_TRUE(ReadFileBytes(Styled() + "A.BAS", styled));
+  EXPECT_NE(styled.find("MyOwnWork"), std::string::npos);
+  std::vector<std::string> expected = {"A.BAS"};
+  if (c.Mode != TCopyMode::OnlyNew) expected.push_back(c.ProjectFile);
+  EXPECT_EQ(FilesIn(Styled()), expected);
+  EXPECT_TRUE(Report().CopyFailures.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Projects, ClimbingEntryTest,
+    ::testing::Values(ClimbCase{"VbpOnlyNew", "P.VBP", "Module=A; A.BAS\r\nModule=A2; ..\\A.BAS\r\n", TCopyMode::OnlyNew},
+                      ClimbCase{"VbpMakFiles", "P.VBP", "Module=A; A.BAS\r\nModule=A2; ..\\A.BAS\r\n", TCopyMode::MakFiles},
+                      ClimbCase{"VbpAllFiles", "P.VBP", "Module=A; A.BAS\r\nModule=A2; ..\\A.BAS\r\n", TCopyMode::AllFiles},
+                      ClimbCase{"MakOnlyNew", "P.MAK", "A.BAS\r\n..\\A.BAS\r\n", TCopyMode::OnlyNew},
+                      ClimbCase{"MakMakFiles", "P.MAK", "A.BAS\r\n..\\A.BAS\r\n", TCopyMode::MakFiles},
+                      ClimbCase{"MakAllFiles", "P.MAK", "A.BAS\r\n..\\A.BAS\r\n", TCopyMode::AllFiles}),
+    [](const auto& info) { return std::string(info.param.Label); });
+
+// Links and hard links already in the output directory: the run replaces a link by its file and
+// never writes a file of the project that the output directory holds under another name.
+TEST_F(RunTest, LinksInTheOutputDirectoryNeverLeadOntoTheProjectsFiles) {
+  const std::string a = "Sub A ()\r\nx = 1\r\nEnd Sub\r\n", b = "Sub B ()\r\ny = 2\r\nEnd Sub\r\n";
+  tmp.Write("p/A.BAS", a);
+  tmp.Write("p/B.BAS", b);
+  tmp.Write("p/P.MAK", "A.BAS\r\nB.BAS\r\n");
+  Open(tmp.Dir() + "p/P.MAK");
+  OnlyNewFiles();
+  settings.SetBool(SettingKey::CreateLog, true);
+  fs::create_directories(Styled());
+  fs::create_symlink(projectDir + "A.BAS", Styled() + "A.BAS");
+  fs::create_symlink(projectDir + "P.MAK", Styled() + "VBQUILL3.LOG");
+  ASSERT_EQ(::link((projectDir + "A.BAS").c_str(), (Styled() + "B.BAS").c_str()), 0);
+  const TTreeState before = Snapshot(projectDir);
+
+  Run();
+
+  prompts.ExpectMessage(TMsgKind::Error, "B.BAS: not saved: it is a file of the project");
+  EXPECT_EQ(Report().Outcome, TRunOutcome::Completed);
+  EXPECT_EQ(Snapshot(projectDir), before);
+  EXPECT_FALSE(fs::is_symlink(Styled() + "A.BAS"));
+  EXPECT_FALSE(fs::is_symlink(Styled() + "VBQUILL3.LOG"));
+  std::string styled;
+  ASSERT_TRUE(ReadFileBytes(Styled() + "A.BAS", styled));
+  EXPECT_NE(styled.find("Sub A ()\r\n    x = 1\r\nEnd Sub\r\n"), std::string::npos) << styled;
+  ASSERT_EQ(Report().Files.size(), 2u);
+  EXPECT_TRUE(Report().Files[0].Saved);
+  EXPECT_FALSE(Report().Files[1].Saved);
+  EXPECT_EQ(Report().Files[1].NotSavedReason, "it is a file of the project");
+  EXPECT_TRUE(project.Items()[1]->OutputPath.empty());
+}
+
+TEST_F(RunTest, CopiesCutShortByAFullDiskAreNamedInAWarning) {
+  tmp.Write("p/MAIN.FRM", "VERSION 2.00\r\nBegin Form F\r\nEnd\r\nSub Form_Load ()\r\nEnd Sub\r\n");
+  tmp.Write("p/MAIN.FRX", std::string(64 * 1024, 'x'));
+  tmp.Write("p/P.MAK", "MAIN.FRM\r\n");
+  Open(tmp.Dir() + "p/P.MAK");
+  {
+    test::TFileSizeLimit limit(16 * 1024);
+    Run();
+  }
+  prompts.ExpectMessage(TMsgKind::Warning,
+                        Fill(msg::CopiesFailed, "MAIN.FRX (" + std::string(std::strerror(EFBIG)) + ")"));
+  ASSERT_EQ(Report().CopyFailures.size(), 1u);
+  EXPECT_EQ(Report().CopyFailures[0].Source, projectDir + "MAIN.FRX");
+  EXPECT_FALSE(FileExists(Styled() + "MAIN.FRX"));
+  EXPECT_TRUE(FileExists(Styled() + "MAIN.FRM"));
+  EXPECT_TRUE(FileExists(Styled() + "P.MAK"));
 }
 
 // --- Cancel and preview -----------------------------------------------------------------------

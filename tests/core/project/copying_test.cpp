@@ -5,13 +5,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "fake_ui.h"
+#include "file_limit.h"
 #include "messages.h"
+#include "platform/paths.h"
 #include "temp_dir.h"
 
 namespace qm {
@@ -98,23 +103,25 @@ INSTANTIATE_TEST_SUITE_P(Rows, CopyWithMissingDirectory,
                                            MissingDirRow{"Neither", false, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CopyVBPEntries, CopiesNamedFilesToTheSameRelativePath) {
+TEST(CopyVBPEntries, CopiesEveryFileDirectlyIntoTheOutputDirectoryUnderItsBareName) {
   TempDir dir;
   dir.Write("P/Forms/About.frm", "VERSION 4.00\r\n");
   dir.Write("P/Forms/About.frx", "bin");
   dir.Write("P/Lib/UTILS.BAS", "'u\r\n");
   dir.Write("P/Module1.bas", "'m\r\n");
-  fs::create_directories(dir / "OUT/Forms");  // Lib is missing there
+  fs::create_directories(dir / "OUT");
   FakeProgress progress;
   TLines lines = {"Type=Exe", "Form=Forms\\About.frm", "Module=Utils; Lib\\UTILS.BAS", "Module=Module1; Module1.bas",
                   "Form=", "Module=X; Y"};
   ASSERT_TRUE(CopyVBPEntries(lines, dir / "P/", dir / "OUT/", progress));
-  EXPECT_EQ(dir.Read("OUT/Forms/About.frm"), "VERSION 4.00\r\n");
+  EXPECT_EQ(dir.Read("OUT/About.frm"), "VERSION 4.00\r\n");
   // The companion keeps the spelling it has on disk, which is the name the form refers to.
-  EXPECT_EQ(dir.Read("OUT/Forms/About.frx"), "bin");
-  EXPECT_FALSE(Exists(dir / "OUT/Forms/About.FRX"));
-  EXPECT_FALSE(Exists(dir / "OUT/Lib"));  // a missing subdirectory fails silently
+  EXPECT_EQ(dir.Read("OUT/About.frx"), "bin");
+  EXPECT_EQ(dir.Read("OUT/UTILS.BAS"), "'u\r\n");
   EXPECT_EQ(dir.Read("OUT/Module1.bas"), "'m\r\n");
+  EXPECT_EQ(ListFiles(dir / "OUT/"), (std::vector<std::string>{"About.frm", "About.frx", "Module1.bas", "UTILS.BAS"}));
+  EXPECT_FALSE(Exists(dir / "OUT/Forms"));
+  EXPECT_FALSE(Exists(dir / "OUT/Lib"));
   // Lines whose name is shorter than two characters are skipped without a label.
   EXPECT_EQ(progress.labels, Labels({"Forms\\About.frm", "Lib\\UTILS.BAS", "Module1.bas"}));
   EXPECT_EQ(progress.max, 5);
@@ -342,6 +349,219 @@ TEST(DeleteFiles, ReportsAFileThatCouldNotBeDeletedAndGoesOn) {
   EXPECT_FALSE(Exists(dir / "OUT/C.BAS"));
   EXPECT_TRUE(DeleteFiles({}, dir / "OUT/", prompts));
   EXPECT_FALSE(DeleteFiles("", prompts));
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+// --- The copy step: every copy lands in the output directory under its bare name -------------
+
+enum class TOperation { Mak, Vbp, VbpThenDirectory };
+
+struct StepRow {
+  const char* name;
+  TOperation operation;
+  // Files below the temporary directory; a content beginning with "->" makes a symbolic link to
+  // the rest (a path below the temporary directory), "=>" a hard link.
+  std::vector<std::pair<std::string, std::string>> files;
+  // Project lines; "TMP/" stands for the temporary directory.
+  TLines lines;
+  std::map<std::string, std::string> expected;  // every file of the output directory, by name
+  std::vector<std::string> failed;              // names of the failed copies
+  std::size_t collisions;
+};
+void PrintTo(const StepRow& row, std::ostream* os) { *os << row.name; }
+
+class CopyStepTest : public ::testing::TestWithParam<StepRow> {};
+
+// The project lives in d/proj, the output directory in o/p/out (so that climbing out of either
+// stays below the temporary directory, where the test can see every file).
+TEST_P(CopyStepTest, CopiesFlatIntoTheOutputDirectoryAndNowhereElse) {
+  const StepRow& row = GetParam();
+  TempDir dir;
+  fs::create_directories(dir / "d/proj");
+  fs::create_directories(dir / "o/p/out");
+  for (const auto& [path, content] : row.files) {
+    fs::create_directories(fs::path(dir / path).parent_path());
+    if (content.rfind("->", 0) == 0) {
+      fs::create_symlink(dir / content.substr(2), dir / path);
+    } else if (content.rfind("=>", 0) == 0) {
+      fs::create_hard_link(dir / content.substr(2), dir / path);
+    } else {
+      dir.Write(path, content);
+    }
+  }
+  TLines lines = row.lines;
+  for (std::string& line : lines) {
+    if (std::size_t at = line.find("TMP/"); at != std::string::npos) line.replace(at, 4, dir.Dir());
+  }
+  // Every regular file outside the output directory, before the copy.
+  auto outside = [&] {
+    std::map<std::string, std::string> state;
+    for (const auto& entry : fs::recursive_directory_iterator(dir.Dir())) {
+      const std::string path = entry.path().string();
+      if (path.find("/o/p/out/") == std::string::npos && entry.is_regular_file()) state[path] = dir.Read(fs::relative(path, dir.Dir()).string());
+    }
+    return state;
+  };
+  const auto before = outside();
+
+  const std::string projectDir = dir / "d/proj/", outputDir = dir / "o/p/out/";
+  FakeProgress progress;
+  TCopyStep step(outputDir);
+  if (row.operation == TOperation::Mak) {
+    ASSERT_TRUE(CopyMAKEntries(lines, projectDir, outputDir, progress, &step));
+  } else {
+    ASSERT_TRUE(CopyVBPEntries(lines, projectDir, outputDir, progress, &step));
+  }
+  if (row.operation == TOperation::VbpThenDirectory) {
+    ASSERT_TRUE(CopyDirectoryFiles(projectDir, outputDir, progress, &step));
+  }
+
+  std::map<std::string, std::string> copied;
+  for (const auto& entry : fs::directory_iterator(outputDir)) {
+    const std::string name = entry.path().filename().string();
+    copied[name] = entry.is_symlink() ? "(link)" : dir.Read("o/p/out/" + name);
+  }
+  EXPECT_EQ(copied, row.expected);
+  std::vector<std::string> failed;
+  for (const TCopyFailure& f : step.Failures()) failed.push_back(f.Name);
+  EXPECT_EQ(failed, row.failed);
+  EXPECT_EQ(step.Collisions().size(), row.collisions);
+  EXPECT_EQ(outside(), before) << "no file outside the output directory is written";
+}
+
+const std::string kOwn = "Sub MyOwnWork()\r\n    x = 1\r\nEnd Sub\r\n";
+const std::string kParent = "Sub FromParent()\r\nEnd Sub\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, CopyStepTest,
+    ::testing::Values(
+        StepRow{"VbpEntryOfTheParentFolder", TOperation::Vbp,
+                {{"d/A.BAS", kParent}, {"d/proj/A.BAS", kOwn}},
+                {"Module=A; A.BAS", "Module=A2; ..\\A.BAS"},
+                {{"A.BAS", kOwn}}, {}, 1},
+        StepRow{"MakEntryOfTheParentFolder", TOperation::Mak,
+                {{"d/A.BAS", kParent}, {"d/proj/A.BAS", kOwn}},
+                {"A.BAS", "..\\A.BAS"},
+                {{"A.BAS", kOwn}}, {}, 1},
+        StepRow{"ParentEntryAloneIsCopiedFlat", TOperation::Mak,
+                {{"d/A.BAS", kParent}, {"d/proj/B.BAS", kOwn}},
+                {"B.BAS", "..\\A.BAS"},
+                {{"A.BAS", kParent}, {"B.BAS", kOwn}}, {}, 0},
+        StepRow{"TwoLevelsUp", TOperation::Vbp,
+                {{"X.BAS", "'x"}},
+                {"Module=X; ..\\..\\X.BAS"},
+                {{"X.BAS", "'x"}}, {}, 0},
+        StepRow{"SubfoldersTheOutputLacks", TOperation::Vbp,
+                {{"d/proj/Forms/F.frm", "VERSION 5.00"}, {"d/proj/Forms/F.frx", "bin"}, {"d/proj/Modules/M.bas", "'m"}},
+                {"Form=Forms\\F.frm", "Module=M; Modules\\M.bas"},
+                {{"F.frm", "VERSION 5.00"}, {"F.frx", "bin"}, {"M.bas", "'m"}}, {}, 0},
+        StepRow{"CompanionOfAFormInTheParentFolder", TOperation::Mak,
+                {{"d/MAIN.FRM", "VERSION 2.00"}, {"d/MAIN.FRX", "frx"}},
+                {"..\\MAIN.FRM"},
+                {{"MAIN.FRM", "VERSION 2.00"}, {"MAIN.FRX", "frx"}}, {}, 0},
+        StepRow{"AbsolutePath", TOperation::Mak,
+                {{"lib/UTIL.BAS", "'u"}},
+                {"TMP/lib/UTIL.BAS", "C:\\LIB\\OTHER.BAS"},
+                {{"UTIL.BAS", "'u"}}, {}, 0},
+        StepRow{"FolderBehindASymbolicLink", TOperation::Vbp,
+                {{"shared/L.BAS", "'l"}, {"d/proj/linked", "->shared"}},
+                {"Module=L; linked\\L.BAS"},
+                {{"L.BAS", "'l"}}, {}, 0},
+        StepRow{"LinkInTheOutputIsReplacedNotFollowed", TOperation::Vbp,
+                {{"d/proj/A.BAS", kOwn}, {"d/proj/B.BAS", "'b"}, {"o/p/out/B.BAS", "->d/proj/A.BAS"}},
+                {"Module=B; B.BAS"},
+                {{"B.BAS", "'b"}}, {}, 0},
+        StepRow{"HardLinkToAProjectFileIsNeverWritten", TOperation::Vbp,
+                {{"d/proj/A.BAS", kOwn}, {"d/proj/B.BAS", "'b"}, {"o/p/out/B.BAS", "=>d/proj/A.BAS"}},
+                {"Module=A; A.BAS", "Module=B; B.BAS"},
+                {{"A.BAS", kOwn}, {"B.BAS", kOwn}}, {"B.BAS"}, 0},
+        StepRow{"EntryAndDirectoryFileOfOneName", TOperation::VbpThenDirectory,
+                {{"d/proj/Sub/A.BAS", "'sub"}, {"d/proj/A.BAS", "'top"}, {"d/proj/P.VBP", "Module=A; Sub\\A.BAS"}},
+                {"Module=A; Sub\\A.BAS"},
+                {{"A.BAS", "'sub"}, {"P.VBP", "Module=A; Sub\\A.BAS"}}, {}, 1},
+        StepRow{"EntriesAlsoInTheDirectoryAreCopiedOnce", TOperation::VbpThenDirectory,
+                {{"d/proj/A.BAS", "'a"}, {"d/proj/a.frx", "x"}},
+                {"Module=A; A.BAS", "Module=A; a.bas"},
+                {{"A.BAS", "'a"}, {"a.frx", "x"}}, {}, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct DestinationRow {
+  const char* name;
+  std::string file;
+  bool allowed;
+  const char* reason;
+};
+void PrintTo(const DestinationRow& row, std::ostream* os) { *os << row.name; }
+
+class CopyStepDestination : public ::testing::TestWithParam<DestinationRow> {};
+
+TEST_P(CopyStepDestination, AllowsOnlyPlainNamesThatAreNoFileOfTheProject) {
+  TempDir dir;
+  const std::string source = dir.Write("P/A.BAS", "'a");
+  fs::create_directories(dir / "OUT");
+  ASSERT_EQ(::link(source.c_str(), (dir / "OUT/LINKED.BAS").c_str()), 0);
+  TCopyStep step(dir / "OUT/");
+  step.Protect(source);
+  std::string native, reason;
+  EXPECT_EQ(step.Destination(GetParam().file, native, &reason), GetParam().allowed);
+  if (GetParam().allowed) {
+    EXPECT_EQ(native, dir / "OUT/" + GetParam().file);
+  } else {
+    EXPECT_EQ(reason, GetParam().reason);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, CopyStepDestination,
+    ::testing::Values(DestinationRow{"PlainName", "B.BAS", true, ""},
+                      DestinationRow{"Parent", "..", false, "its name is not a plain file name"},
+                      DestinationRow{"Dot", ".", false, "its name is not a plain file name"},
+                      DestinationRow{"Empty", "", false, "its name is not a plain file name"},
+                      DestinationRow{"Subfolder", "sub/B.BAS", false, "its name is not a plain file name"},
+                      DestinationRow{"WindowsParent", "..\\B.BAS", false, "its name is not a plain file name"},
+                      DestinationRow{"Drive", "C:B.BAS", false, "its name is not a plain file name"},
+                      DestinationRow{"HardLinkOfAProjectFile", "LINKED.BAS", false, "it is a file of the project"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CopyStep, AMissingOutputDirectoryAllowsNothing) {
+  TempDir dir;
+  TCopyStep step(dir / "NONE/");
+  std::string native, reason;
+  EXPECT_FALSE(step.Destination("A.BAS", native, &reason));
+  EXPECT_EQ(reason, "the output directory does not exist");
+}
+
+TEST(CopyStep, ACopyCutShortByAFullDiskIsNamedAndLeavesNoPartialFile) {
+  TempDir dir;
+  dir.Write("P/MAIN.FRM", "VERSION 2.00\r\n");
+  dir.Write("P/MAIN.FRX", std::string(64 * 1024, 'x'));
+  fs::create_directories(dir / "OUT");
+  FakeProgress progress;
+  TCopyStep step(dir / "OUT/");
+  {
+    test::TFileSizeLimit limit(16 * 1024);
+    ASSERT_TRUE(CopyMAKEntries({"MAIN.FRM"}, dir / "P/", dir / "OUT/", progress, &step));
+  }
+  ASSERT_EQ(step.Failures().size(), 1u);
+  EXPECT_EQ(step.Failures()[0].Name, "MAIN.FRX");
+  EXPECT_EQ(step.Failures()[0].Source, dir / "P/MAIN.FRX");
+  EXPECT_EQ(step.Failures()[0].Reason, std::strerror(EFBIG));
+  EXPECT_EQ(dir.Read("OUT/MAIN.FRM"), "VERSION 2.00\r\n");
+  EXPECT_FALSE(Exists(dir / "OUT/MAIN.FRX"));
+}
+
+TEST(LocalizeFiles, ASymbolicLinkIsNotFollowed) {
+  TempDir dir;
+  const std::string original = dir.Write("P/P.VBP", "Form=Forms\\About.frm\r\n");
+  fs::create_directories(dir / "OUT");
+  fs::create_symlink(original, dir / "OUT/P.VBP");
+  EXPECT_FALSE(LocalizeVBPFile(dir / "OUT/P.VBP"));
+  EXPECT_EQ(dir.Read("P/P.VBP"), "Form=Forms\\About.frm\r\n");
 }
 
 }  // namespace
