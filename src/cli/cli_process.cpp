@@ -233,9 +233,14 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
     for (const TRunFileReport& file : report.Files) PrintFileLine(out, file);
   }
   switch (report.Outcome) {
-    case TRunOutcome::Completed:
+    case TRunOutcome::Completed: {
       if (!options.Quiet) out << "Output: " << NativePath(IncludeTrailingSeparator(report.OutputDir)) << '\n';
+      // A file the safety check kept from being written makes the run a failure.
+      for (const TRunFileReport& file : report.Files) {
+        if (file.NotSavedNearLine > 0) return kExitError;
+      }
       return kExitOk;
+    }
     case TRunOutcome::Cancelled:
       err << "quillmate-cli: cancelled; the files written so far are in "
           << NativePath(IncludeTrailingSeparator(report.OutputDir)) << '\n';

@@ -44,6 +44,8 @@ inline constexpr std::string_view DuplicateFileNames =
     "directory: %s.  Only the first of each is processed; the others are skipped.";
 inline constexpr std::string_view DuplicateFilePair = "%s and %s";
 inline constexpr std::string_view UnableToSave = "Unable to save %s.  Operation aborted...";
+inline constexpr std::string_view NotSavedProgramChange =
+    "%s: not saved: the restyled text would change the program near line %s";
 
 // Output copying
 inline constexpr std::string_view BackingUpCaption = "Backing up files...";
