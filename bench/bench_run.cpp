@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "engine/formatter.h"
+#include "engine/programcheck.h"
 #include "globals.h"
 #include "platform/linefile.h"
 #include "platform/profile.h"
@@ -292,6 +293,37 @@ void BM_FormatOnly(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(bench.Lines), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_FormatOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The passes and the safety check a run makes before it writes a file: the check's cost is the
+// difference to BM_FormatOnly.
+void BM_FormatAndCheck(benchmark::State& state) {
+  TBenchProject& bench = Project();
+  TSettings settings;
+  EveryRuleOn(settings);
+  TSilentPrompts prompts;
+  TNullProgress processing, copying;
+  TSourceMgt project;
+  if (project.ReadProjectFile(bench.Dir + "/BENCH.VBP", prompts) != TReadOutcome::Read) {
+    state.SkipWithError("the project could not be read");
+    return;
+  }
+  for (RFile* item : project.Items()) project.LoadLines(*item);
+  const TProgramCheckOptions options = ProgramCheckOptionsFor(settings, nullptr);
+  CancelRequested = false;
+  for (auto _ : state) {
+    TVBSrcFormatter formatter(TEngineServices{settings, prompts, processing, copying, nullptr});
+    for (RFile* item : project.Items()) {
+      formatter.FormatPasses(item->Lines);
+      if (ProgramMismatchLine(item->Lines, formatter.FOutput, options)) {
+        state.SkipWithError(("the safety check refused " + item->Name).c_str());
+        return;
+      }
+    }
+  }
+  state.counters["lines_per_second"] =
+      benchmark::Counter(static_cast<double>(bench.Lines), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_FormatAndCheck)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

@@ -10,7 +10,9 @@
 #include "cli.h"
 #include "cli_settings.h"
 #include "engine/formatter.h"
+#include "engine/programcheck.h"
 #include "globals.h"
+#include "messages.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
 #include "project/sourcemgt.h"
@@ -163,7 +165,15 @@ int CmdFormat(const TArgs& args, std::istream& in, std::ostream& out, std::ostre
   formatter.FFileName = fromStdin ? std::string("-") : ExtractFileName(options.File);
   formatter.FFileKind = kind;
   CancelRequested = false;
-  if (!formatter.FormatPasses(SplitLines(bytes))) return Fail(err, "cancelled");
+  const TLines lines = SplitLines(bytes);
+  if (!formatter.FormatPasses(lines)) return Fail(err, "cancelled");
+  if (const auto line = ProgramMismatchLine(lines, formatter.FOutput, ProgramCheckOptionsFor(settings, &templates))) {
+    std::string text(msg::NotSavedProgramChange);
+    const std::size_t name = text.find("%s");
+    text.replace(name, 2, formatter.FFileName);
+    text.replace(text.find("%s", name + formatter.FFileName.size()), 2, std::to_string(*line));
+    return Fail(err, "error: " + text);
+  }
 
   std::string text;
   for (const TMarkedLine& line : formatter.FOutput) {

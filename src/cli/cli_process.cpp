@@ -292,14 +292,17 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
     PrintCopyLines(out, report);
     for (const TRunFileReport& file : report.Files) PrintFileLine(out, file);
   }
-  // A run that left files of the output directory missing or incomplete has not succeeded.
+  // A run that left files of the output directory missing or incomplete (a failed copy, a file the
+  // safety check or the name guard kept from being written) has not succeeded.
   const bool incomplete = !report.CopyFailures.empty() ||
-                          std::any_of(report.Files.begin(), report.Files.end(),
-                                      [](const TRunFileReport& file) { return !file.NotSavedReason.empty(); });
+                          std::any_of(report.Files.begin(), report.Files.end(), [](const TRunFileReport& file) {
+                            return !file.NotSavedReason.empty() || file.NotSavedNearLine > 0;
+                          });
   switch (report.Outcome) {
-    case TRunOutcome::Completed:
+    case TRunOutcome::Completed: {
       if (!options.Quiet) out << "Output: " << NativePath(IncludeTrailingSeparator(report.OutputDir)) << '\n';
       return incomplete ? kExitError : kExitOk;
+    }
     case TRunOutcome::Cancelled:
       err << "quillmate-cli: cancelled; the files written so far are in "
           << NativePath(IncludeTrailingSeparator(report.OutputDir)) << '\n';

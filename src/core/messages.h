@@ -53,6 +53,8 @@ inline constexpr std::string_view CopiesFailed =
     "or incomplete: %s.";
 inline constexpr std::string_view CopyFailure = "%s (%s)";
 inline constexpr std::string_view ProjectCopyNotRewritten = "the copied project file could not be rewritten";
+inline constexpr std::string_view NotSavedProgramChange =
+    "%s: not saved: the restyled text would change the program near line %s";
 
 // Output copying
 inline constexpr std::string_view BackingUpCaption = "Backing up files...";

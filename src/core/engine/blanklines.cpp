@@ -2,6 +2,8 @@
 // the loop variables of the open For loops and the Next lines rebuilt with or without them.
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 #include "engine/formatter.h"
 #include "engine/linefuncs.h"
@@ -157,14 +159,46 @@ void TVBSrcFormatter::AddBlankLinesBefore(std::string_view line) {
 // follow its last line.
 void TVBSrcFormatter::AddBlankLinesAfter(std::string_view line) {
   if (Num(K::GrpBlankLines) != kBlankLinesUseRules) return;
+  const bool taken = std::exchange(FSplitLineTaken, false);
   if (!EndsWithContinuation(FPrevLine)) {
-    const TVBStatementKind kind = IsCommentLine(line) ? FBlankLineKind : ClassifyStatement(line);
+    const TVBStatementKind kind =
+        taken ? FSplitLastKind : IsCommentLine(line) ? FBlankLineKind : ClassifyStatement(line);
     const TBlankLineKeys* keys = BlankLineKeysOf(kind);
     FBlankLinesDue = keys ? Num(keys->After) : 0;
   }
   if (EndsWithContinuation(line)) return;
   AddBlankLines(FBlankLinesDue, FOutput);
   FBlankLinesDue = 0;
+}
+
+// The pieces of a split line from index from of FOutput to its end: the blank lines that the
+// rules put after each piece's statement kind and before the next one's go between them, and the
+// line's blank lines after are those of its last piece.
+void TVBSrcFormatter::SpaceSplitPieces(std::size_t from) {
+  if (Num(K::GrpBlankLines) != kBlankLinesUseRules || from >= FOutput.size()) return;
+  TMarkedList spaced;
+  spaced.reserve(FOutput.size() - from + 4);
+  TVBStatementKind kind = skOther;
+  for (std::size_t i = from; i < FOutput.size(); ++i) {
+    const TVBStatementKind next = ClassifyStatement(FOutput[i].Text);
+    if (i > from) {
+      const TBlankLineKeys* after = BlankLineKeysOf(kind);
+      const TBlankLineKeys* before = BlankLineKeysOf(next);
+      AddBlankLines((after ? Num(after->After) : 0) + (before ? Num(before->Before) : 0), spaced);
+    }
+    spaced.push_back(std::move(FOutput[i]));
+    kind = next;
+  }
+  FOutput.resize(from);
+  FOutput.insert(FOutput.end(), std::make_move_iterator(spaced.begin()), std::make_move_iterator(spaced.end()));
+  FSplitLastKind = kind;
+  FSplitLineTaken = true;
+}
+
+int TVBSrcFormatter::BlankLinesBeforeCount(std::string_view line) const {
+  if (Num(K::GrpBlankLines) != kBlankLinesUseRules) return 0;
+  const TBlankLineKeys* keys = BlankLineKeysOf(ClassifyStatement(line));
+  return keys ? Num(keys->Before) : 0;
 }
 
 // Blank lines go with "Use Below Rules" and "Remove All Blank Lines"; with "No Change" (or no

@@ -110,6 +110,7 @@ class TVBSrcFormatter {
   void ProcessProject(TSourceMgt* project);
   bool PrepareOutputDirectory();
   void WriteProcessingLog();
+  void AppendToLog(const std::string& text);
   // The run's per-file step without preview or saving: loads the item's lines and takes them
   // through the passes into FOutput (the lines stay loaded); false when the run was cancelled.
   bool FormatProjectItem(TSourceMgt& project, RFile& item);
@@ -201,6 +202,13 @@ class TVBSrcFormatter {
   // after a statement continued with " _", held back until its last line.
   TVBStatementKind FBlankLineKind = skOther;
   std::int32_t FBlankLinesDue = 0;
+  // The line in hand was taken apart by a split; its blank lines after are its last piece's.
+  bool FSplitLineTaken = false;
+  TVBStatementKind FSplitLastKind = skOther;
+  void SpaceSplitPieces(std::size_t from);
+  // The number of blank lines the rules put before a line of this statement (0 unless "Use Below
+  // Rules").
+  int BlankLinesBeforeCount(std::string_view line) const;
 
   // The lines of the pass in hand and the index of the line in hand, for rules that look further
   // ahead than FNextLine (a header already below a procedure statement).

@@ -1,6 +1,7 @@
 // One pass of the formatter over one file, and the two or three passes of a file.
 
 #include <algorithm>
+#include <iterator>
 #include <new>
 #include <utility>
 #include <vector>
@@ -75,7 +76,9 @@ class TFormatPass {
     CopyControlDescription();
     InsertOptionExplicit();
     StartProgress();
+    loopStart_ = fmt_.FOutput.size();
     for (index_ = codeStart_; index_ < input_.Size() && !CancelRequested; ++index_) FormatLine();
+    FrameCommentRuns();
     InsertCommentBlocks();
     fmt_.FPassLines = nullptr;
   }
@@ -94,7 +97,6 @@ class TFormatPass {
     TrackDeclarationGroup();
     TrackForNext();
     PlaceComment();
-    CloseCommentRun();
     FilterBlankLine();
     WriteLine();
     if (pass_ == kPass1) fmt_.ApplyAfterLineRules(line_, pass_);
@@ -122,7 +124,6 @@ class TFormatPass {
     fmt_.FDimGroupCount = 0;
     fmt_.FDimGroupAsColumn = 0;
     fmt_.FLastIndent = 0;
-    commentRun_ = 0;
     fmt_.FOutput.reserve(fmt_.FOutput.size() + input_.Size() + input_.Size() / 8 + 4);
   }
 
@@ -177,7 +178,8 @@ class TFormatPass {
         ++codeStart_;
       }
       Append(kOptionExplicitLine, NewChangedMark());
-      Append("", NewChangedMark());
+      // The empty line after it goes where blank lines go, as the next run would decide.
+      if (fmt_.KeepLine("")) Append("", NewChangedMark());
     }
 
     // The previous line of the first code line is the last line read while locating the code.
@@ -227,22 +229,94 @@ class TFormatPass {
   }
 
   void SplitDeclarations() {
+    const std::size_t from = fmt_.FOutput.size();
     if (keep_ && On(K::MultiVarSplit) && fmt_.IsMultiVarDeclaration(line_) && BeginSplit()) {
       fmt_.SplitMultiVar(line_);
     }
     if (keep_ && On(K::MultiConstSplit) && fmt_.IsMultiConstDeclaration(line_) && BeginSplit()) {
       fmt_.SplitMultiConst(line_);
     }
+    if (!keep_) FinishPieces(from);
   }
 
   void SplitStatements() {
-    if (keep_ && On(K::IfThenSplit) && IsSingleLineIf(line_) && BeginSplit()) {
+    if (!keep_) return;
+    const std::size_t from = fmt_.FOutput.size();
+    if (On(K::IfThenSplit) && IsSingleLineIf(line_) && BeginSplit()) {
       keep_ = !fmt_.SplitSingleLineIf(line_);
     }
     // The multi-statement split runs in the first pass only and may decline the line.
     if (keep_ && pass_ == kPass1 && On(K::MultiStatementSplit) && fmt_.HasMultipleStatements(line_)) {
-      keep_ = !fmt_.SplitMultiStatement(line_);
+      keep_ = !fmt_.SplitMultiStatement(AsIndented(line_));
     }
+    if (!keep_) FinishPieces(from);
+  }
+
+  // The line as indentation will place it. The multi-statement split keeps a line in the first
+  // column whole (a label stands there); a line that indentation moves from there is split now,
+  // as the next run would split it.
+  std::string_view AsIndented(const std::string& line) {
+    if (!On(K::CodeIndentPerform) || line.empty() || line.front() == ' ') return line;
+    indented_ = line;
+    const std::int32_t level = fmt_.FIndentLevel;
+    fmt_.IndentLine(indented_);
+    fmt_.FIndentLevel = level;
+    return indented_;
+  }
+
+  // The pieces a split has just written (from index from on) are lines of their own: the splits
+  // that apply to them take them apart now, and in the first pass they get the blank lines of
+  // their own statement kinds, as the next pass or run would give them. So a nested single-line If
+  // comes apart in one pass, the statements joined by colons in an If's parts are split with it,
+  // and the End If written for a single-line If is followed by the blank lines of an End If.
+  void FinishPieces(std::size_t from) {
+    SplitPieces(from, 0);
+    if (pass_ != kPass1 || from >= fmt_.FOutput.size()) return;
+    // An empty piece (two colons with nothing between) is a blank line for the blank-line filter.
+    TMarkedList& out = fmt_.FOutput;
+    out.erase(std::remove_if(out.begin() + static_cast<std::ptrdiff_t>(from), out.end(),
+                             [&](const TMarkedLine& piece) { return !fmt_.KeepLine(piece.Text); }),
+              out.end());
+    fmt_.SpaceSplitPieces(from);
+  }
+
+  // Nesting deeper than this is left for the next pass (a line of a few thousand nested Ifs must
+  // not exhaust the stack).
+  static constexpr int kMaxPieceDepth = 64;
+
+  void SplitPieces(std::size_t from, int depth) {
+    TMarkedList& out = fmt_.FOutput;
+    if (depth >= kMaxPieceDepth || from >= out.size()) return;
+    TMarkedList pieces(std::make_move_iterator(out.begin() + static_cast<std::ptrdiff_t>(from)),
+                       std::make_move_iterator(out.end()));
+    out.resize(from);
+    for (TMarkedLine& piece : pieces) {
+      const std::size_t at = out.size();
+      if (SplitPiece(piece.Text)) {
+        SplitPieces(at, depth + 1);
+      } else {
+        out.push_back(std::move(piece));
+      }
+    }
+  }
+
+  // The splits in the order of the per-line steps, on one piece; true when one took it.
+  bool SplitPiece(const std::string& piece) {
+    if (On(K::MultiVarSplit) && fmt_.IsMultiVarDeclaration(piece)) {
+      fmt_.SplitMultiVar(piece);
+      return true;
+    }
+    if (On(K::MultiConstSplit) && fmt_.IsMultiConstDeclaration(piece)) {
+      fmt_.SplitMultiConst(piece);
+      return true;
+    }
+    if (On(K::IfThenSplit) && IsSingleLineIf(piece) && fmt_.SplitSingleLineIf(piece)) return true;
+    // A piece stands unindented; the splitter keeps lines in the first column whole (labels), and
+    // a piece is no label, so it is offered indented.
+    if (pass_ == kPass1 && On(K::MultiStatementSplit) && fmt_.HasMultipleStatements(piece)) {
+      return fmt_.SplitMultiStatement(" " + piece);
+    }
+    return false;
   }
 
   // Runs also for a line a split has taken over, so that the level follows the statement as read.
@@ -269,39 +343,76 @@ class TFormatPass {
     }
   }
 
-  // A whole-line comment extends the comment run; any other line is a code line. The comment of a
-  // line taken over already stands on its pieces and is not placed again.
+  // The comment of a line taken over already stands on its pieces and is not placed again.
   void PlaceComment() {
-    codeLine_ = true;
-    if (CommentPos(line_) <= 0) return;
+    if (!keep_ || CommentPos(line_) <= 0) return;
     if (IsCommentLine(line_)) {
-      codeLine_ = false;
-      if (commentRun_++ == 0) runStart_ = fmt_.FOutput.size();
-      if (keep_) fmt_.PlaceSingleLineComment(line_);
-    } else if (keep_) {
-      fmt_.PlaceInLineComment(line_);
+      fmt_.PlaceSingleLineComment(line_);
+      return;
+    }
+    const std::size_t before = fmt_.FOutput.size();
+    fmt_.PlaceInLineComment(line_);
+    if (fmt_.FOutput.size() != before + 1) return;
+    if (IsCommentLine(line_)) {
+      PlaceMovedBelow();
+    } else if (IsCommentLine(fmt_.FOutput.back().Text)) {
+      PlaceMovedAbove();
     }
   }
 
-  // In the first pass a code line closes the run of whole-line comments before it; a run long
-  // enough is framed by two block lines, unless it already ends with one (a file formatted
-  // before). The frame goes right around the comment lines as written, whatever this line has put
-  // after them (blank lines, a header, the pieces of a split).
-  void CloseCommentRun() {
-    if (!codeLine_ || pass_ != kPass1) return;
-    if (On(K::SingleLineCommentBlocks) && commentRun_ >= Num(K::SingleLineCommentGroupQty)) {
-      std::string block = fmt_.CommentBlockLine(fmt_.FLastIndent);
-      if (Trim(block) != Trim(fmt_.FPrevLine)) {
-        fmt_.PlaceSingleLineComment(block);
-        // Comment lines that were all removed (dropped, or left as empty lines) leave nothing to
-        // frame; the block line is then removed like them.
-        if (runEnd_ > runStart_ && IsCommentLine(block)) {
-          pendingBlocks_.push_back({runEnd_, block});
-          pendingBlocks_.push_back({runStart_, std::move(block)});
-        }
-      }
+  // A comment moved onto a line of its own is a whole-line comment, placed now as the next pass
+  // would place it. Below its code line, the code line is the line before it.
+  void PlaceMovedBelow() {
+    const std::int32_t lastIndent = std::exchange(fmt_.FLastIndent, LeadingBlanks(fmt_.FOutput.back().Text));
+    fmt_.PlaceSingleLineComment(line_);
+    fmt_.FLastIndent = lastIndent;
+  }
+
+  // Above its code line, the comment goes ahead of the blank lines the rules put before that line,
+  // where the next run puts them.
+  void PlaceMovedAbove() {
+    TMarkedList& out = fmt_.FOutput;
+    TMarkedLine comment = std::move(out.back());
+    out.pop_back();
+    std::size_t at = out.size();
+    for (int due = fmt_.BlankLinesBeforeCount(source_); due > 0 && at > loopStart_ && out[at - 1].Text.empty(); --due) {
+      --at;
     }
-    commentRun_ = 0;
+    out.insert(out.begin() + static_cast<std::ptrdiff_t>(at), std::move(comment));
+  }
+
+  // In the first pass every run of whole-line comments that a line other than a comment closes is
+  // framed by two block lines when it is long enough, unless it already ends with one (a file
+  // formatted before). The runs are those of the lines the pass has written: headers it inserted,
+  // comments moved off their code lines and comments that dropped blank lines brought together
+  // are framed now, as the next run would frame them. A run at the end of the file is closed by
+  // nothing and stays as it is.
+  void FrameCommentRuns() {
+    if (pass_ != kPass1 || !On(K::SingleLineCommentBlocks)) return;
+    const TMarkedList& out = fmt_.FOutput;
+    const std::size_t quantity = static_cast<std::size_t>(std::max(Num(K::SingleLineCommentGroupQty), 1));
+    const std::int32_t lastIndent = fmt_.FLastIndent;
+    for (std::size_t i = loopStart_; i < out.size();) {
+      if (!IsCommentLine(out[i].Text)) {
+        ++i;
+        continue;
+      }
+      const std::size_t start = i;
+      while (i < out.size() && IsCommentLine(out[i].Text)) ++i;
+      if (i == out.size()) break;
+      if (i - start < quantity) continue;
+      // The block line stands where the run's last comment line stands, and is then placed like a
+      // comment of its own.
+      const std::string_view last = out[i - 1].Text;
+      fmt_.FLastIndent = LeadingBlanks(last);
+      std::string block = fmt_.CommentBlockLine(fmt_.FLastIndent);
+      if (Trim(block) == Trim(last)) continue;
+      fmt_.PlaceSingleLineComment(block);
+      if (!IsCommentLine(block)) continue;
+      pendingBlocks_.push_back({i, block});
+      pendingBlocks_.push_back({start, std::move(block)});
+    }
+    fmt_.FLastIndent = lastIndent;
   }
 
   void FilterBlankLine() {
@@ -309,13 +420,17 @@ class TFormatPass {
   }
 
   // Lines that differ only in trailing blanks count as equal; a line changed by an earlier pass
-  // stays marked changed.
+  // stays marked changed. A blank line is written empty: the blanks indentation gives it count
+  // for the comment placed after it, not in the file.
   void WriteLine() {
-    if (keep_) {
-      const bool same = TrimRight(line_) == TrimRight(source_);
-      Append(line_, same && !wasChanged_ ? NewUnchangedMark() : NewChangedMark());
+    if (!keep_) return;
+    const bool same = TrimRight(line_) == TrimRight(source_);
+    const TColorObject mark = same && !wasChanged_ ? NewUnchangedMark() : NewChangedMark();
+    if (On(K::CodeIndentPerform) && TrimRight(line_).empty()) {
+      Append("", mark);
+    } else {
+      Append(line_, mark);
     }
-    if (!codeLine_) runEnd_ = fmt_.FOutput.size();
   }
 
   // The block lines of the pass go in at the end of it, in one sweep over the output: inserting
@@ -356,13 +471,11 @@ class TFormatPass {
   std::string line_;     // L, the working line
   std::string source_;   // the input line in hand, tabs expanded
   std::string scratch_;  // lines read while locating and copying
+  std::string indented_;
   bool wasChanged_ = false;
   bool keep_ = true;
-  bool codeLine_ = true;
 
-  int commentRun_ = 0;
-  std::size_t runStart_ = 0;  // where the run's first comment line went in the output
-  std::size_t runEnd_ = 0;    // the output's size after the run's last comment line
+  std::size_t loopStart_ = 0;  // where the code lines' output starts
   std::vector<TPendingBlock> pendingBlocks_;
 };
 

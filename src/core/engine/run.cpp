@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "engine/formatter.h"
+#include "engine/programcheck.h"
 #include "globals.h"
 #include "messages.h"
 #include "platform/linefile.h"
@@ -270,6 +271,13 @@ void TVBSrcFormatter::WriteProcessingLog() {
   if (!ok || !written) services_.Prompts.Show(TMsgKind::Error, std::string(msg::ErrorCreatingLog));
 }
 
+// A line added to the log of this run, when the run keeps one.
+void TVBSrcFormatter::AppendToLog(const std::string& text) {
+  if (!On(SettingKey::CreateLog)) return;
+  std::ofstream log(NativePath(JoinName(FOutputDir, kLogFileName)), std::ios::binary | std::ios::app);
+  log << text << "\r\n";
+}
+
 bool TVBSrcFormatter::PrepareOutputDirectory() {
   if (!DirectoryExists(FOutputDir)) {
     ForceDirectories(FOutputDir);
@@ -377,6 +385,7 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
   TMarkedList().swap(FOutput);
   FSpellCancelled = false;
   TRunWindowScope window(services_.Processing, FOutput);
+  const TProgramCheckOptions checkOptions = ProgramCheckOptionsFor(services_.Settings, services_.Templates);
   FRunReport.Outcome = TRunOutcome::Completed;
 
   for (RFile* item = project->FirstFile; item && item->Next && !CancelRequested; item = item->Next) {
@@ -409,6 +418,19 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
     if (On(SettingKey::PreviewBeforeSaving) && services_.Preview) {
       // A Cancel in the preview still saves this file and ends the loop after it.
       services_.Preview->ShowPreview(Fill(msg::PreviewCaption, {item->Name}), item->Lines, FOutput);
+    }
+
+    // A file whose restyled text would read as another program is not written.
+    if (const auto line = ProgramMismatchLine(item->Lines, FOutput, checkOptions)) {
+      const std::string text = Fill(msg::NotSavedProgramChange, {item->Name, std::to_string(*line)});
+      prompts.Show(TMsgKind::Error, text);
+      AppendToLog(text);
+      file.NotSavedNearLine = *line;
+      item->Processed = false;
+      TMarkedList().swap(FOutput);
+      project->CurrentFile = item;
+      project->FreeCurrentLines();
+      continue;
     }
 
     const std::string outputPath = JoinName(FOutputDir, item->Name);

@@ -5,6 +5,7 @@
 // files that share a file name (and so one place in the flat output directory) are processed once,
 // and every file written goes directly into the output directory, never onto a file of the project.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,9 @@ struct TRunFileReport {
   // Set when the file was skipped because an earlier selected file has the same name: that
   // file's path.
   std::string SkippedFor;
+  // Set when the restyled text would have changed the program: the line of the source near which
+  // it would; the file was not written.
+  std::size_t NotSavedNearLine = 0;
 };
 
 struct TRunReport {

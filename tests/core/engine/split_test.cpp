@@ -183,18 +183,19 @@ TEST_F(SplitFormat, IfPiecesAreIndentedInTheNextPass) {
                "Sub A ()\n    If a Then b = 1\nEnd Sub\n", s);
 }
 
-// Each pass splits one level; the fourth stays a single-line If.
-TEST_F(SplitFormat, NestedIfsAreTakenApartThreeDeep) {
+// The pieces of a split If are split at once, however deep the nesting.
+TEST_F(SplitFormat, NestedIfsAreTakenApartInOnePass) {
   s.SetBool(K::IfThenSplit, true);
-  verifyFormat("*If a Then \n*If b Then \n*If c Then \n*If d Then e\n*End If\n*End If\n*End If\n",
+  verifyFormat("*If a Then \n*If b Then \n*If c Then \n*If d Then \n*e\n*End If\n*End If\n*End If\n*End If\n",
                "If a Then If b Then If c Then If d Then e\n", s);
 }
 
-// A line both splits could take is written once, by the If split.
+// A line both splits could take is written once, by the If split, whose Then part is then split
+// at its colons.
 TEST_F(SplitFormat, LineForBothSplitsIsWrittenOnce) {
   s.SetBool(K::IfThenSplit, true);
   s.SetBool(K::MultiStatementSplit, true);
-  verifyFormat(".Sub A ()\n*If x Then \n*a = 1: b = 2\n*End If\n.End Sub\n",
+  verifyFormat(".Sub A ()\n*If x Then \n*a = 1\n*b = 2\n*End If\n.End Sub\n",
                "Sub A ()\n  If x Then a = 1: b = 2\nEnd Sub\n", s);
 }
 

@@ -41,13 +41,13 @@
 .Attribute VB_Creatable = False
 .Attribute VB_Exposed = False
 *Option Explicit                         'Force all variables to be declared before their use
-*
 .' Main window of the inventory example.
 .' Lists the stock items and adds new ones.
 *Dim mItems As New Collection
 *Dim mCount As Integer
 *Dim mTotal As Currency
 .Private Sub cmdAdd_Click()
+*'**************************************************
 *' -----------------------------------------------------------
 *'  Name   :  cmdAdd_Click
 *'  Author :  Unknown
@@ -59,24 +59,28 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
+*'**************************************************
 *    Dim sName As String
 *    Dim nQty  As Integer
 .    sName = InputBox("Item name:", "Add Item")
-*    
+*
 *    If Len(sName) = 0 Then 
 *        Exit Sub
 *    End If
+*
 .    nQty = Val(InputBox("Quantity:", "Add Item", "1"))
-*    
+*
 *    If nQty <= 0 Then 
 *        nQty = 1 
 *    Else
 *        nQty = nQty
 *    End If
+*
 *    AddItem sName, nQty
 *    RefreshList
 .End Sub
 .Private Sub cmdTotal_Click()
+*'**************************************************
 *' -----------------------------------------------------------
 *'  Name   :  cmdTotal_Click
 *'  Author :  Unknown
@@ -88,16 +92,18 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
+*'**************************************************
 .    Dim Item As CItem
 .    mTotal = 0
-*    
+*
 .    For Each Item In mItems
 *        mTotal = mTotal + Item.Value    'running sum
 .    Next     
-*    
+*
 .    MsgBox "Stock is worth " & Format$(mTotal, "Currency") & " (£)", 64, "Total"
 .End Sub
 .Private Sub AddItem(ByVal sName As String, ByVal nQty As Integer)
+*'**************************************************
 *' -----------------------------------------------------------
 *'  Name   :  AddItem
 *'  Author :  Unknown
@@ -109,6 +115,7 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
+*'**************************************************
 *    Dim Item As New CItem
 .    With Item
 *        .Name = sName
@@ -119,6 +126,7 @@
 *    mCount = mCount + 1
 .End Sub
 .Private Sub RefreshList()
+*'**************************************************
 *' -----------------------------------------------------------
 *'  Name   :  RefreshList
 *'  Author :  Unknown
@@ -130,15 +138,17 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
+*'**************************************************
 *    Dim i As Integer
 *    lstItems.Clear
-*    
+*
 *    For i = 1 To mItems.Count
 *        lstItems.AddItem mItems(i).Name & vbTab & mItems(i).Quantity
 *    Next i    
-*    
+*
 .End Sub
 .Private Sub Form_Load()
+*'**************************************************
 *' -----------------------------------------------------------
 *'  Name   :  Form_Load
 *'  Author :  Unknown
@@ -150,17 +160,19 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
-*    
+*'**************************************************
+*
 *    #If Win32 Then
 *        Caption = "Inventory (32-bit)"
 *    #Else
 *        Caption = "Inventory (16-bit)"
 *    #End If
-*    
+*
 *    LoadStock mItems
 *    RefreshList
 .End Sub
 .Private Sub Form_Unload(Cancel As Integer)
+*'**************************************************
 *' -----------------------------------------------------------
 *'  Name   :  Form_Unload
 *'  Author :  Unknown
@@ -172,9 +184,10 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
-*    
+*'**************************************************
+*
 .    If mCount > 0 Then
-*        
+*
 .        If MsgBox("Save changes?", 36, "Inventory") = 6 Then
 .            SaveStock mItems
 .        ElseIf mCount > 100 Then
@@ -182,7 +195,7 @@
 .        Else
 .            Beep
 .        End If
-*        
+*
 .    End If
-*    
+*
 .End Sub

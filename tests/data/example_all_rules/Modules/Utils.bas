@@ -12,6 +12,7 @@
 .End Type
 .' Returns s without blanks at either end, cut to MAX_NAME.
 .Public Function CleanName(ByVal s As String) As String
+*'**************************************************
 *' -----------------------------------------------------------
 *'  Name   :  Unknown
 *'  Author :  Unknown
@@ -24,10 +25,11 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
+*'**************************************************
 *    Dim n As Integer
 *    s = Trim$(s)
 *    n = Len(s)
-*    
+*
 *    Select Case n
 *        Case 0
 *            CleanName = "(none)"
@@ -36,10 +38,11 @@
 *        Case Else
 *            CleanName = s
 *    End Select
-*    
+*
 .End Function
 .' Counts the words of a line; a word ends at a blank or a tab.
 .Public Function WordCount(ByVal sLine As String) As Integer
+*'**************************************************
 *' -----------------------------------------------------------
 *'  Name   :  Unknown
 *'  Author :  Unknown
@@ -52,28 +55,30 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
+*'**************************************************
 *    Dim i       As Integer
 *    Dim nWords  As Integer
 *    Dim bInWord As Integer
 *    Dim ch      As String
 .    i = 1
-*    
+*
 .    Do While i <= Len(sLine)
 .        ch = Mid$(sLine, i, 1)
-*        
+*
 .        If ch = " " Or ch = Chr$(9) Then
 .            bInWord = False
 .        ElseIf Not bInWord Then
 *            bInWord = True
 *            nWords = nWords + 1
 .        End If
-*        
+*
 .        i = i + 1
 .    Loop
-*    
+*
 .    WordCount = nWords
 .End Function
 .Public Function FileExists(ByVal sPath As String) As Integer
+*'**************************************************
 *' -----------------------------------------------------------
 *'  Name   :  Unknown
 *'  Author :  Unknown
@@ -86,6 +91,7 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
+*'**************************************************
 .    On Error GoTo NotFound
 .    FileExists = (Len(Dir$(sPath)) > 0)
 .    Exit Function
@@ -94,6 +100,7 @@
 .    FileExists = False
 .End Function
 .Static Sub LogLine(ByVal sText As String)
+*'**************************************************
 *' -----------------------------------------------------------
 *'  Name   :  Unknown
 *'  Author :  Unknown
@@ -105,6 +112,7 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
+*'**************************************************
 .    Dim nCalls As Long
 .    nCalls = nCalls + 1
 .    Debug.Print nCalls; sText
