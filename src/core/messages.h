@@ -52,6 +52,9 @@ inline constexpr std::string_view BackingUpFile = "Backing Up File: %s";
 // Line difference engine
 inline constexpr std::string_view DiffInternalError = "DisplayOptimalDiff: Internal Error";
 
+// Form tree
+inline constexpr std::string_view BinaryForm = "%s is a binary form; its controls cannot be listed.";
+
 // Header comment templates
 inline constexpr std::string_view UnableToLoadSubHeader = "Unable to load sub comment header file: %s";
 inline constexpr std::string_view UnableToLoadFunctionHeader = "Unable to load function comment header file: %s";

@@ -299,7 +299,7 @@ void TestMainWindow::openingTheExampleEnablesTheProjectCommands_data() { startsW
 void TestMainWindow::openingTheExampleEnablesTheProjectCommands() {
   QFETCH(C, command);
   OpenExample();
-  const bool windowMissing = command == C::FormStructure || command == C::Charts;
+  const bool windowMissing = command == C::Charts;
   QVERIFY(Main().OpenProject(ExampleProject()));
   QCOMPARE(Enabled(command), !windowMissing);
   QVERIFY(!Main().pnlOutline->isHidden());

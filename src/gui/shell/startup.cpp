@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "analysis/commentorwindow.h"
+#include "analysis/formtreewindow.h"
 #include "options/optionsdialog.h"
 #include "options/saveorload.h"
 #include "shell/mainwindow.h"
@@ -39,6 +40,7 @@ TQuillmateWindows::TQuillmateWindows() {
     return main->Project() ? main->Project()->ProjectDir : std::string();
   };
   // The spelling configuration enables "Configure &Spell Checker" through SetConfigureSpeller.
+  TfrmMain* main = frmMain.get();
 
   TViewerServices& viewers = ViewerServices();
   viewers.Prompts = &frmMain->Prompts();
@@ -55,6 +57,11 @@ TQuillmateWindows::TQuillmateWindows() {
     auto* commentor = new TfrmCommentor(Settings, main.Prompts(), &main.Templates());
     main.AddViewer(commentor);
     if (!commentor->OpenModule(item)) CloseViewerWindow(commentor);
+  };
+  windows.OpenFormTree = [main](RFile& item, const std::string& projectName) {
+    auto* tree = new TfrmFormTree;
+    tree->BuildFormTree(projectName, item);
+    main->AddViewer(tree);
   };
   frmMain->SetWindows(std::move(windows));
 }
