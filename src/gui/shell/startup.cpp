@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "analysis/chartselector.h"
 #include "analysis/commentorwindow.h"
 #include "analysis/formtreewindow.h"
 #include "options/optionsdialog.h"
@@ -34,13 +35,16 @@ TQuillmateWindows::TQuillmateWindows() {
   frmProcessingNotice = std::make_unique<TfrmProcessingNotice>(frmMain.get());
   frmProcessing = std::make_unique<TfrmProcessing>();
   frmLeftorRight = std::make_unique<TfrmLeftorRight>(frmMain.get());
+  TfrmMain* main = frmMain.get();
+  frmChartSelector = std::make_unique<TfrmChartSelector>(main);
+  frmChartSelector->Project = [main] { return main->Project(); };
+  frmChartSelector->ShowChart = [main](QWidget* chart) { main->AddViewer(chart); };
   frmSaveOrLoad = std::make_unique<TfrmSaveOrLoad>(frmOptions.get());
   frmOptions->SetSaveOrLoad(frmSaveOrLoad.get());
   frmOptions->ProjectDirectory = [main = frmMain.get()] {
     return main->Project() ? main->Project()->ProjectDir : std::string();
   };
   // The spelling configuration enables "Configure &Spell Checker" through SetConfigureSpeller.
-  TfrmMain* main = frmMain.get();
 
   TViewerServices& viewers = ViewerServices();
   viewers.Prompts = &frmMain->Prompts();
@@ -52,6 +56,7 @@ TQuillmateWindows::TQuillmateWindows() {
   windows.Processing = frmProcessing.get();
   windows.Preview = frmViewDual.get();
   windows.ShowOptions = [options = frmOptions.get()] { options->exec(); };
+  windows.ShowChartSelector = [this] { ExecModal(*frmChartSelector); };
   windows.OpenCommentor = [this](RFile& item) {
     TfrmMain& main = *frmMain;
     auto* commentor = new TfrmCommentor(Settings, main.Prompts(), &main.Templates());
@@ -73,6 +78,7 @@ TQuillmateWindows::~TQuillmateWindows() {
   viewers.ProcessingNotice = nullptr;
   // The windows owned by the main window go with it; the others first, in reverse order.
   frmSaveOrLoad.reset();
+  frmChartSelector.reset();
   frmLeftorRight.reset();
   frmProcessing.reset();
   frmProcessingNotice.reset();
