@@ -15,7 +15,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFindings = 1;  // --check found files that would change; spell found words
 inline constexpr int kExitError = 2;
 
-// Dispatches on the first argument: "format", "diff", "spell", or a project run.
+// Dispatches on the first argument: "format", "diff", "spell", "formtree", "stats", or a project run.
 int RunCli(const TArgs& args, std::istream& in, std::ostream& out, std::ostream& err);
 
 // Subcommands; args exclude the subcommand's own name.
@@ -23,5 +23,7 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err);
 int CmdFormat(const TArgs& args, std::istream& in, std::ostream& out, std::ostream& err);
 int CmdDiff(const TArgs& args, std::ostream& out, std::ostream& err);
 int CmdSpell(const TArgs& args, std::ostream& out, std::ostream& err);
+int CmdFormTree(const TArgs& args, std::ostream& out, std::ostream& err);
+int CmdStats(const TArgs& args, std::ostream& out, std::ostream& err);
 
 }  // namespace qm::cli

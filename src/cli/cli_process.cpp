@@ -13,6 +13,7 @@
 #include <string>
 
 #include "cli.h"
+#include "cli_prompts.h"
 #include "cli_settings.h"
 #include "cli_spell.h"
 #include "engine/formatter.h"
@@ -58,32 +59,6 @@ class TInterruptScope {
  private:
   struct sigaction oldInt_ {};
   struct sigaction oldTerm_ {};
-};
-
-// Answers the core's questions without a person: messages go to standard error, an entry that is
-// not a text file is skipped (OK), and nothing is ever deleted (No).
-class TCliPrompts final : public IPrompts {
- public:
-  explicit TCliPrompts(std::ostream& err) : err_(err) {}
-
-  TAnswer Ask(TMsgKind kind, TButtons buttons, const std::string& text) override {
-    switch (kind) {
-      case TMsgKind::Error: err_ << "quillmate-cli: error: " << text << '\n'; break;
-      case TMsgKind::Warning: err_ << "quillmate-cli: warning: " << text << '\n'; break;
-      case TMsgKind::Information: err_ << "quillmate-cli: " << text << '\n'; break;
-      case TMsgKind::Confirmation: err_ << "quillmate-cli: " << text << " No\n"; break;
-    }
-    switch (buttons) {
-      case TButtons::Ok:
-      case TButtons::OkCancel: return TAnswer::Ok;
-      case TButtons::YesNo:
-      case TButtons::YesNoCancel: return TAnswer::No;
-    }
-    return TAnswer::No;
-  }
-
- private:
-  std::ostream& err_;
 };
 
 struct TProcessOptions {

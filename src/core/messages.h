@@ -63,6 +63,15 @@ inline constexpr std::string_view BackingUpFile = "Backing Up File: %s";
 // Line difference engine
 inline constexpr std::string_view DiffInternalError = "DisplayOptimalDiff: Internal Error";
 
+// Charts
+inline constexpr std::string_view ChartNothingSelected = "Please select a chart to graph.";
+inline constexpr std::string_view ChartNoProject = "Source management object is empty; unable to create a graph.";
+inline constexpr std::string_view ChartNoCode = "Source management object contains no code, unable to create the graph.";
+inline constexpr std::string_view ChartUnknownKind = "Unknown chart type; unable to graph.";
+
+// Form tree
+inline constexpr std::string_view BinaryForm = "%s is a binary form; its controls cannot be listed.";
+
 // Header comment templates
 inline constexpr std::string_view UnableToLoadSubHeader = "Unable to load sub comment header file: %s";
 inline constexpr std::string_view UnableToLoadFunctionHeader = "Unable to load function comment header file: %s";

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 
+#include "analysis/chartselector.h"
 #include "analysis/commentorwindow.h"
+#include "analysis/formtreewindow.h"
 #include "options/optionsdialog.h"
 #include "options/saveorload.h"
 #include "shell/mainwindow.h"
@@ -36,6 +38,10 @@ TQuillmateWindows::TQuillmateWindows() {
   frmProcessingNotice = std::make_unique<TfrmProcessingNotice>(frmMain.get());
   frmProcessing = std::make_unique<TfrmProcessing>();
   frmLeftorRight = std::make_unique<TfrmLeftorRight>(frmMain.get());
+  TfrmMain* main = frmMain.get();
+  frmChartSelector = std::make_unique<TfrmChartSelector>(main);
+  frmChartSelector->Project = [main] { return main->Project(); };
+  frmChartSelector->ShowChart = [main](QWidget* chart) { main->AddViewer(chart); };
   frmSaveOrLoad = std::make_unique<TfrmSaveOrLoad>(frmOptions.get());
   frmOptions->SetSaveOrLoad(frmSaveOrLoad.get());
   frmOptions->ProjectDirectory = [main = frmMain.get()] {
@@ -52,6 +58,7 @@ TQuillmateWindows::TQuillmateWindows() {
   windows.Processing = frmProcessing.get();
   windows.Preview = frmViewDual.get();
   windows.ShowOptions = [options = frmOptions.get()] { options->exec(); };
+  windows.ShowChartSelector = [this] { ExecModal(*frmChartSelector); };
   windows.OpenCommentor = [this](RFile& item) {
     TfrmMain& main = *frmMain;
     auto* commentor = new TfrmCommentor(Settings, main.Prompts(), &main.Templates());
@@ -59,6 +66,11 @@ TQuillmateWindows::TQuillmateWindows() {
     if (!commentor->OpenModule(item)) CloseViewerWindow(commentor);
   };
   windows.Spelling = &frmSpellDialog->Spelling();
+  windows.OpenFormTree = [main](RFile& item, const std::string& projectName) {
+    auto* tree = new TfrmFormTree;
+    tree->BuildFormTree(projectName, item);
+    main->AddViewer(tree);
+  };
   frmMain->SetWindows(std::move(windows));
 }
 
@@ -69,6 +81,7 @@ TQuillmateWindows::~TQuillmateWindows() {
   viewers.ProcessingNotice = nullptr;
   // The windows owned by the main window go with it; the others first, in reverse order.
   frmSaveOrLoad.reset();
+  frmChartSelector.reset();
   frmLeftorRight.reset();
   frmProcessing.reset();
   frmProcessingNotice.reset();

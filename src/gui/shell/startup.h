@@ -11,6 +11,7 @@ class QApplication;
 
 namespace qm {
 
+class TfrmChartSelector;
 class TfrmCopyFiles;
 class TfrmLeftorRight;
 class TfrmMain;
@@ -46,7 +47,7 @@ class TQuillmateWindows {
   std::unique_ptr<TfrmProcessingNotice> frmProcessingNotice;
   std::unique_ptr<TfrmProcessing> frmProcessing;
   std::unique_ptr<TfrmLeftorRight> frmLeftorRight;
-  // The chart selector is created here when it is built; frmMain's ShowChartSelector opens it.
+  std::unique_ptr<TfrmChartSelector> frmChartSelector;
   std::unique_ptr<TfrmSaveOrLoad> frmSaveOrLoad;
 };
 

@@ -1,0 +1,145 @@
+// quillmate-cli formtree: the control description of one form as the form tree window shows it,
+// as JSON.
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "analysis/formtree.h"
+#include "cli.h"
+#include "messages.h"
+#include "platform/linefile.h"
+#include "platform/paths.h"
+#include "platform/utf8.h"
+
+namespace qm::cli {
+
+namespace {
+
+constexpr std::string_view kFormTreeUsage =
+    "usage: quillmate-cli formtree [--project NAME] FILE\n"
+    "\n"
+    "Prints the controls of a Visual Basic form (.FRM) and their properties as a JSON tree:\n"
+    "each node {\"caption\", \"image\", \"children\"}, and first among a node's children a\n"
+    "{\"caption\": \"Properties\", \"image\": 4, \"properties\": [[NAME, VALUE], ...]} node\n"
+    "when it has properties. The root is captioned \"Form: \" and NAME, by default the\n"
+    "file's name without its extension.\n";
+
+struct TFormTreeOptions {
+  std::string Project;
+  bool HaveProject = false;
+  std::string File;
+  bool Help = false;
+};
+
+bool ParseFormTreeOptions(const TArgs& args, TFormTreeOptions& options, std::string& problem) {
+  bool noMoreOptions = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (!noMoreOptions && (arg == "--help" || arg == "-h")) {
+      options.Help = true;
+    } else if (!noMoreOptions && arg == "--project") {
+      if (i + 1 >= args.size()) {
+        problem = "option --project needs a value";
+        return false;
+      }
+      options.Project = args[++i];
+      options.HaveProject = true;
+    } else if (!noMoreOptions && arg.starts_with("--project=")) {
+      options.Project = arg.substr(10);
+      options.HaveProject = true;
+    } else if (!noMoreOptions && arg == "--") {
+      noMoreOptions = true;
+    } else if (!noMoreOptions && arg.size() > 1 && arg[0] == '-') {
+      problem = "unknown option " + arg;
+      return false;
+    } else if (options.File.empty()) {
+      options.File = arg;
+    } else {
+      problem = "give exactly one form file";
+      return false;
+    }
+  }
+  if (options.File.empty() && !options.Help) {
+    problem = "no form file given";
+    return false;
+  }
+  return true;
+}
+
+std::string JsonText(std::string_view bytes) { return nlohmann::json(Cp1252ToUtf8(bytes)).dump(); }
+
+// Written as a stream rather than built as one JSON value, so that a file nested a hundred
+// thousand blocks deep is written without recursion.
+void WriteFormTreeJson(std::ostream& out, const TFormTree& tree) {
+  const std::vector<TFormTreeRow> rows = FormTreeRows(tree);
+  struct Open {
+    int Row;
+    bool HasChildren;
+  };
+  std::vector<Open> open;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const TFormTreeRow& row = rows[i];
+    while (!open.empty() && open.back().Row != row.Parent) {
+      out << "]}";
+      open.pop_back();
+    }
+    if (!open.empty()) {
+      if (open.back().HasChildren) out << ',';
+      open.back().HasChildren = true;
+    }
+    out << "{\"caption\":" << JsonText(row.Caption) << ",\"image\":" << row.Image;
+    if (const std::vector<RFormProp>* props = PropertiesOfRow(tree, row)) {
+      nlohmann::json list = nlohmann::json::array();
+      for (const RFormProp& prop : *props) list.push_back({Cp1252ToUtf8(prop.Name), Cp1252ToUtf8(prop.Value)});
+      out << ",\"properties\":" << list.dump() << '}';
+    } else {
+      out << ",\"children\":[";
+      open.push_back({static_cast<int>(i), false});
+    }
+  }
+  for (; !open.empty(); open.pop_back()) out << "]}";
+  out << '\n';
+}
+
+}  // namespace
+
+int CmdFormTree(const TArgs& args, std::ostream& out, std::ostream& err) {
+  TFormTreeOptions options;
+  if (std::string problem; !ParseFormTreeOptions(args, options, problem)) {
+    err << "quillmate-cli: " << problem << "\nTry 'quillmate-cli formtree --help'.\n";
+    return kExitError;
+  }
+  if (options.Help) {
+    out << kFormTreeUsage;
+    return kExitOk;
+  }
+  if (std::error_code ec; std::filesystem::is_directory(options.File, ec)) {
+    err << "quillmate-cli: error: " << options.File << " is a directory\n";
+    return kExitError;
+  }
+  TLines lines;
+  if (std::string why; !ReadLineFile(options.File, lines, &why)) {
+    err << "quillmate-cli: error: cannot read " << options.File << (why.empty() ? "" : ": " + why) << '\n';
+    return kExitError;
+  }
+  const std::string itemName = ExtractFileName(options.File);
+  const std::string project = options.HaveProject ? options.Project : ChangeFileExt(itemName, "");
+  const TFormTree tree = BuildFormModel(project, itemName, lines);
+  if (tree.Binary) {
+    err << "quillmate-cli: error: " << msg::Format(msg::BinaryForm, itemName) << '\n';
+    return kExitError;
+  }
+  WriteFormTreeJson(out, tree);
+  out.flush();
+  if (!out) {
+    err << "quillmate-cli: error: cannot write to standard output\n";
+    return kExitError;
+  }
+  return kExitOk;
+}
+
+}  // namespace qm::cli

@@ -1,0 +1,72 @@
+#include "platform/utf8.h"
+
+#include <array>
+
+namespace qm {
+
+namespace {
+
+// Bytes 80..9F; the rest of the code page equals Latin-1.
+constexpr std::array<char16_t, 32> kHighCharacters = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98
+};
+
+}  // namespace
+
+std::string Cp1252ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      out += c;
+      continue;
+    }
+    const char16_t ch = byte <= 0x9F ? kHighCharacters[byte - 0x80] : char16_t(byte);
+    if (ch < 0x800) {
+      out += static_cast<char>(0xC0 | (ch >> 6));
+    } else {
+      out += static_cast<char>(0xE0 | (ch >> 12));
+      out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+    }
+    out += static_cast<char>(0x80 | (ch & 0x3F));
+  }
+  return out;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    int length = 0;
+    unsigned low = 0x80, high = 0xBF;  // the range of the byte after the lead
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      return false;
+    }
+    if (i + static_cast<std::size_t>(length) > bytes.size()) return false;
+    for (int k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
+      if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return false;
+    }
+    i += static_cast<std::size_t>(length);
+  }
+  return true;
+}
+
+}  // namespace qm
