@@ -57,6 +57,23 @@ bool IsOptionExplicitLine(std::string_view line) {
   return next == ' ' || next == '\t' || next == '\'' || next == ':';
 }
 
+// A comment line "' quillmate: off" or "' quillmate: on" (any letter case and indentation, blanks
+// around the colon allowed) switches the formatter off or on for the lines after it.
+enum class TSwitch { None, Off, On };
+
+TSwitch FormatterSwitch(std::string_view line) {
+  std::string_view t = Trim(line);
+  if (t.empty() || t.front() != '\'') return TSwitch::None;
+  t = Trim(t.substr(1));
+  if (!StartsWithIgnoringCase(t, "QUILLMATE")) return TSwitch::None;
+  t = Trim(t.substr(9));
+  if (t.empty() || t.front() != ':') return TSwitch::None;
+  t = Trim(t.substr(1));
+  if (t.size() == 3 && StartsWithIgnoringCase(t, "OFF")) return TSwitch::Off;
+  if (t.size() == 2 && StartsWithIgnoringCase(t, "ON")) return TSwitch::On;
+  return TSwitch::None;
+}
+
 // The line that ends the control description of a form or class: END alone, at column 1.
 bool IsDescriptionEnd(std::string_view line) { return line.size() == 3 && StartsWithIgnoringCase(line, "END"); }
 
@@ -86,6 +103,7 @@ class TFormatPass {
     ReportProgress();
     ReadLine();
     ReadPreviousMark();
+    if (KeepAsWritten()) return;
     if (pass_ == kPass1) fmt_.ApplyBeforeLineRules(line_, pass_);
     keep_ = true;
     SplitDeclarations();
@@ -99,6 +117,29 @@ class TFormatPass {
     WriteLine();
     if (pass_ == kPass1) fmt_.ApplyAfterLineRules(line_, pass_);
     fmt_.FLastIndent = LeadingBlanks(line_);
+  }
+
+  // The lines from "' quillmate: off" to "' quillmate: on", both markers included, are written
+  // byte for byte as read: no rule inserts, removes or changes anything there. The levels still
+  // follow the statements inside, so that the code after the region is indented as it would be.
+  bool KeepAsWritten() {
+    const TSwitch marker = FormatterSwitch(source_);
+    if (!formatterOff_) {
+      if (marker != TSwitch::Off) return false;
+      formatterOff_ = true;
+      // The region ends a declaration group and a run of comment lines, as a code line does.
+      if (pass_ == kPass2 && On(K::AlignMultiDimAs)) fmt_.TrackDeclarationGroup(std::string_view());
+      codeLine_ = true;
+      CloseCommentRun();
+    } else if (marker == TSwitch::On) {
+      formatterOff_ = false;
+    }
+    keep_ = false;
+    Indent();
+    TrackForNext();
+    Append(input_.Line(index_), CarriedMark(index_));
+    fmt_.FLastIndent = LeadingBlanks(source_);
+    return true;
   }
 
   bool On(K key) const { return fmt_.On(key); }
@@ -359,6 +400,7 @@ class TFormatPass {
   bool wasChanged_ = false;
   bool keep_ = true;
   bool codeLine_ = true;
+  bool formatterOff_ = false;  // inside a "' quillmate: off" region
 
   int commentRun_ = 0;
   std::size_t runStart_ = 0;  // where the run's first comment line went in the output
