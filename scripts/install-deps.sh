@@ -10,6 +10,7 @@ packages=(
   libhunspell-dev hunspell-en-us
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils
+  help2man desktop-file-utils appstream shared-mime-info dpkg-dev
 )
 
 missing=()

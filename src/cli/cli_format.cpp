@@ -1,11 +1,15 @@
 // quillmate-cli format: restyles one source file to standard output, as a processing run restyles
-// a project's file, with the saved settings.
+// a project's file, or checks any number of them (--check, --diff) as formatters do in CI.
 
+#include <algorithm>
 #include <filesystem>
 #include <istream>
 #include <iterator>
+#include <map>
+#include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "cli.h"
 #include "cli_settings.h"
@@ -20,39 +24,45 @@
 #include "settings/profile_entries.h"
 #include "ui/progress.h"
 #include "ui/prompts.h"
+#include "unified_diff.h"
 
 namespace qm::cli {
 
 namespace {
 
 constexpr std::string_view kFormatUsage =
-    "usage: quillmate-cli format [--settings FILE] [--kind form|module|class] [FILE|-]\n"
+    "usage: quillmate-cli format [OPTION]... [FILE|-]\n"
+    "       quillmate-cli format (--check|--diff) [OPTION]... FILE...\n"
     "\n"
     "Restyles one Visual Basic source file and writes it to standard output with CRLF line\n"
-    "ends. Without FILE, or with -, the source is read from standard input.\n"
+    "ends. Without FILE, or with -, the source is read from standard input. With --check or\n"
+    "--diff any number of files are looked at and nothing is written but the report.\n"
     "\n"
-    "  --settings FILE  settings file to use instead of the saved settings\n"
-    "  --kind KIND      form, module or class; by default the kind that the file's\n"
-    "                   extension gives (FRM, BAS, CLS), and module for standard input\n";
+    "  --check                list the files that would change; exit with 1 when any would\n"
+    "  --diff                 print a unified diff of every file that would change\n"
+    "  --settings FILE        settings file to use; by default VBQUILL3.INI beside the\n"
+    "                         source file when there is one, else the saved settings\n"
+    "  --kind KIND            form, module or class; by default the kind that the file's\n"
+    "                         extension gives (FRM, BAS, CLS), and module for standard input\n"
+    "  --stdin-filename NAME  the name of the source read from standard input: its extension\n"
+    "                         gives the kind and its directory the settings file\n"
+    "  --verbose              say on standard error which settings file is used\n"
+    "\n"
+    "A file changes when its restyled lines differ from its lines; line ends are not compared.\n"
+    "Exit status: 0 done, 1 --check found files that would change, 2 error.\n";
 
 struct TFormatOptions {
   std::string Settings;
   std::string Kind;
-  std::string File;  // empty or "-": standard input
+  std::string StdinFilename;
+  std::vector<std::string> Files;  // none, or "-": standard input
+  bool Check = false;
+  bool Diff = false;
+  bool Verbose = false;
   bool Help = false;
 };
 
 bool ParseFormatOptions(const TArgs& args, TFormatOptions& options, std::string& problem) {
-  bool haveFile = false;
-  const auto takeFile = [&](const std::string& file) {
-    if (haveFile) {
-      problem = "give at most one source file";
-      return false;
-    }
-    haveFile = true;
-    options.File = file;
-    return true;
-  };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const auto value = [&](std::string& into) {
@@ -63,26 +73,48 @@ bool ParseFormatOptions(const TArgs& args, TFormatOptions& options, std::string&
       into = args[++i];
       return true;
     };
+    const auto valueOption = [&](std::string_view name, std::string& into, bool& matched) {
+      matched = true;
+      if (arg == name) return value(into);
+      if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
+        into = arg.substr(name.size() + 1);
+        return true;
+      }
+      matched = false;
+      return true;
+    };
+    bool matched = false;
     if (arg == "--help" || arg == "-h") {
       options.Help = true;
-    } else if (arg == "--settings") {
-      if (!value(options.Settings)) return false;
-    } else if (arg.starts_with("--settings=")) {
-      options.Settings = arg.substr(11);
-    } else if (arg == "--kind") {
-      if (!value(options.Kind)) return false;
-    } else if (arg.starts_with("--kind=")) {
-      options.Kind = arg.substr(7);
+    } else if (arg == "--check") {
+      options.Check = true;
+    } else if (arg == "--diff") {
+      options.Diff = true;
+    } else if (arg == "--verbose" || arg == "-v") {
+      options.Verbose = true;
+    } else if (!valueOption("--settings", options.Settings, matched) ||
+               (!matched && !valueOption("--kind", options.Kind, matched)) ||
+               (!matched && !valueOption("--stdin-filename", options.StdinFilename, matched))) {
+      return false;
+    } else if (matched) {
+      continue;
     } else if (arg == "--") {
-      for (++i; i < args.size(); ++i) {
-        if (!takeFile(args[i])) return false;
-      }
+      options.Files.insert(options.Files.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+      break;
     } else if (arg.size() > 1 && arg[0] == '-') {
       problem = "unknown option " + arg;
       return false;
-    } else if (!takeFile(arg)) {
-      return false;
+    } else {
+      options.Files.push_back(arg);
     }
+  }
+  if (options.Files.size() > 1 && !options.Check && !options.Diff) {
+    problem = "give at most one source file, or --check or --diff to look at several";
+    return false;
+  }
+  if (std::count(options.Files.begin(), options.Files.end(), "-") > 1) {
+    problem = "standard input (-) can be read only once";
+    return false;
   }
   return true;
 }
@@ -120,6 +152,129 @@ int Fail(std::ostream& err, const std::string& problem) {
   return kExitError;
 }
 
+// The settings of one settings file with its header comment templates, loaded once however many
+// sources use them.
+struct TLoadedSettings {
+  TSettings Settings;
+  TCommentTemplates Templates;
+};
+
+class TSettingsCache {
+ public:
+  TSettingsCache(const TFormatOptions& options, IPrompts& prompts, std::ostream& err)
+      : options_(options), prompts_(prompts), err_(err) {}
+
+  // The settings for a source in directory; null (with the reason told) when they cannot be read.
+  TLoadedSettings* For(const std::string& directory) {
+    const std::string file = FindCliSettings(options_.Settings, directory);
+    auto found = loaded_.find(file);
+    if (found != loaded_.end()) return found->second.get();
+    auto settings = std::make_unique<TLoadedSettings>();
+    if (std::string problem; !LoadCliSettings(file, settings->Settings, settings->Templates, prompts_, problem)) {
+      Fail(err_, "error: " + problem);
+      return nullptr;
+    }
+    if (options_.Verbose) err_ << "quillmate-cli: " << DescribeCliSettings(file) << '\n';
+    return loaded_.emplace(file, std::move(settings)).first->second.get();
+  }
+
+ private:
+  const TFormatOptions& options_;
+  IPrompts& prompts_;
+  std::ostream& err_;
+  std::map<std::string, std::unique_ptr<TLoadedSettings>> loaded_;
+};
+
+// One source to restyle: where its bytes come from and the name it goes by.
+struct TSource {
+  bool FromStdin = false;
+  std::string File;         // the path given; empty for standard input
+  std::string DisplayName;  // the path given, the --stdin-filename, or "-"
+  std::string KindName;     // the name whose extension gives the kind; empty for none
+  std::string Directory;    // where a settings file beside the source is looked for
+};
+
+TSource SourceOf(const std::string& file, const TFormatOptions& options) {
+  TSource source;
+  source.FromStdin = file.empty() || file == "-";
+  if (source.FromStdin) {
+    source.DisplayName = options.StdinFilename.empty() ? std::string("-") : options.StdinFilename;
+    source.KindName = options.StdinFilename;
+  } else {
+    source.File = source.DisplayName = source.KindName = file;
+  }
+  if (!source.KindName.empty()) {
+    source.Directory = std::filesystem::path(Absolute(source.KindName)).parent_path().string();
+  }
+  return source;
+}
+
+bool ReadSource(const TSource& source, std::istream& in, std::string& bytes, std::ostream& err) {
+  if (source.FromStdin) {
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) return Fail(err, "error: cannot read standard input"), false;
+    return true;
+  }
+  if (std::error_code ec; std::filesystem::is_directory(source.File, ec)) {
+    return Fail(err, "error: " + source.File + " is a directory"), false;
+  }
+  if (std::string why; !ReadFileBytes(source.File, bytes, &why)) {
+    return Fail(err, "error: cannot read " + source.File + (why.empty() ? "" : ": " + why)), false;
+  }
+  return true;
+}
+
+// What came of one source: kExitOk (unchanged, or written out), kExitFindings (it would change),
+// or kExitError (told on err).
+int FormatSource(const TSource& source, std::uint8_t kind, std::istream& in, std::ostream& out, std::ostream& err,
+                 const TFormatOptions& options, TSettingsCache& cache, IPrompts& prompts) {
+  std::string bytes;
+  if (!ReadSource(source, in, bytes, err)) return kExitError;
+  TLoadedSettings* loaded = cache.For(source.Directory);
+  if (!loaded) return kExitError;
+
+  TNullProgress processing, copying;
+  TVBSrcFormatter formatter(
+      TEngineServices{loaded->Settings, prompts, processing, copying, nullptr, &loaded->Templates});
+  formatter.FFileName = source.KindName.empty() ? std::string("-") : ExtractFileName(source.KindName);
+  formatter.FFileKind = kind;
+  CancelRequested = false;
+  const TLines before = SplitLines(bytes);
+  if (!formatter.FormatPasses(before)) return Fail(err, "cancelled");
+  // Nothing is written (nor reported as a change) when the restyled text would read as another
+  // program.
+  if (const auto line =
+          ProgramMismatchLine(before, formatter.FOutput, ProgramCheckOptionsFor(loaded->Settings, &loaded->Templates))) {
+    std::string text(msg::NotSavedProgramChange);
+    const std::size_t name = text.find("%s");
+    text.replace(name, 2, formatter.FFileName);
+    text.replace(text.find("%s", name + formatter.FFileName.size()), 2, std::to_string(*line));
+    return Fail(err, "error: " + text);
+  }
+
+  if (!options.Check && !options.Diff) {
+    std::string text;
+    for (const TMarkedLine& line : formatter.FOutput) {
+      text += line.Text;
+      text += "\r\n";
+    }
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    if (!out) return Fail(err, "error: cannot write to standard output");
+    return kExitOk;
+  }
+  TLines after;
+  after.reserve(formatter.FOutput.size());
+  for (const TMarkedLine& line : formatter.FOutput) after.push_back(line.Text);
+  if (after == before) return kExitOk;
+  if (options.Diff) {
+    WriteUnifiedDiff(out, source.DisplayName, source.DisplayName, before, after);
+  } else {
+    out << source.DisplayName << '\n';
+  }
+  return kExitFindings;
+}
+
 }  // namespace
 
 int CmdFormat(const TArgs& args, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -131,59 +286,28 @@ int CmdFormat(const TArgs& args, std::istream& in, std::ostream& out, std::ostre
     out << kFormatUsage;
     return kExitOk;
   }
-
-  const bool fromStdin = options.File.empty() || options.File == "-";
-  std::uint8_t kind = rkModule;
-  if (!options.Kind.empty()) {
-    if (!KindByName(options.Kind, kind)) return Fail(err, "unknown kind " + options.Kind + " (form, module or class)");
-  } else if (!fromStdin) {
-    kind = KindOfExt(UpperCase(ExtractFileExt(options.File)));
+  std::uint8_t forcedKind = rkModule;
+  if (!options.Kind.empty() && !KindByName(options.Kind, forcedKind)) {
+    return Fail(err, "unknown kind " + options.Kind + " (form, module or class)");
   }
+  if (options.Files.empty()) options.Files.push_back("-");
 
-  std::string bytes;
-  if (fromStdin) {
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) return Fail(err, "error: cannot read standard input");
-  } else {
-    if (std::error_code ec; std::filesystem::is_directory(options.File, ec)) {
-      return Fail(err, "error: " + options.File + " is a directory");
-    }
-    if (std::string why; !ReadFileBytes(options.File, bytes, &why)) {
-      return Fail(err, "error: cannot read " + options.File + (why.empty() ? "" : ": " + why));
-    }
-  }
-
-  TSettings settings;
-  TCommentTemplates templates;
   TFormatPrompts prompts(err);
-  if (std::string problem; !LoadCliSettings(options.Settings, settings, templates, prompts, problem)) {
-    return Fail(err, "error: " + problem);
+  TSettingsCache cache(options, prompts, err);
+  bool failed = false;
+  bool wouldChange = false;
+  for (const std::string& file : options.Files) {
+    const TSource source = SourceOf(file, options);
+    std::uint8_t kind = forcedKind;
+    if (options.Kind.empty()) {
+      kind = source.KindName.empty() ? std::uint8_t{rkModule} : KindOfExt(UpperCase(ExtractFileExt(source.KindName)));
+    }
+    const int result = FormatSource(source, kind, in, out, err, options, cache, prompts);
+    failed = failed || result == kExitError;
+    wouldChange = wouldChange || result == kExitFindings;
   }
-
-  TNullProgress processing, copying;
-  TVBSrcFormatter formatter(TEngineServices{settings, prompts, processing, copying, nullptr, &templates});
-  formatter.FFileName = fromStdin ? std::string("-") : ExtractFileName(options.File);
-  formatter.FFileKind = kind;
-  CancelRequested = false;
-  const TLines lines = SplitLines(bytes);
-  if (!formatter.FormatPasses(lines)) return Fail(err, "cancelled");
-  if (const auto line = ProgramMismatchLine(lines, formatter.FOutput, ProgramCheckOptionsFor(settings, &templates))) {
-    std::string text(msg::NotSavedProgramChange);
-    const std::size_t name = text.find("%s");
-    text.replace(name, 2, formatter.FFileName);
-    text.replace(text.find("%s", name + formatter.FFileName.size()), 2, std::to_string(*line));
-    return Fail(err, "error: " + text);
-  }
-
-  std::string text;
-  for (const TMarkedLine& line : formatter.FOutput) {
-    text += line.Text;
-    text += "\r\n";
-  }
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.flush();
-  if (!out) return Fail(err, "error: cannot write to standard output");
-  return kExitOk;
+  if (failed) return kExitError;
+  return options.Check && wouldChange ? kExitFindings : kExitOk;
 }
 
 }  // namespace qm::cli

@@ -14,6 +14,7 @@
 
 #include "cli.h"
 #include "cli_prompts.h"
+#include "cli_report.h"
 #include "cli_settings.h"
 #include "cli_spell.h"
 #include "engine/formatter.h"
@@ -68,6 +69,8 @@ struct TProcessOptions {
   bool Check = false;
   bool Diff = false;
   bool Quiet = false;
+  bool Verbose = false;
+  bool Json = false;  // --report json
 };
 
 bool ParseOptions(const TArgs& args, TProcessOptions& options, std::string& problem) {
@@ -105,6 +108,16 @@ bool ParseOptions(const TArgs& args, TProcessOptions& options, std::string& prob
       options.Diff = true;
     } else if (arg == "--quiet" || arg == "-q") {
       options.Quiet = true;
+    } else if (arg == "--verbose" || arg == "-v") {
+      options.Verbose = true;
+    } else if (arg == "--report" || arg.rfind("--report=", 0) == 0) {
+      std::string format = arg.size() > 8 ? arg.substr(9) : std::string();
+      if (arg.size() == 8 && !value(format)) return false;
+      if (format != "json") {
+        problem = "unknown report format " + format + " (json)";
+        return false;
+      }
+      options.Json = true;
     } else if (arg == "--") {
       if (i + 2 != args.size() || !options.Project.empty()) {
         problem = "give exactly one project file";
@@ -124,6 +137,10 @@ bool ParseOptions(const TArgs& args, TProcessOptions& options, std::string& prob
   }
   if (options.Project.empty()) {
     problem = "no project file given";
+    return false;
+  }
+  if (options.Json && options.Diff) {
+    problem = "--report json and --diff both write to standard output; give one of them";
     return false;
   }
   return true;
@@ -175,7 +192,8 @@ std::string WhyUnreadable(const std::string& path) {
 
 // --check and --diff: every selected file through its passes, nothing copied or written.
 int FormatOnly(TVBSrcFormatter& formatter, TSourceMgt& project, const TProcessOptions& options,
-               const std::string& outputDir, std::ostream& out, std::ostream& err) {
+               TReportInput& report, std::ostream& out, std::ostream& err) {
+  const std::string& outputDir = report.OutputDir;
   int changedFiles = 0;
   for (RFile* item : project.Items()) {
     if (CancelRequested) break;
@@ -194,6 +212,7 @@ int FormatOnly(TVBSrcFormatter& formatter, TSourceMgt& project, const TProcessOp
     }
     const bool changed = after != item->Lines;
     changedFiles += changed ? 1 : 0;
+    report.Checked.push_back({static_cast<int>(item->Lines.size()), static_cast<int>(after.size()), marked, changed});
     if (!options.Quiet) {
       out << item->Name << ": " << item->Lines.size() << " lines read, " << after.size() << " lines out, "
           << marked << " marked changed, " << (changed ? "would change" : "unchanged") << '\n';
@@ -205,6 +224,8 @@ int FormatOnly(TVBSrcFormatter& formatter, TSourceMgt& project, const TProcessOp
     TMarkedList().swap(formatter.FOutput);
     project.FreeLines(item);
   }
+  report.CheckCancelled = CancelRequested;
+  if (options.Json) out << ProjectReportJson(project, report);
   if (CancelRequested) {
     err << "quillmate-cli: cancelled\n";
     return kExitError;
@@ -224,13 +245,19 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
     return kExitError;
   }
 
+  // --report json replaces the lines per file; standard output then holds nothing else.
+  if (options.Json) options.Quiet = true;
+
   TSettings settings;
   TCommentTemplates templates;
   TCliPrompts prompts(err);
-  if (std::string problem; !LoadCliSettings(options.Settings, settings, templates, prompts, problem)) {
+  const std::string settingsFile =
+      FindCliSettings(options.Settings, fs::path(Absolute(options.Project)).parent_path().string());
+  if (std::string problem; !LoadCliSettings(settingsFile, settings, templates, prompts, problem)) {
     err << "quillmate-cli: error: " << problem << "\n";
     return kExitError;
   }
+  if (options.Verbose) err << "quillmate-cli: " << DescribeCliSettings(settingsFile) << '\n';
   // Relative to the working directory, as a command line reads it (the setting is relative to
   // the project's directory).
   if (options.Output) {
@@ -257,12 +284,18 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
   CancelRequested = false;
   TInterruptScope interrupt;
 
-  const std::string outputDir =
-      ResolveOutputDirectory(project.ProjectDir, settings.Text(SettingKey::BackupNewCodeDirectory));
-  if (options.Check || options.Diff) return FormatOnly(formatter, project, options, outputDir, out, err);
+  TReportInput json;
+  json.Project = Absolute(options.Project);
+  json.Settings = settingsFile.empty() ? std::string() : Absolute(settingsFile);
+  json.OutputDir = ResolveOutputDirectory(project.ProjectDir, settings.Text(SettingKey::BackupNewCodeDirectory));
+  if (options.Check || options.Diff) return FormatOnly(formatter, project, options, json, out, err);
 
   formatter.ProcessProject(&project);
   const TRunReport& report = formatter.FRunReport;
+  if (options.Json) {
+    json.Run = &report;
+    out << ProjectReportJson(project, json);
+  }
   if (!options.Quiet) {
     PrintCopyLines(out, report);
     for (const TRunFileReport& file : report.Files) PrintFileLine(out, file);

@@ -4,6 +4,7 @@
 
 #include "platform/linefile.h"
 #include "platform/paths.h"
+#include "platform/profile.h"
 #include "settings/profile_entries.h"
 
 namespace qm::cli {
@@ -12,6 +13,22 @@ std::string Absolute(const std::string& path) {
   std::error_code ec;
   std::filesystem::path p = std::filesystem::absolute(path, ec);
   return ec ? path : p.lexically_normal().string();
+}
+
+std::string FindCliSettings(const std::string& given, const std::string& directory) {
+  if (!given.empty() || directory.empty()) return given;
+  const std::string dir = IncludeTrailingSeparator(directory);
+  if (FileExists(dir + std::string(kSettingsFileName))) return dir + std::string(kSettingsFileName);
+  for (const std::string& name : ListFiles(dir)) {
+    if (SameTextIgnoringCase(name, kSettingsFileName)) return dir + name;
+  }
+  return {};
+}
+
+std::string DescribeCliSettings(const std::string& file) {
+  if (!file.empty()) return "settings: " + Absolute(file);
+  const std::string saved = ResolveProfilePath(kSettingsFileName);
+  return "settings: " + saved + (FileExists(saved) ? "" : " (not there: every setting has its default)");
 }
 
 bool LoadCliSettings(const std::string& file, TSettings& settings, TCommentTemplates& templates,

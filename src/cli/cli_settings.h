@@ -14,6 +14,14 @@ namespace qm::cli {
 // A command-line path made absolute against the working directory (unchanged when that fails).
 std::string Absolute(const std::string& path);
 
+// The settings file a command reads: the one given with --settings; else VBQUILL3.INI in the
+// directory of the project or source (its name in any letter case), so that a team keeps its
+// style beside its code; else empty, for the saved settings.
+std::string FindCliSettings(const std::string& given, const std::string& directory);
+
+// For --verbose: which file the settings of FindCliSettings's answer come from.
+std::string DescribeCliSettings(const std::string& file);
+
 // Loads what a run reads: the saved settings (or those of file, a path relative to the working
 // directory), the tab width, and the header comment templates the settings name. Preview is
 // turned off: nobody is there to look. False, with the reason in problem, when file is missing,

@@ -58,6 +58,23 @@ bool IsOptionExplicitLine(std::string_view line) {
   return next == ' ' || next == '\t' || next == '\'' || next == ':';
 }
 
+// A comment line "' quillmate: off" or "' quillmate: on" (any letter case and indentation, blanks
+// around the colon allowed) switches the formatter off or on for the lines after it.
+enum class TSwitch { None, Off, On };
+
+TSwitch FormatterSwitch(std::string_view line) {
+  std::string_view t = Trim(line);
+  if (t.empty() || t.front() != '\'') return TSwitch::None;
+  t = Trim(t.substr(1));
+  if (!StartsWithIgnoringCase(t, "QUILLMATE")) return TSwitch::None;
+  t = Trim(t.substr(9));
+  if (t.empty() || t.front() != ':') return TSwitch::None;
+  t = Trim(t.substr(1));
+  if (t.size() == 3 && StartsWithIgnoringCase(t, "OFF")) return TSwitch::Off;
+  if (t.size() == 2 && StartsWithIgnoringCase(t, "ON")) return TSwitch::On;
+  return TSwitch::None;
+}
+
 // The line that ends the control description of a form or class: END alone, at column 1.
 bool IsDescriptionEnd(std::string_view line) { return line.size() == 3 && StartsWithIgnoringCase(line, "END"); }
 
@@ -89,6 +106,7 @@ class TFormatPass {
     ReportProgress();
     ReadLine();
     ReadPreviousMark();
+    if (KeepAsWritten()) return;
     if (pass_ == kPass1) fmt_.ApplyBeforeLineRules(line_, pass_);
     keep_ = true;
     SplitDeclarations();
@@ -101,6 +119,30 @@ class TFormatPass {
     WriteLine();
     if (pass_ == kPass1) fmt_.ApplyAfterLineRules(line_, pass_);
     fmt_.FLastIndent = LeadingBlanks(line_);
+  }
+
+  // The lines from "' quillmate: off" to "' quillmate: on", both markers included, are written
+  // byte for byte as read: no rule inserts, removes or changes anything there. The levels still
+  // follow the statements inside, so that the code after the region is indented as it would be.
+  bool KeepAsWritten() {
+    const TSwitch marker = FormatterSwitch(source_);
+    if (!formatterOff_) {
+      if (marker != TSwitch::Off) return false;
+      formatterOff_ = true;
+      // The region ends a declaration group, as a code line does; it also ends a run of comment
+      // lines (see FrameCommentRuns).
+      if (pass_ == kPass2 && On(K::AlignMultiDimAs)) fmt_.TrackDeclarationGroup(std::string_view());
+      keptRegions_.emplace_back(fmt_.FOutput.size(), fmt_.FOutput.size());
+    } else if (marker == TSwitch::On) {
+      formatterOff_ = false;
+    }
+    keep_ = false;
+    Indent();
+    TrackForNext();
+    Append(input_.Line(index_), CarriedMark(index_));
+    keptRegions_.back().second = fmt_.FOutput.size();
+    fmt_.FLastIndent = LeadingBlanks(source_);
+    return true;
   }
 
   bool On(K key) const { return fmt_.On(key); }
@@ -392,13 +434,20 @@ class TFormatPass {
     const TMarkedList& out = fmt_.FOutput;
     const std::size_t quantity = static_cast<std::size_t>(std::max(Num(K::SingleLineCommentGroupQty), 1));
     const std::int32_t lastIndent = fmt_.FLastIndent;
+    // A line of a region left as written is never framed and ends a run, as a code line does.
+    auto region = keptRegions_.begin();
+    auto framable = [&](std::size_t i) {
+      while (region != keptRegions_.end() && region->second <= i) ++region;
+      const bool kept = region != keptRegions_.end() && region->first <= i;
+      return !kept && IsCommentLine(out[i].Text);
+    };
     for (std::size_t i = loopStart_; i < out.size();) {
-      if (!IsCommentLine(out[i].Text)) {
+      if (!framable(i)) {
         ++i;
         continue;
       }
       const std::size_t start = i;
-      while (i < out.size() && IsCommentLine(out[i].Text)) ++i;
+      while (i < out.size() && framable(i)) ++i;
       if (i == out.size()) break;
       if (i - start < quantity) continue;
       // The block line stands where the run's last comment line stands, and is then placed like a
@@ -474,6 +523,9 @@ class TFormatPass {
   std::string indented_;
   bool wasChanged_ = false;
   bool keep_ = true;
+  bool formatterOff_ = false;  // inside a "' quillmate: off" region
+  // The output lines [first, last) of each such region, in file order.
+  std::vector<std::pair<std::size_t, std::size_t>> keptRegions_;
 
   std::size_t loopStart_ = 0;  // where the code lines' output starts
   std::vector<TPendingBlock> pendingBlocks_;

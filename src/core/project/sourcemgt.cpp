@@ -78,11 +78,41 @@ std::string EntryExtension(std::string_view entry) {
   return dot == std::string::npos ? std::string() : UpperCase(std::string_view(name).substr(dot));
 }
 
+namespace {
+
+// The designer kinds of Visual Basic 5 and 6: project key, source and companion extension.
+struct TDesignerKind {
+  std::string_view Key;
+  std::string_view Ext;
+  std::string_view Companion;
+  std::uint8_t Kind;
+};
+constexpr TDesignerKind kDesignerKinds[] = {
+    {"UserControl", ".CTL", ".CTX", rkUserControl},
+    {"PropertyPage", ".PAG", ".PGX", rkPropertyPage},
+    {"UserDocument", ".DOB", ".DOX", rkUserDocument},
+    {"Designer", ".DSR", ".DCA", rkDesigner},
+};
+
+}  // namespace
+
 std::uint8_t KindOfExt(std::string_view upperExt) {
   if (upperExt == ".FRM") return rkForm;
   if (upperExt == ".VBX") return rkControl;
   if (upperExt == ".CLS") return rkClass;
+  for (const TDesignerKind& designer : kDesignerKinds) {
+    if (upperExt == designer.Ext) return designer.Kind;
+  }
   return rkModule;
+}
+
+bool HasControlDescription(std::uint8_t kind) { return kind == rkForm || kind >= rkUserControl; }
+
+std::string CompanionExt(std::string_view upperExt) {
+  for (const TDesignerKind& designer : kDesignerKinds) {
+    if (upperExt == designer.Ext) return std::string(designer.Companion);
+  }
+  return ".FRX";
 }
 
 bool IsTextFile(std::string_view path) {
@@ -98,8 +128,16 @@ bool IsTextFile(std::string_view path) {
   return text;
 }
 
+bool IsVBPNameAfterEquals(std::string_view line) {
+  if (UpperCase(line.substr(0, 4)) == "FORM") return true;
+  for (const TDesignerKind& designer : kDesignerKinds) {
+    if (SameTextIgnoringCase(line.substr(0, designer.Key.size()), designer.Key)) return true;
+  }
+  return false;
+}
+
 std::string VBPEntryName(std::string_view line) {
-  char separator = UpperCase(line.substr(0, 4)) == "FORM" ? '=' : ';';
+  char separator = IsVBPNameAfterEquals(line) ? '=' : ';';
   std::size_t at = line.find(separator);
   if (at == std::string_view::npos) return std::string();
   return TrimBlanks(line.substr(at + 1));
@@ -114,7 +152,11 @@ bool IsMAKEntry(std::string_view line) {
 }
 
 bool IsVBPEntry(std::string_view line) {
-  return line.starts_with("Form") || line.starts_with("Module") || line.starts_with("Class");
+  if (line.starts_with("Form") || line.starts_with("Module") || line.starts_with("Class")) return true;
+  for (const TDesignerKind& designer : kDesignerKinds) {
+    if (line.starts_with(designer.Key)) return true;
+  }
+  return false;
 }
 
 std::string ResolveEntry(std::string_view projectDir, std::string_view entry) {

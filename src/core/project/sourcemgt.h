@@ -17,8 +17,19 @@ namespace qm {
 
 class IPrompts;
 
-// Item kinds by extension; 3 and 4 are not used.
-enum TItemKind : std::uint8_t { rkForm = 0, rkModule = 1, rkControl = 2, rkClass = 5 };
+// Item kinds by extension; 3 and 4 are not used. The kinds from 6 on are the Visual Basic 5 and 6
+// designers: their files open with a control description like a form's, and each has a binary
+// companion as a form has its .FRX.
+enum TItemKind : std::uint8_t {
+  rkForm = 0,
+  rkModule = 1,
+  rkControl = 2,
+  rkClass = 5,
+  rkUserControl = 6,   // .CTL, companion .CTX
+  rkPropertyPage = 7,  // .PAG, companion .PGX
+  rkUserDocument = 8,  // .DOB, companion .DOX
+  rkDesigner = 9,      // .DSR, companion .DCA
+};
 
 struct RFile {
   std::string Name;     // file name without directory
@@ -80,16 +91,27 @@ class TSourceMgt {
 // Item kind for an extension (upper case, with dot).
 std::uint8_t KindOfExt(std::string_view upperExt);
 
+// Whether items of a kind carry a control description ahead of their code (forms and designers).
+bool HasControlDescription(std::uint8_t kind);
+
+// The extension (upper case, with dot) of the binary companion that goes with a source file of
+// the given extension: .CTX for .CTL, .PGX for .PAG, .DOX for .DOB, .DCA for .DSR, else .FRX.
+std::string CompanionExt(std::string_view upperExt);
+
 // True when the file can be opened and its first byte is a letter, digit, blank, CR, LF, or one of
 // ! # ' * . / backslash. Empty or unreadable files are not text.
 bool IsTextFile(std::string_view path);
 
 // The file name that a .VBP line names: after the first '=' when the line begins with FORM (any
-// case), else after the first ';', trimmed; empty when the separator is missing.
+// case) or with one of the designer keys (UserControl, PropertyPage, UserDocument, Designer),
+// else after the first ';', trimmed; empty when the separator is missing.
 std::string VBPEntryName(std::string_view line);
+// Whether a .VBP line's file name follows its '=' (Form and the designers) rather than a ';'.
+bool IsVBPNameAfterEquals(std::string_view line);
 
 // Whether a project line names a source file (.MAK rule: not blank, no '=', extension not
-// .DLL/.VBX; .VBP rule: begins with "Form", "Module" or "Class").
+// .DLL/.VBX; .VBP rule: begins with "Form", "Module", "Class", "UserControl", "PropertyPage",
+// "UserDocument" or "Designer").
 bool IsMAKEntry(std::string_view line);
 bool IsVBPEntry(std::string_view line);
 

@@ -16,6 +16,10 @@ int NodeImageOfKind(std::uint8_t kind) {
     case rkForm: return kImageForm;
     case rkModule: return kImageModule;
     case rkClass: return kImageClass;
+    case rkUserControl: return kImageUserControl;
+    case rkPropertyPage: return kImagePropertyPage;
+    case rkUserDocument: return kImageUserDocument;
+    case rkDesigner: return kImageDesigner;
     default: return -1;
   }
 }
@@ -25,7 +29,7 @@ TItemCommands CommandsForNode(const TProjectNode* node) {
   if (!node || !node->Item) return commands;
   commands.ViewSource = true;
   commands.Commentor = true;
-  commands.FormStructure = node->Item->Kind == rkForm;
+  commands.FormStructure = HasControlDescription(node->Item->Kind);
   return commands;
 }
 

@@ -19,6 +19,10 @@ inline constexpr int kImageProject = 0;
 inline constexpr int kImageForm = 1;
 inline constexpr int kImageModule = 4;
 inline constexpr int kImageClass = 5;
+inline constexpr int kImageUserControl = 6;
+inline constexpr int kImagePropertyPage = 7;
+inline constexpr int kImageUserDocument = 8;
+inline constexpr int kImageDesigner = 9;
 
 // State images: the item takes part in processing, or it does not. The root has none.
 inline constexpr int kStateSelected = 1;
@@ -44,7 +48,8 @@ struct TItemCommands {
   friend bool operator==(const TItemCommands&, const TItemCommands&) = default;
 };
 
-// An item node enables viewing its source and the commentor, and the form structure for a form;
+// An item node enables viewing its source and the commentor, and the form structure for a form or
+// a designer (whose control description reads like a form's);
 // the root (or no node) enables none of them.
 TItemCommands CommandsForNode(const TProjectNode* node);
 

@@ -14,14 +14,17 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QSizeGrip>
 #include <QSplitter>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <map>
@@ -32,6 +35,7 @@
 #include "settings/placement.h"
 #include "settings/profile_entries.h"
 #include "shell/about.h"
+#include "shell/launch.h"
 #include "shell/helpwindow.h"
 #include "shell/lastusedmenu.h"
 #include "messageboxes.h"
@@ -158,6 +162,7 @@ void TfrmMain::CreateClientArea() {
   mdiClient->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdiClient->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdiClient->viewport()->setAcceptDrops(true);
+  setAcceptDrops(true);
   mdiClient->viewport()->installEventFilter(this);
 
   treeProject = new QTreeWidget;
@@ -676,6 +681,7 @@ void TfrmMain::mnuHelpAboutClick() {
 // Window events
 
 bool TfrmMain::event(QEvent* event) {
+  if (FileDropEvent(event)) return true;
   if (event->type() == QEvent::StatusTip) {
     StatusBar->setText(static_cast<QStatusTipEvent*>(event)->tip());
     return true;
@@ -683,8 +689,28 @@ bool TfrmMain::event(QEvent* event) {
   return QMainWindow::event(event);
 }
 
+// A project file dragged from a file manager onto any part of the window opens, once the drop
+// is over (the drag's source is still waiting for it to end).
+bool TfrmMain::FileDropEvent(QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
+  auto* drop = static_cast<QDropEvent*>(event);
+  if (drop->source() || !drop->mimeData()->hasUrls() || FRunning) return false;
+  std::vector<std::string> paths;
+  for (const QUrl& url : drop->mimeData()->urls()) {
+    if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+  }
+  const std::string project = DroppedProject(paths);
+  if (project.empty()) return false;
+  drop->setDropAction(Qt::CopyAction);
+  drop->accept();
+  if (type == QEvent::Drop) QTimer::singleShot(0, this, [this, project] { OpenProject(project); });
+  return true;
+}
+
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == mdiClient->viewport()) {
+    if (FileDropEvent(event)) return true;
     switch (event->type()) {
       case QEvent::DragEnter:
       case QEvent::DragMove: {

@@ -164,6 +164,8 @@ class TfrmMain : public QMainWindow {
   QAction* AddCommand(TShellCommand command, QObject* owner, std::string_view text, std::string_view hint,
                       void (TfrmMain::*handler)());
   void ApplyCommandStates();
+  // Takes a drag or drop of a project file from outside the program; false for any other event.
+  bool FileDropEvent(QEvent* event);
   void ShowNodeStates();
   void treeProjectChanging(QTreeWidgetItem* current);
   void FormShow();

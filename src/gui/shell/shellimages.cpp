@@ -38,6 +38,10 @@ QPixmap ProjectImage(int index) {
     case kImageForm: return ShellImage(QStringLiteral("tree_form"));
     case kImageModule: return ShellImage(QStringLiteral("tree_module"));
     case kImageClass: return ShellImage(QStringLiteral("tree_class"));
+    case kImageUserControl: return ShellImage(QStringLiteral("tree_usercontrol"));
+    case kImagePropertyPage: return ShellImage(QStringLiteral("tree_propertypage"));
+    case kImageUserDocument: return ShellImage(QStringLiteral("tree_userdocument"));
+    case kImageDesigner: return ShellImage(QStringLiteral("tree_designer"));
     default: return ShellImage(QStringLiteral("tree_project"));
   }
 }

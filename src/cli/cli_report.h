@@ -1,0 +1,41 @@
+#pragma once
+
+// The JSON report of a project run (--report json), for CI dashboards and editor plug-ins: one
+// object naming the project, the settings file, the output directory and the run's outcome, and
+// per item of the project its name, path, lines read and written, lines marked changed, and what
+// came of it.
+
+#include <string>
+#include <vector>
+
+#include "engine/run.h"
+
+namespace qm {
+class TSourceMgt;
+}
+
+namespace qm::cli {
+
+// What a --check or --diff run found for one item.
+struct TCheckedItem {
+  int LinesRead = 0;
+  int LinesWritten = 0;
+  int LinesChanged = 0;
+  bool WouldChange = false;
+};
+
+struct TReportInput {
+  std::string Project;   // the project file
+  std::string Settings;  // the settings file read; empty for the saved settings
+  std::string OutputDir;
+  // A processing run: its report. A check: one entry per item the check reached, in order.
+  const TRunReport* Run = nullptr;
+  std::vector<TCheckedItem> Checked;
+  bool CheckCancelled = false;
+};
+
+// The report as JSON text (two-space indentation, ending with a line feed). Bytes of names that
+// are not UTF-8 are shown as U+FFFD.
+std::string ProjectReportJson(const TSourceMgt& project, const TReportInput& input);
+
+}  // namespace qm::cli
