@@ -86,15 +86,15 @@ QToolButton* MakeViewerButton(QWidget* parent, QStyle::StandardPixmap icon, std:
   return button;
 }
 
-TViewerButtonBar::TViewerButtonBar(QWidget* parent, std::initializer_list<QToolButton*> buttons)
-    : QWidget(parent), FButtons(buttons) {
+TViewerButtonBar::TViewerButtonBar(QWidget* parent, std::initializer_list<QWidget*> controls) : QWidget(parent) {
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(2, 2, 2, 2);
   row->setSpacing(kButtonSpacing);
-  for (QToolButton* button : FButtons) {
-    button->setParent(this);
-    row->addWidget(button);
-    FWidthWithText += button->sizeHint().width() + kButtonSpacing;
+  for (QWidget* control : controls) {
+    control->setParent(this);
+    row->addWidget(control);
+    FWidthWithText += control->sizeHint().width() + kButtonSpacing;
+    if (auto* button = qobject_cast<QToolButton*>(control)) FButtons << button;
   }
   row->addStretch();
   FWidthWithText += 4;
@@ -117,7 +117,7 @@ void TViewerButtonBar::Fit() {
   }
 }
 
-TViewerButtonBar* ArrangeViewer(QWidget* window, std::initializer_list<QToolButton*> buttons, QWidget* body) {
+TViewerButtonBar* ArrangeViewer(QWidget* window, std::initializer_list<QWidget*> buttons, QWidget* body) {
   auto* bar = new TViewerButtonBar(window, buttons);
   bar->setObjectName(QStringLiteral("ButtonBar"));
   auto* layout = new QVBoxLayout(window);

@@ -48,7 +48,8 @@ class TViewerButtonBar : public QWidget {
   Q_OBJECT
 
  public:
-  TViewerButtonBar(QWidget* parent, std::initializer_list<QToolButton*> buttons);
+  // Other controls in the row (a routine list) keep their own look.
+  TViewerButtonBar(QWidget* parent, std::initializer_list<QWidget*> controls);
   // Whether the captions are shown.
   bool ShowsText() const { return FShowsText; }
 
@@ -63,7 +64,7 @@ class TViewerButtonBar : public QWidget {
 };
 
 // Lays a viewer window out: its buttons in a row along the top, the body below taking the rest.
-TViewerButtonBar* ArrangeViewer(QWidget* window, std::initializer_list<QToolButton*> buttons, QWidget* body);
+TViewerButtonBar* ArrangeViewer(QWidget* window, std::initializer_list<QWidget*> buttons, QWidget* body);
 
 // Closes a viewer window, or the MDI sub-window that holds it.
 void CloseViewerWindow(QWidget* window);
