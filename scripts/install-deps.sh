@@ -9,7 +9,7 @@ packages=(
   nlohmann-json3-dev
   libhunspell-dev hunspell-en-us
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils
+  xvfb xauth fonts-dejavu-core fonts-liberation fonts-ipafont-gothic poppler-utils
   help2man desktop-file-utils appstream shared-mime-info dpkg-dev
 )
 

@@ -56,6 +56,19 @@ inline constexpr std::string_view ProjectCopyNotRewritten = "the copied project 
 inline constexpr std::string_view NotSavedProgramChange =
     "%s: not saved: the restyled text would change the program near line %s";
 
+// The status line after a run ("%s": counts, then the output directory).
+inline constexpr std::string_view StatusRestyledAll = "Restyled %s files into %s";
+inline constexpr std::string_view StatusRestyledOne = "Restyled %s file into %s";
+inline constexpr std::string_view StatusRestyledSome = "Restyled %s of %s files into %s";
+inline constexpr std::string_view StatusSkipped = "%s skipped";
+inline constexpr std::string_view StatusNotSaved = "%s not saved";
+inline constexpr std::string_view StatusCancelled = "cancelled";
+inline constexpr std::string_view StatusOutputDeleted = "output deleted";
+inline constexpr std::string_view StatusNothingToRestyle = "Nothing restyled: the project lists no files";
+inline constexpr std::string_view StatusOutputRefused =
+    "Nothing restyled: the output directory %s holds source files of the project";
+inline constexpr std::string_view StatusNoOutputDir = "Nothing restyled: %s could not be created";
+
 // Output copying
 inline constexpr std::string_view BackingUpCaption = "Backing up files...";
 inline constexpr std::string_view BackingUpFile = "Backing Up File: %s";

@@ -14,6 +14,7 @@
 #include <new>
 
 #include "platform/linefile.h"
+#include "platform/paths.h"
 
 namespace qm {
 
@@ -79,6 +80,8 @@ TBigText::TBigText(QWidget* parent) : QAbstractScrollArea(parent) {
   SetScrollBars(FScrollBars);
   FontChanged();
   WatchParent();
+  connect(&DisplayEncodingNotifier(), &TDisplayEncodingNotifier::Changed, viewport(),
+          qOverload<>(&QWidget::update));
 }
 
 TBigText::~TBigText() = default;
@@ -129,6 +132,27 @@ void TBigText::SetScrollBars(TScrollStyle style) {
   RecalcRange();
 }
 
+void TBigText::CountLine(std::string_view text, int sign) {
+  if (!HasNonAscii(text)) return;
+  FNonAsciiLines += static_cast<std::size_t>(sign);
+  if (!IsValidUtf8(text)) FInvalidUtf8Lines += static_cast<std::size_t>(sign);
+}
+
+TCodePage TBigText::ShownCodePage() const {
+  return ResolveCodePage(DisplayEncoding(), FInvalidUtf8Lines, FNonAsciiLines);
+}
+
+QString TBigText::DisplayText(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return Shown(FLines[static_cast<std::size_t>(index)].Text);
+}
+
+QString TBigText::Shown(const std::string& text) const {
+  // Tabs are drawn at the stops LoadFromFile expands them to, whoever added the line.
+  if (text.find('\t') == std::string::npos) return DecodeBytes(text, ShownCodePage());
+  return DecodeBytes(ExpandTabStops(text), ShownCodePage());
+}
+
 bool TBigText::MakeRoom(std::string* err) {
   if (FMaxLines == 0) return true;
   const int count = Count();
@@ -138,6 +162,7 @@ bool TBigText::MakeRoom(std::string* err) {
     return false;
   }
   const int purged = std::min<int>(FPurgeLines, count);
+  for (int i = 0; i < purged; ++i) CountLine(FLines[static_cast<std::size_t>(i)].Text, -1);
   FLines.erase(FLines.begin(), FLines.begin() + purged);
   // The lines still shown keep their place on the screen where they can.
   const int top = std::max(0, FTopLine - purged);
@@ -154,6 +179,7 @@ bool TBigText::AppendLine(std::string&& text, const TTextAttributes& attributes,
   if (!MakeRoom(err)) return false;
   try {
     FLines.push_back(TLine{std::move(text), attributes});
+    CountLine(FLines.back().Text, +1);
   } catch (const std::bad_alloc&) {
     if (err) *err = AddLineError(msg::OutOfMemoryAtLine, Count());
     return false;
@@ -192,6 +218,8 @@ bool TBigText::AddLine(std::string_view text, std::string* err) {
 
 void TBigText::Clear() {
   std::vector<TLine>().swap(FLines);
+  FNonAsciiLines = 0;
+  FInvalidUtf8Lines = 0;
   RecalcRange();
   viewport()->update();
 }
@@ -202,7 +230,7 @@ bool TBigText::LoadFromFile(std::string_view fileName, std::string* err) {
   std::string bytes;
   std::string reason;
   if (!ReadFileBytes(fileName, bytes, &reason)) {
-    if (err) *err = std::string(fileName) + ": " + reason;
+    if (err) *err = DisplayPath(fileName) + ": " + reason;
     return false;
   }
   const TTextAttributes attributes{clWindowText, clWindow, taLeftJustify, 0};
@@ -235,16 +263,35 @@ bool TBigText::LoadFromFile(std::string_view fileName, std::string* err) {
   return ok;
 }
 
-bool TBigText::Search(std::string_view text, bool downward, bool matchCase) {
-  const std::string needle = matchCase ? std::string(text) : UpperCaseCp1252(text);
-  auto matches = [&](const std::string& line) {
-    return matchCase ? line.find(needle) != std::string::npos
-                     : UpperCaseCp1252(line).find(needle) != std::string::npos;
-  };
+namespace {
+
+bool IsWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+
+// Whether the line holds the text, as a whole word when asked.
+bool LineMatches(const QString& line, const QString& text, Qt::CaseSensitivity cs, bool wholeWord) {
+  for (qsizetype at = line.indexOf(text, 0, cs); at >= 0; at = line.indexOf(text, at + 1, cs)) {
+    if (!wholeWord) return true;
+    const qsizetype end = at + text.size();
+    if ((at == 0 || !IsWordChar(line.at(at - 1))) && (end == line.size() || !IsWordChar(line.at(end)))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool TBigText::Search(std::string_view text, bool downward, bool matchCase, bool wholeWord) {
+  return Search(DecodeBytes(text, ShownCodePage()), downward, matchCase, wholeWord);
+}
+
+bool TBigText::Search(const QString& text, bool downward, bool matchCase, bool wholeWord) {
+  if (text.isEmpty()) return false;
+  const Qt::CaseSensitivity cs = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
   const int step = downward ? 1 : -1;
   for (int i = FTopLine + step; i >= 0 && i < Count(); i += step) {
+    if (!LineMatches(DisplayText(i), text, cs, wholeWord)) continue;
     TLine& line = FLines[static_cast<std::size_t>(i)];
-    if (!matches(line.Text)) continue;
     // Flash the hit: it is drawn highlighted now, but its own colours come back with the next
     // ordinary repaint of its row.
     const TColor savedText = line.Attributes.TextColor;
@@ -416,10 +463,7 @@ void TBigText::PaintRow(QPainter& painter, int row, const TLine& line) {
   // Enough characters from the first visible column to cover the row even in a proportional
   // font, where narrow letters fit more than the average-width columns.
   QString text;
-  if (static_cast<int>(line.Text.size()) > FHorzPos) {
-    const std::size_t room = static_cast<std::size_t>(FVisibleColumns + 2) * 3;
-    text = FromCp1252(std::string_view(line.Text).substr(static_cast<std::size_t>(FHorzPos), room));
-  }
+  if (static_cast<int>(line.Text.size()) > FHorzPos) text = Shown(line.Text).mid(FHorzPos, (FVisibleColumns + 2) * 3);
   const QFont rowFont = attributes.Style ? StyledFont(font(), attributes.Style) : font();
   const QFontMetrics metrics(rowFont);
   const int textWidth = metrics.horizontalAdvance(text);

@@ -1,7 +1,8 @@
 #pragma once
 
 // TBigText: a read-only, line-oriented text view for source code. Every line is a byte string
-// (shown through the Windows-1252 code page) with its own text colour, background colour,
+// (shown through the display code page, see cp1252.h: one code page for all lines of a view)
+// with its own text colour, background colour,
 // alignment and font style, so callers can mark changed lines, difference rows, the current
 // routine or a search hit. Lines are appended in bulk without painting; only the visible rows are
 // ever drawn, so the cost of a paint or a scroll step does not depend on the number of lines.
@@ -133,8 +134,17 @@ class TBigText : public QAbstractScrollArea {
 
   // Looks for text in the lines after (downward) or before the top line, the top line itself
   // excluded. The first matching line is flashed yellow on navy and scrolled to the top as far as
-  // the range allows. Without matchCase letters compare in upper case.
-  bool Search(std::string_view text, bool downward, bool matchCase);
+  // the range allows. Without matchCase letters compare without regard to case. With wholeWord a
+  // hit must stand between line ends or characters other than letters, digits and '_'. Lines
+  // are matched as shown (decoded); byte texts are in the view's code page.
+  bool Search(std::string_view text, bool downward, bool matchCase, bool wholeWord = false);
+  bool Search(const QString& text, bool downward, bool matchCase, bool wholeWord = false);
+
+  // The code page the view's lines are shown in: the display choice, or for Auto what its lines
+  // say (UTF-8 when every line is valid UTF-8 and one holds non-ASCII).
+  TCodePage ShownCodePage() const;
+  // A line as drawn: tabs at 8-column stops, decoded through ShownCodePage.
+  QString DisplayText(int index) const;
 
   // Makes the line the top line as far as the vertical range allows; the column stays.
   void ScrollToLine(int index);
@@ -197,6 +207,8 @@ class TBigText : public QAbstractScrollArea {
     TTextAttributes Attributes;
   };
 
+  void CountLine(std::string_view text, int sign);
+  QString Shown(const std::string& text) const;
   bool MakeRoom(std::string* err);
   bool AppendLine(std::string&& text, const TTextAttributes& attributes, std::string* err);
   void MoveTopLine(int topLine);
@@ -208,6 +220,9 @@ class TBigText : public QAbstractScrollArea {
   QColor BackgroundColor() const;
 
   std::vector<TLine> FLines;
+  // Lines holding bytes beyond ASCII, and lines that are no valid UTF-8 (for Auto).
+  std::size_t FNonAsciiLines = 0;
+  std::size_t FInvalidUtf8Lines = 0;
   TAlign FAlign = alNone;
   bool FParentColor = false;
   TColor FColor = clWindow;

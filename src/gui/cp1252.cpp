@@ -2,8 +2,11 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <array>
+#include <memory>
 
 namespace qm {
 
@@ -47,7 +50,93 @@ QColor ClassicSystemColor(unsigned index) {
   }
 }
 
+TEncodingSettings& Encoding() {
+  static TEncodingSettings settings;
+  return settings;
+}
+
+TCodePage Resolved(TCodePage page, std::string_view bytes) {
+  if (page != TCodePage::Auto) return page;
+  return ResolveCodePage(Encoding(), bytes);
+}
+
+constexpr std::size_t kCodePageCount = static_cast<std::size_t>(TCodePage::Utf8) + 1;
+
+// One converter per code page, made on first use (opening an ICU converter is not free).
+QStringDecoder& DecoderOf(TCodePage page) {
+  static std::array<std::unique_ptr<QStringDecoder>, kCodePageCount> decoders;
+  auto& decoder = decoders[static_cast<std::size_t>(page)];
+  if (!decoder) {
+    decoder = std::make_unique<QStringDecoder>(CodePageInfo(page).Converter.data(),
+                                               QStringConverter::Flag::Stateless);
+  }
+  return *decoder;
+}
+
+QStringEncoder& EncoderOf(TCodePage page) {
+  static std::array<std::unique_ptr<QStringEncoder>, kCodePageCount> encoders;
+  auto& encoder = encoders[static_cast<std::size_t>(page)];
+  if (!encoder) {
+    encoder = std::make_unique<QStringEncoder>(CodePageInfo(page).Converter.data(),
+                                               QStringConverter::Flag::Stateless);
+  }
+  return *encoder;
+}
+
 }  // namespace
+
+const TEncodingSettings& DisplayEncoding() { return Encoding(); }
+
+void SetDisplayEncoding(const TEncodingSettings& settings) {
+  if (Encoding() == settings) return;
+  Encoding() = settings;
+  emit DisplayEncodingNotifier().Changed();
+}
+
+TDisplayEncodingNotifier& DisplayEncodingNotifier() {
+  static TDisplayEncodingNotifier notifier;
+  return notifier;
+}
+
+bool CanDecode(TCodePage page) {
+  switch (page) {
+    case TCodePage::Auto:
+    case TCodePage::Windows1252:
+    case TCodePage::Utf8: return true;
+    default: return DecoderOf(page).isValid() && EncoderOf(page).isValid();
+  }
+}
+
+QString DecodeBytes(std::string_view bytes, TCodePage page) {
+  switch (page = Resolved(page, bytes)) {
+    case TCodePage::Auto:
+    case TCodePage::Windows1252: return FromWindows1252(bytes);
+    case TCodePage::Utf8: return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    default: break;
+  }
+  QStringDecoder& decoder = DecoderOf(page);
+  if (!decoder.isValid()) return FromWindows1252(bytes);
+  decoder.resetState();
+  return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::string EncodeText(const QString& text, TCodePage page) {
+  if (page == TCodePage::Auto) page = Encoding().AutoFallback;
+  switch (page) {
+    case TCodePage::Auto:
+    case TCodePage::Windows1252: return ToWindows1252(text);
+    case TCodePage::Utf8: return text.toUtf8().toStdString();
+    default: break;
+  }
+  QStringEncoder& encoder = EncoderOf(page);
+  if (!encoder.isValid()) return ToWindows1252(text);
+  encoder.resetState();
+  return QByteArray(encoder.encode(text)).toStdString();
+}
+
+QString FromCp1252(std::string_view bytes) { return DecodeBytes(bytes, Encoding().CodePage); }
+
+std::string ToCp1252(const QString& text) { return EncodeText(text, Encoding().CodePage); }
 
 QColor ToQColor(TColor color, const QPalette& palette) {
   if (color & clSystemColor) {
@@ -78,14 +167,14 @@ QColor ToQColor(TColor color, const QPalette& palette) {
 
 QColor ToQColor(TColor color) { return ToQColor(color, QGuiApplication::palette()); }
 
-QString FromCp1252(std::string_view bytes) {
+QString FromWindows1252(std::string_view bytes) {
   QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
   QChar* out = text.data();
   for (char byte : bytes) *out++ = QChar(CharOf(static_cast<unsigned char>(byte)));
   return text;
 }
 
-std::string ToCp1252(const QString& text) {
+std::string ToWindows1252(const QString& text) {
   std::string bytes;
   bytes.reserve(static_cast<std::size_t>(text.size()));
   for (qsizetype i = 0; i < text.size(); ++i) {

@@ -35,6 +35,9 @@ constexpr std::size_t kLogLineLimit = 223;
 // The log measures lines in a buffer of this size; a line that does not fit with its CR stops it.
 constexpr std::size_t kLogBufferSize = 2000;
 
+// A directory in a message: the native path, with its trailing separator.
+std::string ShownDir(std::string_view dir) { return DisplayPath(IncludeTrailingSeparator(dir)); }
+
 // Fills the "%s" placeholders of a message in order (a value holding "%s" stays as it is).
 std::string Fill(std::string_view text, std::initializer_list<std::string_view> values) {
   std::string out;
@@ -355,7 +358,7 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
 
   // Nothing is copied or written when the restyled files would land on their own sources.
   if (std::string conflict; OutputOverlapsSources(*project, FOutputDir, &conflict)) {
-    prompts.Show(TMsgKind::Error, Fill(msg::OutputDirHoldsSources, {FOutputDir, conflict}));
+    prompts.Show(TMsgKind::Error, Fill(msg::OutputDirHoldsSources, {ShownDir(FOutputDir), DisplayPath(conflict)}));
     FRunReport.Outcome = TRunOutcome::Refused;
     return;
   }
@@ -364,7 +367,7 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
   const std::vector<TNameCollision> collisions = FindNameCollisions(*project);
   if (!collisions.empty()) {
     const std::string pairs = Listed(collisions, [](const TNameCollision& c) {
-      return Fill(msg::DuplicateFilePair, {c.Kept->Path, c.Skipped->Path});
+      return Fill(msg::DuplicateFilePair, {DisplayPath(c.Kept->Path), DisplayPath(c.Skipped->Path)});
     });
     prompts.Show(TMsgKind::Warning, Fill(msg::DuplicateFileNames, {pairs}));
   }
@@ -445,7 +448,7 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
       continue;
     }
     if (!ReplaceFileBytes(target, OutputBytes(FOutput))) {
-      prompts.Show(TMsgKind::Error, Fill(msg::UnableToSave, {outputPath}));
+      prompts.Show(TMsgKind::Error, Fill(msg::UnableToSave, {DisplayPath(outputPath)}));
       FRunReport.Outcome = TRunOutcome::SaveFailed;
       project->CurrentFile = item;
       project->FreeCurrentLines();
@@ -462,7 +465,7 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
 
   if (CancelRequested) {
     FRunReport.Outcome = TRunOutcome::Cancelled;
-    const std::string question = Fill(msg::DeleteAllFilesIn, {FOutputDir});
+    const std::string question = Fill(msg::DeleteAllFilesIn, {ShownDir(FOutputDir)});
     if (prompts.Ask(TMsgKind::Confirmation, TButtons::YesNo, question) == TAnswer::Yes) {
       DeleteFiles(IncludeTrailingSeparator(FOutputDir), prompts);
       for (RFile* item : project->Items()) item->Processed = false;

@@ -104,6 +104,11 @@ std::string JoinComponent(const std::string& base, std::string_view part) {
 
 }  // namespace
 
+std::string DisplayPath(std::string_view path) {
+  if (IsWindowsOnlyPath(path)) return std::string(path);
+  return NativePath(path);
+}
+
 std::string NativePath(std::string_view path) {
   if (path.empty()) return {};
   if (IsWindowsOnlyPath(path)) return NowherePath(path);

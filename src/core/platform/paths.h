@@ -22,6 +22,11 @@ namespace qm {
 // exist and the real root is never touched.
 std::string NativePath(std::string_view path);
 
+// A path as the user reads it in captions and messages: the native path as NativePath finds it
+// ("/home/me/vb4/Forms/frmAbout.frm", "/home/me/vb4/STYLED/"). A path naming a Windows drive or
+// share stays as written, since it names nothing on this machine.
+std::string DisplayPath(std::string_view path);
+
 // An entry holding a drive letter ("C:\...", any position of ":\") or beginning with '/' is absolute.
 bool IsAbsoluteEntry(std::string_view entry);
 

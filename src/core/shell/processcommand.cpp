@@ -5,6 +5,7 @@
 
 #include "globals.h"
 #include "messages.h"
+#include "shell/runstatus.h"
 #include "ui/prompts.h"
 
 namespace qm {
@@ -46,6 +47,7 @@ TProcessResult RunProcessCommand(TSourceMgt* project, const TEngineServices& ser
     TEndScope end(hooks.End);
     try {
       auto formatter = std::make_unique<TVBSrcFormatter>(services);
+      const int selected = project ? SelectedFileCount(*project) : 0;
       if (hooks.Begin) hooks.Begin();
       CancelRequested = false;
       if (hooks.Run) {
@@ -54,6 +56,9 @@ TProcessResult RunProcessCommand(TSourceMgt* project, const TEngineServices& ser
         formatter->ProcessProject(project);
       }
       if (hooks.Enable) hooks.Enable();
+      if (hooks.Finished) {
+        hooks.Finished(RunStatusText(formatter->FRunReport, selected), formatter->FRunReport);
+      }
       if (ReportsCompletion(formatter->FRunReport.Outcome)) {
         prompts.Show(TMsgKind::Information, std::string(msg::ConversionCompleted));
       }

@@ -23,6 +23,9 @@ struct TProcessingHooks {
   std::function<void()> End;
   // Runs the engine over the project; the formatter's ProcessProject when not set.
   std::function<void(TVBSrcFormatter&, TSourceMgt*)> Run;
+  // After a run that ended (not on an error), before the completion message: the status line
+  // text (RunStatusText) and the run's report, for the tree's processed marks.
+  std::function<void(const std::string& status, const TRunReport& report)> Finished;
 };
 
 enum class TProcessResult {

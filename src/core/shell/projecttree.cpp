@@ -1,5 +1,7 @@
 #include "shell/projecttree.h"
 
+#include "platform/paths.h"
+
 namespace qm {
 
 namespace {
@@ -37,15 +39,41 @@ TItemViewer ViewerForItem(const RFile& item) {
   return item.Processed ? TItemViewer::BeforeAfter : TItemViewer::Single;
 }
 
+std::string NodeToolTip(const TProjectNode& node, const std::string& projectPath) {
+  if (!node.Item) return projectPath.empty() ? node.Caption : node.Caption + "\n" + DisplayPath(projectPath);
+  const RFile& item = *node.Item;
+  std::string tip = item.Caption;
+  if (!item.Name.empty() && item.Name != item.Caption) tip += " (" + item.Name + ")";
+  tip += "\n" + DisplayPath(item.Path);
+  if (item.Processed && !item.OutputPath.empty()) {
+    tip += "\n" + std::string(kRestyledInto) + DisplayPath(item.OutputPath);
+  }
+  return tip;
+}
+
 void TProjectTree::Build(TSourceMgt& project, const std::string& rootCaption) {
   nodes_.clear();
-  nodes_.push_back({rootCaption, kImageProject, kImageProject, kNoStateImage, nullptr});
+  projectPath_ = project.ProjectDir + project.ProjectName;
+  TProjectNode root;
+  root.Caption = rootCaption;
+  nodes_.push_back(std::move(root));
   for (RFile* item = project.FirstFile; item && item->Next; item = item->Next) {
     const int image = NodeImageOfKind(item->Kind);
     if (image < 0) continue;
-    TProjectNode node{item->Caption, image, image, kStateSelected, item};
+    TProjectNode node;
+    node.Caption = item->Caption;
+    node.ImageIndex = node.SelectedIndex = image;
+    node.Item = item;
     SetNodeSelected(node, true);
     nodes_.push_back(std::move(node));
+  }
+  Refresh();
+}
+
+void TProjectTree::Refresh() {
+  for (TProjectNode& node : nodes_) {
+    node.Processed = node.Item && node.Item->Processed;
+    node.ToolTip = NodeToolTip(node, projectPath_);
   }
 }
 

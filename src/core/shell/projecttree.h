@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "project/sourcemgt.h"
@@ -35,7 +36,19 @@ struct TProjectNode {
   int SelectedIndex = kImageProject;
   int StateIndex = kNoStateImage;
   RFile* Item = nullptr;  // none for the root
+  // The item has been restyled in this session (shown bold), and the node's tool tip: its full
+  // name and path, and where the restyled file went.
+  bool Processed = false;
+  std::string ToolTip;
 };
+
+// The third line of a restyled item's tool tip; the output path follows.
+inline constexpr std::string_view kRestyledInto = "Restyled into ";
+
+// "frmAbout (frmAbout.frm)\n/home/me/vb4/Forms/frmAbout.frm", and for a restyled item a third
+// line "Restyled into /home/me/vb4/STYLED/frmAbout.frm"; paths as native paths. The root shows
+// the project file's path.
+std::string NodeToolTip(const TProjectNode& node, const std::string& projectPath);
 
 // The node image of an item kind; -1 for kinds that get no node (controls).
 int NodeImageOfKind(std::uint8_t kind);
@@ -63,6 +76,8 @@ class TProjectTree {
   // list in order, state image 1; controls get no node. The items' Selected flags are set on,
   // so that the state images tell the truth.
   void Build(TSourceMgt& project, const std::string& rootCaption);
+  // Takes the items' Processed flags and output paths into the nodes (after a run).
+  void Refresh();
   void Clear() { nodes_.clear(); }
 
   const std::vector<TProjectNode>& Nodes() const { return nodes_; }
@@ -79,6 +94,7 @@ class TProjectTree {
 
  private:
   std::vector<TProjectNode> nodes_;
+  std::string projectPath_;
 };
 
 }  // namespace qm

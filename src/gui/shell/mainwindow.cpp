@@ -1,6 +1,10 @@
 #include "shell/mainwindow.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyleOptionViewItem>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -32,6 +36,8 @@
 #include "messages.h"
 #include "shell/processcommand.h"
 #include "settings/catalogue.h"
+#include "settings/encoding.h"
+#include "cp1252.h"
 #include "settings/placement.h"
 #include "settings/profile_entries.h"
 #include "shell/about.h"
@@ -45,6 +51,7 @@
 #include "ui/progress.h"
 #include "viewers/viewdualmdi.h"
 #include "viewers/viewerpanes.h"
+#include "viewers/viewertexts.h"
 #include "viewers/viewerservices.h"
 #include "viewers/viewsinglemdi.h"
 
@@ -60,6 +67,11 @@ constexpr int kStatusPanelWidth = 100;
 constexpr int kNodeRole = Qt::UserRole;
 // The role that holds the node's state image index (for tests and accessibility).
 constexpr int kStateRole = Qt::UserRole + 1;
+constexpr int kMinimumWidth = 560;
+constexpr int kMinimumHeight = 380;
+// The open dialog opens wide enough for its name, size, type and date columns.
+constexpr int kOpenDialogWidth = 780;
+constexpr int kOpenDialogHeight = 480;
 
 using C = TShellCommand;
 
@@ -107,6 +119,9 @@ TfrmMain::TfrmMain(TSettings& settings, QWidget* parent)
   setWindowIcon(ApplicationIcon());
   setContextMenuPolicy(Qt::NoContextMenu);
   resize(800, 560);
+  // Room for the tree, a viewer and the process bar.
+  setMinimumSize(kMinimumWidth, kMinimumHeight);
+  SetDisplayEncoding(LoadEncodingSettings());
 
   // Commands whose windows do not exist yet stay disabled until SetWindows names them.
   for (C command : {C::Options, C::Charts, C::FormStructure, C::Commentor}) FStates.SetAvailable(command, false);
@@ -177,6 +192,8 @@ void TfrmMain::CreateClientArea() {
   treeProject->setDefaultDropAction(Qt::CopyAction);
   treeProject->setContextMenuPolicy(Qt::CustomContextMenu);
   treeProject->setEnabled(false);
+  treeProject->installEventFilter(this);
+  treeProject->viewport()->installEventFilter(this);
   connect(treeProject, &QTreeWidget::currentItemChanged, this,
           [this](QTreeWidgetItem* current) { treeProjectChanging(current); });
   connect(treeProject, &QTreeWidget::itemDoubleClicked, this, [this] { treeProjectDblClick(); });
@@ -274,12 +291,15 @@ void TfrmMain::CreateActions() {
 void TfrmMain::CreateMenus() {
   mnuFile = menuBar()->addMenu(QText(shellmsg::MenuFile));
   mnuFile->setObjectName(QStringLiteral("mnuFile"));
-  mnuFile->addAction(AddCommand(C::OpenProject, mnuFile, shellmsg::MenuFileOpen, shellmsg::HintFileOpen,
-                                &TfrmMain::OpenProjectDialog));
+  QAction* open = AddCommand(C::OpenProject, mnuFile, shellmsg::MenuFileOpen, shellmsg::HintFileOpen,
+                             &TfrmMain::OpenProjectDialog);
+  mnuFile->addAction(open);
+  AddShortcut(open, shellmsg::KeyOpen);
   mnuFile->addSeparator();
   QAction* exit = mnuFile->addAction(QText(shellmsg::MenuFileExit), this, &TfrmMain::ExitApplication);
   exit->setObjectName(QStringLiteral("mnuFileExit"));
   exit->setStatusTip(QText(shellmsg::HintFileExit));
+  AddShortcut(exit, shellmsg::KeyExit);
 
   mnuView = menuBar()->addMenu(QText(shellmsg::MenuView));
   mnuView->setObjectName(QStringLiteral("mnuView"));
@@ -295,22 +315,33 @@ void TfrmMain::CreateMenus() {
   mnuViewProcessBar->setStatusTip(QText(shellmsg::HintViewProcessBar));
   mnuViewProcessBar->setCheckable(true);
   mnuViewProcessBar->setChecked(true);
+  mnuView->addSeparator();
+  CreateEncodingMenu();
 
   mnuProject = new QMenu(QText(shellmsg::MenuProject), this);
   mnuProject->setObjectName(QStringLiteral("mnuProject"));
-  auto projectItem = [this](C command, std::string_view text, void (TfrmMain::*handler)()) {
-    mnuProject->addAction(AddCommand(command, mnuProject, text, {}, handler));
+  // Each item shows the hint of its toolbar button on the status line, like the other menus.
+  auto projectItem = [this](C command, std::string_view text, std::string_view hint, void (TfrmMain::*handler)()) {
+    QAction* action = AddCommand(command, mnuProject, text, hint, handler);
+    mnuProject->addAction(action);
+    return action;
   };
-  projectItem(C::Process, shellmsg::MenuProjectProcess, &TfrmMain::btnProcessClick);
+  AddShortcut(projectItem(C::Process, shellmsg::MenuProjectProcess, shellmsg::ButtonProcess, &TfrmMain::btnProcessClick),
+              shellmsg::KeyProcess);
   mnuProject->addSeparator();
-  projectItem(C::ViewProjectSource, shellmsg::MenuProjectViewProjectSource, &TfrmMain::btnViewProjFileClick);
-  projectItem(C::ViewCurrentSource, shellmsg::MenuProjectViewCurrentSource, &TfrmMain::btnViewSourceClick);
-  projectItem(C::FormStructure, shellmsg::MenuProjectFormStructure, &TfrmMain::btnBuildFormTreeClick);
-  projectItem(C::Commentor, shellmsg::MenuProjectCommentor, &TfrmMain::btnShowCommentorClick);
-  projectItem(C::Charts, shellmsg::MenuProjectCharts, &TfrmMain::btnChartsClick);
+  projectItem(C::ViewProjectSource, shellmsg::MenuProjectViewProjectSource, shellmsg::ButtonViewProjectSource,
+              &TfrmMain::btnViewProjFileClick);
+  projectItem(C::ViewCurrentSource, shellmsg::MenuProjectViewCurrentSource, shellmsg::ButtonViewSelectedFile,
+              &TfrmMain::btnViewSourceClick);
+  projectItem(C::FormStructure, shellmsg::MenuProjectFormStructure, shellmsg::ButtonFormTree,
+              &TfrmMain::btnBuildFormTreeClick);
+  projectItem(C::Commentor, shellmsg::MenuProjectCommentor, shellmsg::ButtonCommentor,
+              &TfrmMain::btnShowCommentorClick);
+  projectItem(C::Charts, shellmsg::MenuProjectCharts, shellmsg::ButtonCharts, &TfrmMain::btnChartsClick);
   mnuProject->addSeparator();
-  projectItem(C::SelectAll, shellmsg::MenuProjectSelectAll, &TfrmMain::btnSelectAllClick);
-  projectItem(C::DeselectAll, shellmsg::MenuProjectDeselectAll, &TfrmMain::btnDeselectAllClick);
+  projectItem(C::SelectAll, shellmsg::MenuProjectSelectAll, shellmsg::ButtonSelectAll, &TfrmMain::btnSelectAllClick);
+  projectItem(C::DeselectAll, shellmsg::MenuProjectDeselectAll, shellmsg::ButtonDeselectAll,
+              &TfrmMain::btnDeselectAllClick);
   FProjectMenuAction = menuBar()->addMenu(mnuProject);
 
   mnuWindow = menuBar()->addMenu(QText(shellmsg::MenuWindow));
@@ -320,12 +351,34 @@ void TfrmMain::CreateMenus() {
   QAction* cascade =
       mnuWindow->addAction(QText(shellmsg::MenuWindowCascade), this, &TfrmMain::mnuWindowCascadeClick);
   cascade->setStatusTip(QText(shellmsg::HintWindowCascade));
+  // Ctrl+Tab and Ctrl+Shift+Tab step through the viewer windows from anywhere in the frame.
+  auto* nextWindow = new QAction(this);
+  nextWindow->setShortcut(QKeySequence(QText(shellmsg::KeyNextWindow)));
+  connect(nextWindow, &QAction::triggered, mdiClient, &QMdiArea::activateNextSubWindow);
+  addAction(nextWindow);
+  auto* previousWindow = new QAction(this);
+  previousWindow->setShortcuts({QKeySequence(QText(shellmsg::KeyPreviousWindow)),
+                                QKeySequence(QText(shellmsg::KeyPreviousWindowBacktab))});
+  connect(previousWindow, &QAction::triggered, mdiClient, &QMdiArea::activatePreviousSubWindow);
+  addAction(previousWindow);
+  // The search keys go to the active viewer.
+  auto findKey = [this](std::string_view keys, void (TfrmMain::*handler)()) {
+    auto* action = new QAction(this);
+    action->setShortcut(QKeySequence(QText(keys)));
+    connect(action, &QAction::triggered, this, handler);
+    addAction(action);
+  };
+  findKey(viewmsg::FindKey, &TfrmMain::FindInViewer);
+  findKey(viewmsg::FindNextKey, &TfrmMain::FindNextInViewer);
+  findKey(viewmsg::FindPreviousKey, &TfrmMain::FindPreviousInViewer);
   connect(mnuWindow, &QMenu::aboutToShow, this, &TfrmMain::RebuildWindowMenu);
 
   mnuHelp = menuBar()->addMenu(QText(shellmsg::MenuHelp));
   mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-  mnuHelp->addAction(AddCommand(C::HelpContents, mnuHelp, shellmsg::MenuHelpContents, shellmsg::HintHelpContents,
-                                &TfrmMain::mnuHelpContentsClick));
+  QAction* contents = AddCommand(C::HelpContents, mnuHelp, shellmsg::MenuHelpContents, shellmsg::HintHelpContents,
+                                 &TfrmMain::mnuHelpContentsClick);
+  mnuHelp->addAction(contents);
+  AddShortcut(contents, shellmsg::KeyHelp);
   mnuHelp->addSeparator();
   QAction* about = mnuHelp->addAction(QText(shellmsg::MenuHelpAbout), this, &TfrmMain::mnuHelpAboutClick);
   about->setStatusTip(QText(shellmsg::HintHelpAbout));
@@ -384,6 +437,60 @@ void TfrmMain::CreateOpenDialog() {
   }
   dlgOpenDialog->setNameFilters(filters);
   dlgOpenDialog->setFilter(dlgOpenDialog->filter() & ~QDir::CaseSensitive);
+  dlgOpenDialog->resize(kOpenDialogWidth, kOpenDialogHeight);
+}
+
+void TfrmMain::AddShortcut(QAction* action, std::string_view keys) {
+  action->setShortcut(QKeySequence(QText(keys)));
+  // Held by the frame as well, so the key works while its menu is hidden or the toolbar away.
+  addAction(action);
+}
+
+void TfrmMain::CreateEncodingMenu() {
+  mnuViewEncoding = mnuView->addMenu(QText(shellmsg::MenuViewEncoding));
+  mnuViewEncoding->setObjectName(QStringLiteral("mnuViewEncoding"));
+  mnuViewEncoding->menuAction()->setStatusTip(QText(shellmsg::HintViewEncoding));
+  auto* group = new QActionGroup(mnuViewEncoding);
+  group->setExclusive(true);
+  for (const TCodePageInfo& info : CodePages()) {
+    QAction* action = mnuViewEncoding->addAction(QText(info.Caption));
+    action->setCheckable(true);
+    action->setChecked(info.Page == DisplayEncoding().CodePage);
+    action->setEnabled(CanDecode(info.Page));
+    action->setStatusTip(QText(shellmsg::HintViewEncoding));
+    action->setData(static_cast<int>(info.Page));
+    group->addAction(action);
+    connect(action, &QAction::triggered, this, [this, page = info.Page] { SetEncoding(page); });
+    if (info.Page == TCodePage::Auto) mnuViewEncoding->addSeparator();
+  }
+}
+
+void TfrmMain::SetEncoding(TCodePage page) {
+  TEncodingSettings settings = DisplayEncoding();
+  settings.CodePage = page;
+  SetDisplayEncoding(settings);
+  for (QAction* action : mnuViewEncoding->actions()) {
+    if (action->isCheckable()) action->setChecked(action->data().toInt() == static_cast<int>(page));
+  }
+  std::string err;
+  if (!SaveEncodingSettings(settings, kSettingsFileName, &err)) Prompts().Show(TMsgKind::Error, err);
+}
+
+TPaneSearch* TfrmMain::ActiveViewerSearch() const {
+  QMdiSubWindow* sub = mdiClient->activeSubWindow();
+  return sub ? ViewerSearch(sub->widget()) : nullptr;
+}
+
+void TfrmMain::FindInViewer() {
+  if (TPaneSearch* search = ActiveViewerSearch()) search->FindKey();
+}
+
+void TfrmMain::FindNextInViewer() {
+  if (TPaneSearch* search = ActiveViewerSearch()) search->FindAgain(true);
+}
+
+void TfrmMain::FindPreviousInViewer() {
+  if (TPaneSearch* search = ActiveViewerSearch()) search->FindAgain(false);
 }
 
 const QList<QAction*>& TfrmMain::CommandActions(TShellCommand command) const {
@@ -480,6 +587,11 @@ void TfrmMain::ShowNodeStates() {
     if (QTreeWidgetItem* item = TreeItem(i)) {
       item->setIcon(0, NodeIcon(nodes[i]));
       item->setData(0, kStateRole, nodes[i].StateIndex);
+      item->setToolTip(0, PathText(nodes[i].ToolTip));
+      // A restyled item is shown bold.
+      QFont font = treeProject->font();
+      font.setBold(nodes[i].Processed);
+      item->setFont(0, font);
     }
   }
 }
@@ -527,9 +639,13 @@ void TfrmMain::btnDeselectAllClick() {
 void TfrmMain::btnCloseClick() { CloseProject(); }
 
 void TfrmMain::ExitApplication() {
+  // Closing saves the recent-files list, as every other way of closing the window does.
+  close();
+}
+
+void TfrmMain::SaveRecentFiles() {
   std::string err;
   if (!LastFiles->SaveToINI(kSettingsFileName, &err)) Prompts().Show(TMsgKind::Error, err);
-  close();
 }
 
 // Processing
@@ -550,6 +666,11 @@ void TfrmMain::btnProcessClick() {
   hooks.Enable = [this] {
     setEnabled(true);
     QCoreApplication::processEvents();
+  };
+  hooks.Finished = [this](const std::string& status, const TRunReport&) {
+    SetStatusText(PathText(status));
+    FSession.Tree.Refresh();
+    ShowNodeStates();
   };
   hooks.End = [this] {
     FRunning = false;
@@ -683,7 +804,9 @@ void TfrmMain::mnuHelpAboutClick() {
 bool TfrmMain::event(QEvent* event) {
   if (FileDropEvent(event)) return true;
   if (event->type() == QEvent::StatusTip) {
-    StatusBar->setText(static_cast<QStatusTipEvent*>(event)->tip());
+    // A hint shows while the pointer is on its item; then the status line says what it said.
+    const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+    StatusBar->setText(tip.isEmpty() ? FStatusText : tip);
     return true;
   }
   return QMainWindow::event(event);
@@ -708,7 +831,50 @@ bool TfrmMain::FileDropEvent(QEvent* event) {
   return true;
 }
 
+QRect TfrmMain::StateImageRect(QTreeWidgetItem* item) const {
+  if (!item || item->data(0, kStateRole).toInt() == kNoStateImage) return {};
+  QStyleOptionViewItem option;
+  option.initFrom(treeProject);
+  option.rect = treeProject->visualItemRect(item);
+  option.features = QStyleOptionViewItem::HasDecoration | QStyleOptionViewItem::HasDisplay;
+  option.decorationSize = treeProject->iconSize();
+  option.decorationPosition = QStyleOptionViewItem::Left;
+  option.decorationAlignment = Qt::AlignCenter;
+  option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+  option.icon = item->icon(0);
+  option.text = item->text(0);
+  option.font = item->font(0);
+  const QRect decoration =
+      treeProject->style()->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, treeProject);
+  // The state image is the left half of the node's picture (see NodeIcon).
+  return QRect(decoration.left(), decoration.top(), decoration.width() / 2, decoration.height());
+}
+
+bool TfrmMain::TreeEvent(QObject* watched, QEvent* event) {
+  if (watched == treeProject && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier) {
+      treeProjectDblClick();
+      return true;
+    }
+  }
+  if (watched == treeProject->viewport() &&
+      (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint at = mouse->position().toPoint();
+    QTreeWidgetItem* item = treeProject->itemAt(at);
+    if (mouse->button() == Qt::LeftButton && StateImageRect(item).contains(at)) {
+      // A click on the state image toggles that item, whichever node is selected.
+      treeProject->setCurrentItem(item);
+      treeProjectDblClick();
+      return true;
+    }
+  }
+  return false;
+}
+
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (TreeEvent(watched, event)) return true;
   if (watched == mdiClient->viewport()) {
     if (FileDropEvent(event)) return true;
     switch (event->type()) {
@@ -792,6 +958,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     }
   }
   CloseProject();
+  SaveRecentFiles();
   if (FShown) SavePlacement();
   frmHelp->close();
   event->accept();

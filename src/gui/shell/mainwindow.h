@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QList>
 #include <QMainWindow>
+#include <QLabel>
 #include <QPixmap>
 
 #include <array>
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "engine/templates.h"
+#include "settings/encoding.h"
 #include "shell/commandstates.h"
 #include "shell/projectsession.h"
 
@@ -41,6 +43,7 @@ class ISpellCheck;
 class TfrmHelp;
 class TLastUsedMenu;
 class TMessageBoxes;
+class TPaneSearch;
 class TSettings;
 struct RFile;
 
@@ -88,6 +91,7 @@ class TfrmMain : public QMainWindow {
   QMenu* mnuTreePopup = nullptr;
   QAction* mnuViewToolbar = nullptr;
   QAction* mnuViewProcessBar = nullptr;
+  QMenu* mnuViewEncoding = nullptr;
   TLastUsedMenu* LastFiles = nullptr;
   TfrmHelp* frmHelp = nullptr;
   QPixmap imgBackground;
@@ -116,6 +120,12 @@ class TfrmMain : public QMainWindow {
   void mnuWindowCascadeClick();
   void mnuHelpContentsClick();
   void mnuHelpAboutClick();
+  // View > Encoding: shows every source through the code page (and stores the choice).
+  void SetEncoding(TCodePage page);
+  // Ctrl+F, F3 and Shift+F3: the find dialog, the next and the previous hit in the active viewer.
+  void FindInViewer();
+  void FindNextInViewer();
+  void FindPreviousInViewer();
 
   bool OpenProject(const std::string& path);
   void CloseProject();
@@ -146,6 +156,14 @@ class TfrmMain : public QMainWindow {
   // The tree's selected node (its index in the session's tree), if any.
   std::optional<std::size_t> SelectedNode() const;
   QTreeWidgetItem* TreeItem(std::size_t node) const;
+  // Where a tree item's state image is drawn (empty for the root): a click there toggles it.
+  QRect StateImageRect(QTreeWidgetItem* item) const;
+  // What the status line says when no hint is showing (the last run's result).
+  const QString& StatusText() const { return FStatusText; }
+  void SetStatusText(const QString& text) {
+    FStatusText = text;
+    if (StatusBar) StatusBar->setText(text);
+  }
   // Whether a processing run is going on (the window refuses to close meanwhile).
   bool Running() const { return FRunning; }
 
@@ -161,6 +179,11 @@ class TfrmMain : public QMainWindow {
   void CreateToolBar();
   void CreateClientArea();
   void CreateOpenDialog();
+  void CreateEncodingMenu();
+  void AddShortcut(QAction* action, std::string_view keys);
+  void SaveRecentFiles();
+  bool TreeEvent(QObject* watched, QEvent* event);
+  TPaneSearch* ActiveViewerSearch() const;
   QAction* AddCommand(TShellCommand command, QObject* owner, std::string_view text, std::string_view hint,
                       void (TfrmMain::*handler)());
   void ApplyCommandStates();
@@ -189,6 +212,7 @@ class TfrmMain : public QMainWindow {
   bool FShown = false;
   bool FRunning = false;
   QCursor FSavedCursor;
+  QString FStatusText;
 };
 
 }  // namespace qm

@@ -20,6 +20,7 @@ inline constexpr std::string_view MenuView = "&View";
 inline constexpr std::string_view MenuViewOptions = "&Options...";
 inline constexpr std::string_view MenuViewToolbar = "&Toolbar";
 inline constexpr std::string_view MenuViewProcessBar = "Process &Bar";
+inline constexpr std::string_view MenuViewEncoding = "&Encoding";
 inline constexpr std::string_view MenuProject = "&Project";
 inline constexpr std::string_view MenuProjectProcess = "&Begin Processing";
 inline constexpr std::string_view MenuProjectViewProjectSource = "View Project Source";
@@ -42,10 +43,20 @@ inline constexpr std::string_view HintFileExit = "Exit Quillmate/VB";
 inline constexpr std::string_view HintViewOptions = "Display the options window";
 inline constexpr std::string_view HintViewToolbar = "Toggle the toolbar";
 inline constexpr std::string_view HintViewProcessBar = "Toggle the process bar";
+inline constexpr std::string_view HintViewEncoding = "Choose the code page in which sources are shown";
 inline constexpr std::string_view HintWindowTile = "Tile all visible windows";
 inline constexpr std::string_view HintWindowCascade = "Cascade all visible windows";
 inline constexpr std::string_view HintHelpContents = "Open the help file";
 inline constexpr std::string_view HintHelpAbout = "Display the about box";
+
+// Standard keys beside the menus' accelerators.
+inline constexpr std::string_view KeyOpen = "Ctrl+O";
+inline constexpr std::string_view KeyExit = "Ctrl+Q";
+inline constexpr std::string_view KeyHelp = "F1";
+inline constexpr std::string_view KeyProcess = "F5";
+inline constexpr std::string_view KeyNextWindow = "Ctrl+Tab";
+inline constexpr std::string_view KeyPreviousWindow = "Ctrl+Shift+Tab";
+inline constexpr std::string_view KeyPreviousWindowBacktab = "Ctrl+Shift+Backtab";
 
 // The toolbar: floating caption and button hints, left to right.
 inline constexpr std::string_view ToolbarCaption = "Toolbar";

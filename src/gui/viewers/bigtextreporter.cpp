@@ -12,6 +12,7 @@
 
 #include "bigtext.h"
 #include "cp1252.h"
+#include "viewers/viewerpanes.h"
 #include "viewers/viewerservices.h"
 #include "viewers/viewertexts.h"
 
@@ -62,7 +63,7 @@ std::vector<TReportPage> PaginateReport(int lineCount, int pageHeight, int heade
 }
 
 TfrmBigTextReporter::TfrmBigTextReporter(const TBigText& pane, std::string title)
-    : FTitle(std::move(title)), FPrintedAt(QDateTime::currentDateTime()) {
+    : FTitle(std::move(title)), FPrintedAt(QDateTime::currentDateTime()), FCodePage(pane.ShownCodePage()) {
   FLines.reserve(static_cast<std::size_t>(pane.Count()));
   for (int i = 0; i < pane.Count(); ++i) FLines.push_back(pane.GetLine(i));
 }
@@ -84,7 +85,7 @@ void TfrmBigTextReporter::PaintHeader(QPainter& painter, const QRect& page, int 
   // The file name may be long: it gives way to the page number at the right.
   const QRect nameRect(page.left(), page.top(), page.width() - pageWidth, row);
   painter.drawText(nameRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                   fm.elidedText(QText(viewmsg::ReportFilename) + FromCp1252(FTitle),
+                   fm.elidedText(CaptionText(viewmsg::ReportFilename, FTitle),
                                  Qt::ElideMiddle, nameRect.width()));
   painter.drawText(QRect(page.left(), page.top(), page.width(), row),
                    Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, pageText);
@@ -129,7 +130,7 @@ int TfrmBigTextReporter::Print(QPrinter* printer) const {
       const std::string& line = FLines[static_cast<std::size_t>(pages[p].FirstLine + i)];
       // One row per line: what does not fit the width is cut off, never wrapped.
       painter.drawText(QRect(page.left(), y, page.width(), rowHeight),
-                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, FromCp1252(line));
+                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, DecodeBytes(line, FCodePage));
       y += rowHeight;
     }
   }
@@ -140,7 +141,7 @@ int TfrmBigTextReporter::Print(QPrinter* printer) const {
 void TfrmBigTextReporter::Preview(QWidget* parent) const {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-  printer.setDocName(FromCp1252(FTitle));
+  printer.setDocName(CaptionText("", FTitle));
   QPrintPreviewDialog dlgPreview(&printer, parent);
   dlgPreview.setWindowTitle(QText(viewmsg::ReportTitle));
   QObject::connect(&dlgPreview, &QPrintPreviewDialog::paintRequested, &dlgPreview,

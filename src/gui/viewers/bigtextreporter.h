@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/linefile.h"
+#include "settings/encoding.h"
 
 class QPainter;
 class QPrinter;
@@ -59,6 +60,8 @@ class TfrmBigTextReporter {
   TLines FLines;
   std::string FTitle;
   QDateTime FPrintedAt;
+  // The code page of the pane (the display choice for reports made from lines).
+  TCodePage FCodePage = TCodePage::Auto;
 };
 
 }  // namespace qm

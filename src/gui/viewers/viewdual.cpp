@@ -1,5 +1,6 @@
 #include "viewers/viewdual.h"
 
+#include <QMenu>
 #include <QStyle>
 #include <QToolButton>
 
@@ -20,21 +21,32 @@ TfrmViewDual::TfrmViewDual(QWidget* parent) : QDialog(parent) {
   btnClose = MakeViewerButton(this, QStyle::SP_DialogCloseButton, viewmsg::CloseHint);
   btnPrint = MakeViewerButton(this, QStyle::SP_FileIcon, viewmsg::PrintHint);
   btnCancel = MakeViewerButton(this, QStyle::SP_DialogCancelButton, viewmsg::CancelProcessingHint);
+  btnDiff = MakeViewerButton(this, QStyle::SP_BrowserReload, viewmsg::DiffHint);
   Panes = new TDualPanes(this);
   memoCodeBefore = Panes->memoCodeBefore;
   memoCodeAfter = Panes->memoCodeAfter;
+  for (QMenu* menu : {Panes->mnuBefore, Panes->mnuAfter}) {
+    menu->addAction(QText(viewmsg::DiffMenuItem), this, &TfrmViewDual::btnDiffClick);
+  }
+  AddFindKeys(this, Panes->Search);
 
-  ArrangeViewer(this, {btnClose, btnPrint, btnCancel}, Panes);
+  ArrangeViewer(this, {btnClose, btnPrint, btnCancel, btnDiff}, Panes);
 
   connect(btnClose, &QToolButton::clicked, this, &TfrmViewDual::btnCloseClick);
   connect(btnPrint, &QToolButton::clicked, this, &TfrmViewDual::btnPrintClick);
   connect(btnCancel, &QToolButton::clicked, this, &TfrmViewDual::btnCancelClick);
+  connect(btnDiff, &QToolButton::clicked, this, &TfrmViewDual::btnDiffClick);
 }
 
 void TfrmViewDual::LoadPreview(const std::string& caption, const TLines& before,
                                const TMarkedList& after) {
   FCaption = caption;
-  setWindowTitle(FromCp1252(FCaption));
+  setWindowTitle(CaptionText("", FCaption));
+  FBefore = before;
+  FAfter.clear();
+  FAfter.reserve(after.size());
+  for (const TMarkedLine& line : after) FAfter.push_back(line.Text);
+  Panes->Unlink();
   memoCodeBefore->Clear();
   memoCodeAfter->Clear();
   for (const std::string& line : before) memoCodeBefore->AddLine(line, clBlack, clWindow, false);
@@ -56,6 +68,12 @@ void TfrmViewDual::ShowPreview(const std::string& caption, const TLines& before,
 void TfrmViewDual::btnCloseClick() { close(); }
 
 void TfrmViewDual::btnPrintClick() { Panes->PrintChosenPane(FCaption); }
+
+void TfrmViewDual::btnDiffClick() {
+  TProcessingNoticeScope notice(this);
+  const std::string error = Panes->ShowDiff(FBefore, FAfter);
+  if (!error.empty()) ViewerPrompts().Show(TMsgKind::Error, error);
+}
 
 void TfrmViewDual::btnCancelClick() {
   CancelRequested = true;

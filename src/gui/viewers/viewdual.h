@@ -2,7 +2,8 @@
 
 // The modal before/after window of a processing run: the file as read and the engine's output with
 // its change marks, side by side, shown once per file when previews are on. Created once and
-// hidden on close; its Cancel button asks the run to stop after this file.
+// hidden on close; its Cancel button asks the run to stop after this file, its Diff button shows
+// the two texts aligned as the before/after window does.
 
 #include <QDialog>
 
@@ -39,14 +40,19 @@ class TfrmViewDual : public QDialog, public IPreview {
   QToolButton* btnClose = nullptr;
   QToolButton* btnPrint = nullptr;
   QToolButton* btnCancel = nullptr;
+  QToolButton* btnDiff = nullptr;
 
   void btnCloseClick();
   void btnPrintClick();
+  // Aligns the file as read with the engine's output by the line difference engine.
+  void btnDiffClick();
   // Sets the run's cancel request, then closes the window.
   void btnCancelClick();
 
  private:
   std::string FCaption;
+  TLines FBefore;
+  TLines FAfter;
 };
 
 }  // namespace qm

@@ -1,21 +1,28 @@
 #include "viewers/viewerpanes.h"
 
+#include <QAction>
 #include <QEvent>
+#include <QFile>
 #include <QHBoxLayout>
-#include <QVBoxLayout>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStyle>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
+#include "analysis/linediff.h"
 #include "bigtext.h"
 #include "cp1252.h"
+#include "platform/paths.h"
 #include "viewers/bigtextreporter.h"
+#include "viewers/processingnotice.h"
 #include "viewers/viewerservices.h"
 #include "viewers/viewertexts.h"
 
@@ -24,15 +31,37 @@ namespace qm {
 namespace {
 
 constexpr int kSplitterWidth = 5;
+constexpr int kButtonSpacing = 2;
+
+// A pane with its caption above it.
+QWidget* CaptionedPane(QWidget* parent, QLabel*& label, std::string_view caption, TBigText*& pane,
+                       const char* paneName) {
+  auto* box = new QWidget(parent);
+  label = new QLabel(QText(caption), box);
+  label->setIndent(3);
+  pane = new TBigText(box);
+  pane->setObjectName(QLatin1String(paneName));
+  SetUpSourcePane(*pane);
+  auto* layout = new QVBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(1);
+  layout->addWidget(label);
+  layout->addWidget(pane, 1);
+  return box;
+}
 
 }  // namespace
 
 std::string FileCaption(std::string_view path) {
-  return std::string(viewmsg::FileCaption) + std::string(path);
+  return std::string(viewmsg::FileCaption) + DisplayPath(path);
 }
 
 std::string ProjectFileCaption(std::string_view projectFileName) {
   return std::string(viewmsg::ProjectFileCaption) + std::string(projectFileName);
+}
+
+QString CaptionText(std::string_view prefix, std::string_view path) {
+  return QText(prefix) + QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
 }
 
 void SetUpSourcePane(TBigText& pane) {
@@ -57,16 +86,46 @@ QToolButton* MakeViewerButton(QWidget* parent, QStyle::StandardPixmap icon, std:
   return button;
 }
 
-void ArrangeViewer(QWidget* window, std::initializer_list<QWidget*> buttons, QWidget* body) {
-  auto* row = new QHBoxLayout;
+TViewerButtonBar::TViewerButtonBar(QWidget* parent, std::initializer_list<QWidget*> controls) : QWidget(parent) {
+  auto* row = new QHBoxLayout(this);
   row->setContentsMargins(2, 2, 2, 2);
-  for (QWidget* button : buttons) row->addWidget(button);
+  row->setSpacing(kButtonSpacing);
+  for (QWidget* control : controls) {
+    control->setParent(this);
+    row->addWidget(control);
+    FWidthWithText += control->sizeHint().width() + kButtonSpacing;
+    if (auto* button = qobject_cast<QToolButton*>(control)) FButtons << button;
+  }
   row->addStretch();
+  FWidthWithText += 4;
+  // The bar never asks for the captions' width: a tiled window may be narrower.
+  setMinimumWidth(0);
+  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+}
+
+void TViewerButtonBar::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Fit();
+}
+
+void TViewerButtonBar::Fit() {
+  const bool text = width() >= FWidthWithText;
+  if (text == FShowsText) return;
+  FShowsText = text;
+  for (QToolButton* button : FButtons) {
+    button->setToolButtonStyle(text ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
+  }
+}
+
+TViewerButtonBar* ArrangeViewer(QWidget* window, std::initializer_list<QWidget*> buttons, QWidget* body) {
+  auto* bar = new TViewerButtonBar(window, buttons);
+  bar->setObjectName(QStringLiteral("ButtonBar"));
   auto* layout = new QVBoxLayout(window);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addLayout(row);
+  layout->addWidget(bar);
   layout->addWidget(body, 1);
+  return bar;
 }
 
 void CloseViewerWindow(QWidget* window) {
@@ -91,36 +150,85 @@ bool LoadPane(TBigText& pane, const std::string& fileName) {
 
 TPaneSearch::TPaneSearch(QWidget* window, std::function<TBigText*()> target)
     : QObject(window), FFindDialog(new TFindDialog(window)), FTarget(std::move(target)) {
+  setObjectName(QStringLiteral("PaneSearch"));
   connect(FFindDialog, &TFindDialog::Find, this, &TPaneSearch::dlgFindFind);
 }
 
 void TPaneSearch::Open() { FFindDialog->Execute(); }
 
-bool TPaneSearch::dlgFindFind() {
+bool TPaneSearch::dlgFindFind() { return Find(FFindDialog->Down()); }
+
+bool TPaneSearch::Find(bool downward) {
   TBigText* pane = FTarget();
   if (!pane) return false;
-  // The whole-word option is not used: any line holding the text matches.
-  const bool found = pane->Search(ToCp1252(FFindDialog->FindText()), FFindDialog->Down(),
-                                  FFindDialog->MatchCase());
+  const bool found =
+      pane->Search(FFindDialog->FindText(), downward, FFindDialog->MatchCase(), FFindDialog->WholeWord());
   if (!found) ViewerPrompts().Show(TMsgKind::Information, std::string(viewmsg::NotFound));
   return found;
+}
+
+void TPaneSearch::FindKey() {
+  if (PickTarget) PickTarget();
+  Open();
+}
+
+bool TPaneSearch::FindAgain(bool downward) {
+  if (PickTarget) PickTarget();
+  if (FFindDialog->FindText().isEmpty()) {
+    Open();
+    return false;
+  }
+  return Find(downward);
+}
+
+void AddFindKeys(QWidget* window, TPaneSearch* search) {
+  auto add = [&](std::string_view keys, auto handler) {
+    auto* action = new QAction(window);
+    action->setShortcut(QKeySequence(QString::fromLatin1(keys.data(), static_cast<qsizetype>(keys.size()))));
+    action->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(action, &QAction::triggered, search, handler);
+    window->addAction(action);
+  };
+  add(viewmsg::FindKey, [search] { search->FindKey(); });
+  add(viewmsg::FindNextKey, [search] { search->FindAgain(true); });
+  add(viewmsg::FindPreviousKey, [search] { search->FindAgain(false); });
+}
+
+TPaneSearch* ViewerSearch(QWidget* window) {
+  return window ? window->findChild<TPaneSearch*>(QStringLiteral("PaneSearch")) : nullptr;
+}
+
+TProcessingNoticeScope::TProcessingNoticeScope(QWidget* owner) {
+  TfrmProcessingNotice* notice = ViewerServices().ProcessingNotice;
+  if (!notice) {
+    auto own = std::make_unique<TfrmProcessingNotice>(owner);
+    notice = own.get();
+    FOwn = std::move(own);
+  }
+  FNotice = notice;
+  notice->ShowNow();
+}
+
+TProcessingNoticeScope::~TProcessingNoticeScope() {
+  if (FNotice) FNotice->hide();
 }
 
 TDualPanes::TDualPanes(QWidget* window) : QWidget(window) {
   Splitter = new QSplitter(Qt::Horizontal, this);
   Splitter->setHandleWidth(kSplitterWidth);
   Splitter->setChildrenCollapsible(false);
-  memoCodeBefore = new TBigText(Splitter);
-  memoCodeAfter = new TBigText(Splitter);
-  memoCodeBefore->setObjectName(QStringLiteral("memoCodeBefore"));
-  memoCodeAfter->setObjectName(QStringLiteral("memoCodeAfter"));
-  SetUpSourcePane(*memoCodeBefore);
-  SetUpSourcePane(*memoCodeAfter);
-  Splitter->addWidget(memoCodeBefore);
-  Splitter->addWidget(memoCodeAfter);
-  // The splitter sets the before pane's width; the after pane takes the rest.
-  Splitter->setStretchFactor(0, 0);
+  Splitter->addWidget(CaptionedPane(Splitter, lblBefore, viewmsg::BeforeCaption, memoCodeBefore, "memoCodeBefore"));
+  Splitter->addWidget(CaptionedPane(Splitter, lblAfter, viewmsg::AfterCaption, memoCodeAfter, "memoCodeAfter"));
+  // The widths are placed by PlaceSplit, by the share the user gave the before pane.
+  Splitter->setStretchFactor(0, 1);
   Splitter->setStretchFactor(1, 1);
+  connect(Splitter, &QSplitter::splitterMoved, this, [this] {
+    const QList<int> sizes = Splitter->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    if (total <= 0) return;
+    FUserSplit = true;
+    FBeforeShare = static_cast<double>(sizes.value(0)) / total;
+  });
 
   ScrollBothBar = new QScrollBar(Qt::Vertical, this);
   ScrollBothBar->setObjectName(QStringLiteral("ScrollBothBar"));
@@ -139,8 +247,14 @@ TDualPanes::TDualPanes(QWidget* window) : QWidget(window) {
   memoCodeAfter->SetPopUpMenu(mnuAfter);
 
   Search = new TPaneSearch(window, [this] { return SearchBefore ? memoCodeBefore : memoCodeAfter; });
+  Search->PickTarget = [this] {
+    if (memoCodeBefore->hasFocus()) SearchBefore = true;
+    if (memoCodeAfter->hasFocus()) SearchBefore = false;
+  };
 
   connect(ScrollBothBar, &QScrollBar::valueChanged, this, &TDualPanes::ScrollBothBigTexts);
+  connect(memoCodeBefore, &TBigText::TopLineChanged, this, [this](int top) { PaneScrolled(memoCodeBefore, top); });
+  connect(memoCodeAfter, &TBigText::TopLineChanged, this, [this](int top) { PaneScrolled(memoCodeAfter, top); });
   // A pane's visible lines can change without this body changing size (its own horizontal
   // scroll bar comes and goes with the splitter): follow the panes' viewports as well.
   memoCodeBefore->viewport()->installEventFilter(this);
@@ -158,8 +272,47 @@ void TDualPanes::SyncScrollBar() {
 }
 
 void TDualPanes::ScrollBothBigTexts(int position) {
+  if (FFollowing) return;
+  FFollowing = true;
   memoCodeBefore->ScrollToLine(position);
   memoCodeAfter->ScrollToLine(position);
+  FFollowing = false;
+}
+
+void TDualPanes::PaneScrolled(TBigText* pane, int topLine) {
+  if (!FLinked || FFollowing) return;
+  FFollowing = true;
+  (pane == memoCodeBefore ? memoCodeAfter : memoCodeBefore)->ScrollToLine(topLine);
+  ScrollBothBar->setValue(topLine);
+  FFollowing = false;
+}
+
+std::string TDualPanes::ShowDiff(const TLines& before, const TLines& after) {
+  TDiffResult result;
+  {
+    TBusyScope busy(ViewerPrompts());
+    result = CompareLines(before, after, /*ignoreBlankLines=*/false);
+    memoCodeBefore->Clear();
+    memoCodeAfter->Clear();
+    auto add = [](TBigText& pane, const TDiffCell& cell) {
+      // The engine compares the lines as they are; the panes show them as loading does.
+      const bool tabs = cell.Text.find('\t') != std::string::npos;
+      pane.AddLine(tabs ? ExpandTabStops(cell.Text) : cell.Text, cell.Colors.TextColor, cell.Colors.BackColor, false);
+    };
+    for (const TDiffRow& row : result.Rows) {
+      add(*memoCodeBefore, LeftCell(row, before));
+      add(*memoCodeAfter, RightCell(row, after));
+    }
+    for (TBigText* pane : {memoCodeBefore, memoCodeAfter}) {
+      pane->RecalcRange();
+      pane->viewport()->update();
+    }
+  }
+  FLinked = true;
+  // The refilled panes start at their first row; the shared bar goes there with them.
+  ScrollBothBar->setValue(0);
+  SyncScrollBar();
+  return result.Ok() ? std::string() : result.Error;
 }
 
 void TDualPanes::mnuSearchBeforeClick() {
@@ -180,21 +333,25 @@ void TDualPanes::PrintChosenPane(const std::string& title) {
   }
 }
 
+void TDualPanes::PlaceSplit() {
+  const int width = Splitter->width() - Splitter->handleWidth();
+  if (width <= 0) return;
+  const int before = static_cast<int>(width * FBeforeShare + 0.5);
+  Splitter->setSizes({before, width - before});
+}
+
 void TDualPanes::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (event->spontaneous()) return;
-  if (!FSplitPlaced) {
-    // The panes start equally wide; from then on the before pane keeps the width the user gives it.
-    FSplitPlaced = true;
-    const int width = Splitter->width() - Splitter->handleWidth();
-    Splitter->setSizes({width / 2, width - width / 2});
-  }
+  PlaceSplit();
   ScrollBothBar->setValue(0);
   SyncScrollBar();
 }
 
 void TDualPanes::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  // The layout has sized the splitter already: share its new width as before.
+  PlaceSplit();
   SyncScrollBar();
 }
 

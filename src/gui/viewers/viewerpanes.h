@@ -4,17 +4,21 @@
 // of a pane through the find dialog, printing a pane, and the body of the two-pane windows (the
 // before and after panes with their splitter, pop-up menus and the shared scroll bar).
 
+#include <QList>
 #include <QStyle>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "platform/linefile.h"
 #include "viewers/finddialog.h"
 #include "viewers/leftorright.h"
 
+class QLabel;
 class QMenu;
 class QScrollBar;
 class QSplitter;
@@ -24,9 +28,12 @@ namespace qm {
 
 class TBigText;
 
-// Captions of the viewer windows.
+// Captions of the viewer windows, with the path as a native path.
 std::string FileCaption(std::string_view path);
 std::string ProjectFileCaption(std::string_view projectFileName);
+// A caption as the title bar shows it: the program's text, then a path in the file system's
+// encoding (not the source code page).
+QString CaptionText(std::string_view prefix, std::string_view path);
 
 // A pane of a viewer: Courier New, fixed pitch, 11 pixels high; line backgrounds fill their rows;
 // both scroll bars; no line cap.
@@ -35,8 +42,29 @@ void SetUpSourcePane(TBigText& pane);
 // A flat button with an icon, its hint as caption, tool tip and status tip.
 QToolButton* MakeViewerButton(QWidget* parent, QStyle::StandardPixmap icon, std::string_view hint);
 
+// The row of a viewer's buttons: captions beside their icons while they fit, icons alone (with
+// their hints as tool tips) when the window is too narrow for the captions.
+class TViewerButtonBar : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Other controls in the row (a routine list) keep their own look.
+  TViewerButtonBar(QWidget* parent, std::initializer_list<QWidget*> controls);
+  // Whether the captions are shown.
+  bool ShowsText() const { return FShowsText; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void Fit();
+  QList<QToolButton*> FButtons;
+  int FWidthWithText = 0;
+  bool FShowsText = true;
+};
+
 // Lays a viewer window out: its buttons in a row along the top, the body below taking the rest.
-void ArrangeViewer(QWidget* window, std::initializer_list<QWidget*> buttons, QWidget* body);
+TViewerButtonBar* ArrangeViewer(QWidget* window, std::initializer_list<QWidget*> buttons, QWidget* body);
 
 // Closes a viewer window, or the MDI sub-window that holds it.
 void CloseViewerWindow(QWidget* window);
@@ -60,14 +88,29 @@ class TPaneSearch : public QObject {
   // Shows the find dialog.
   void Open();
 
-  // Find Next: searches the pane with the dialog's text, match case and direction; "Not Found"
-  // when no line matches.
+  // Find Next: searches the pane with the dialog's text, match case, whole word and direction;
+  // "Not Found" when no line matches.
   bool dlgFindFind();
 
+  // The keys: Ctrl+F opens the dialog, F3 and Shift+F3 look for the dialog's text downward and
+  // upward (the dialog opens when it has no text yet). Before either, PickTarget lets the window
+  // choose the pane by the keyboard focus.
+  void FindKey();
+  bool FindAgain(bool downward);
+  std::function<void()> PickTarget;
+
  private:
+  bool Find(bool downward);
+
   TFindDialog* FFindDialog;
   std::function<TBigText*()> FTarget;
 };
+
+// Ctrl+F, F3 and Shift+F3 on a window of its own (the modal preview), for its search.
+void AddFindKeys(QWidget* window, TPaneSearch* search);
+
+// The search of a viewer window (its TPaneSearch), if it has one.
+TPaneSearch* ViewerSearch(QWidget* window);
 
 // The body of a two-pane window: the before pane, the five-pixel splitter, the after pane (which
 // takes the width the before pane leaves) and the shared scroll bar at the right edge.
@@ -84,6 +127,9 @@ class TDualPanes : public QWidget {
   // The panes' pop-up menus; each starts with "&Search" for its own pane.
   QMenu* mnuBefore = nullptr;
   QMenu* mnuAfter = nullptr;
+  // "Before" and "After" above the panes.
+  QLabel* lblBefore = nullptr;
+  QLabel* lblAfter = nullptr;
 
   // Which pane the find dialog searches (on: the before pane).
   bool SearchBefore = false;
@@ -97,6 +143,19 @@ class TDualPanes : public QWidget {
   // The shared bar moved: both panes show the bar's position as top line, each within its range.
   void ScrollBothBigTexts(int position);
 
+  // Replaces both panes' contents with the aligned rows of the line difference engine (tabs
+  // expanded as when loading), repaints them once at their first row, and links the panes: from then
+  // on scrolling either one scrolls the other to the same row, and the shared bar follows.
+  // Returns the comparison's error text, empty when it succeeded.
+  std::string ShowDiff(const TLines& before, const TLines& after);
+  // New contents: the panes scroll alone again.
+  void Unlink() { FLinked = false; }
+  bool Linked() const { return FLinked; }
+
+  // The before pane's share of the width: a half until the user moves the splitter.
+  double BeforeShare() const { return FBeforeShare; }
+  bool UserMovedSplitter() const { return FUserSplit; }
+
   void mnuSearchBeforeClick();
   void mnuSearchAfterClick();
 
@@ -109,7 +168,26 @@ class TDualPanes : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  bool FSplitPlaced = false;
+  void PlaceSplit();
+  void PaneScrolled(TBigText* pane, int topLine);
+
+  bool FLinked = false;
+  bool FFollowing = false;  // a linked scroll is being passed on
+  bool FUserSplit = false;
+  double FBeforeShare = 0.5;
+};
+
+// Shows the program's "Processing..." notice (or one of its own) for the life of the scope.
+class TProcessingNoticeScope {
+ public:
+  explicit TProcessingNoticeScope(QWidget* owner);
+  ~TProcessingNoticeScope();
+  TProcessingNoticeScope(const TProcessingNoticeScope&) = delete;
+  TProcessingNoticeScope& operator=(const TProcessingNoticeScope&) = delete;
+
+ private:
+  std::unique_ptr<QWidget> FOwn;
+  QWidget* FNotice = nullptr;
 };
 
 }  // namespace qm

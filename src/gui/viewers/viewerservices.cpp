@@ -24,6 +24,6 @@ int ExecModal(QDialog& dialog) {
   return exec ? exec(dialog) : dialog.exec();
 }
 
-QString QText(std::string_view text) { return FromCp1252(text); }
+QString QText(std::string_view text) { return FromWindows1252(text); }
 
 }  // namespace qm

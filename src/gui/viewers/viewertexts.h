@@ -19,6 +19,10 @@ inline constexpr std::string_view CancelProcessingHint = "Cancel processing";
 inline constexpr std::string_view SearchMenuItem = "&Search";
 inline constexpr std::string_view DiffMenuItem = "&Diff";
 
+// The captions above the panes of the two-pane windows.
+inline constexpr std::string_view BeforeCaption = "Before";
+inline constexpr std::string_view AfterCaption = "After";
+
 // Find dialog.
 inline constexpr std::string_view FindCaption = "Find";
 inline constexpr std::string_view FindWhat = "Fi&nd what:";
@@ -30,6 +34,10 @@ inline constexpr std::string_view FindDown = "&Down";
 inline constexpr std::string_view FindNext = "&Find Next";
 inline constexpr std::string_view FindCancel = "Cancel";
 inline constexpr std::string_view NotFound = "Not Found";
+// The keys of the search, beside the menus and buttons.
+inline constexpr std::string_view FindKey = "Ctrl+F";
+inline constexpr std::string_view FindNextKey = "F3";
+inline constexpr std::string_view FindPreviousKey = "Shift+F3";
 
 // The notice shown while the before/after window compares its files.
 inline constexpr std::string_view Processing = "Processing...";

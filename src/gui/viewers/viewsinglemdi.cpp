@@ -16,7 +16,7 @@ TfrmViewSingleMDI::TfrmViewSingleMDI(const std::string& caption, const std::stri
                                      QWidget* parent)
     : QWidget(parent), FCaption(caption) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(FromCp1252(FCaption));
+  setWindowTitle(CaptionText("", FCaption));
 
   btnClose = MakeViewerButton(this, QStyle::SP_DialogCloseButton, viewmsg::CloseHint);
   btnPrint = MakeViewerButton(this, QStyle::SP_FileIcon, viewmsg::PrintHint);

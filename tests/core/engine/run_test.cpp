@@ -359,7 +359,9 @@ TEST_P(OutputGuardTest, RefusesAnOutputDirectoryHoldingSources) {
   RecordedPrompt shown = prompts.Take();
   EXPECT_EQ(shown.Kind, TMsgKind::Error);
   EXPECT_NE(shown.Text.find("holds source files of the project"), std::string::npos) << shown.Text;
-  EXPECT_NE(shown.Text.find(ResolveOutputDirectory(projectDir, setting)), std::string::npos) << shown.Text;
+  EXPECT_NE(shown.Text.find(DisplayPath(IncludeTrailingSeparator(ResolveOutputDirectory(projectDir, setting)))),
+            std::string::npos)
+      << shown.Text;
   EXPECT_EQ(Report().Outcome, TRunOutcome::Refused);
   EXPECT_EQ(processing.shows, 0);
   EXPECT_EQ(copying.shows, 0);
@@ -397,7 +399,8 @@ TEST_F(RunTest, SecondFileOfTheSameNameIsSkippedWithAWarning) {
   prompts.ExpectMessage(TMsgKind::Warning,
                         "These selected files have the same file name and would overwrite each other in the "
                         "output directory: " +
-                            first + " and " + second +
+                            // the message names both as native paths
+                            projectDir + "A/UTIL.BAS and " + projectDir + "B/util.bas" +
                             ".  Only the first of each is processed; the others are skipped.");
   ASSERT_EQ(Report().Outcome, TRunOutcome::Completed);
   std::string bytes;
@@ -559,7 +562,8 @@ TEST_P(CancelTest, CancelInTheThirdFileKeepsOrDeletesWhatWasWritten) {
   RecordedPrompt question = prompts.Take();
   EXPECT_EQ(question.Kind, TMsgKind::Confirmation);
   EXPECT_EQ(question.Buttons, TButtons::YesNo);
-  EXPECT_EQ(question.Text, "Delete all files in " + projectDir + ".\\STYLED\\?");
+  // The question names the directory as a native path.
+  EXPECT_EQ(question.Text, "Delete all files in " + projectDir + "STYLED/?");
   EXPECT_EQ(Report().Outcome, TRunOutcome::Cancelled);
   EXPECT_EQ(Report().OutputDeleted, deleteFiles);
   EXPECT_FALSE(processing.visible);
@@ -613,7 +617,7 @@ TEST_F(RunTest, CancelInThePreviewStillSavesThatFileAndStopsThere) {
 
   Run(&preview);
 
-  prompts.ExpectMessage(TMsgKind::Confirmation, "Delete all files in " + projectDir + ".\\STYLED\\?");
+  prompts.ExpectMessage(TMsgKind::Confirmation, "Delete all files in " + projectDir + "STYLED/?");
   EXPECT_EQ(preview.captions, std::vector<std::string>{"File: LEDGER.FRM"});
   EXPECT_EQ(FilesIn(Styled()), std::vector<std::string>{"LEDGER.FRM"});
   EXPECT_TRUE(project.Items()[0]->Processed);
@@ -627,7 +631,7 @@ TEST_F(RunTest, FileThatCannotBeSavedStopsTheRunWithAMessage) {
   fs::create_directories(Styled() + "GLOBAL.BAS");  // a directory where the file should go
   Run();
   prompts.ExpectMessage(TMsgKind::Error,
-                        "Unable to save " + projectDir + ".\\STYLED\\GLOBAL.BAS.  Operation aborted...");
+                        "Unable to save " + projectDir + "STYLED/GLOBAL.BAS.  Operation aborted...");
   EXPECT_EQ(Report().Outcome, TRunOutcome::SaveFailed);
   EXPECT_TRUE(project.Items()[0]->Processed);
   EXPECT_FALSE(FileExists(Styled() + "REPORT.BAS"));
