@@ -112,7 +112,7 @@ bool ParseOptions(const TArgs& args, TProcessOptions& options, std::string& prob
       options.Verbose = true;
     } else if (arg == "--report" || arg.rfind("--report=", 0) == 0) {
       std::string format = arg.size() > 8 ? arg.substr(9) : std::string();
-      if (arg.size() == 8 && !value(format)) return false;
+      if (arg.size() == 8 && !value("a format", format)) return false;
       if (format != "json") {
         problem = "unknown report format " + format + " (json)";
         return false;

@@ -276,9 +276,17 @@ void TVBSrcFormatter::WriteProcessingLog() {
 
 // A line added to the log of this run, when the run keeps one.
 void TVBSrcFormatter::AppendToLog(const std::string& text) {
-  if (!On(SettingKey::CreateLog)) return;
-  std::ofstream log(NativePath(JoinName(FOutputDir, kLogFileName)), std::ios::binary | std::ios::app);
-  log << text << "\r\n";
+  if (!On(SettingKey::CreateLog) || !FProject) return;
+  // Through the output guard, as every file the run writes: a link there is replaced, not followed.
+  TCopyStep own(FOutputDir);
+  if (!FOutputGuard) ProtectProjectFiles(own, *FProject);
+  std::string path;
+  if (!(FOutputGuard ? *FOutputGuard : own).Destination(kLogFileName, path)) return;
+  std::string log;
+  if (!ReadFileBytes(path, log)) log.clear();
+  log += text;
+  log += "\r\n";
+  ReplaceFileBytes(path, log);
 }
 
 bool TVBSrcFormatter::PrepareOutputDirectory() {

@@ -79,40 +79,6 @@ bool HasNonAscii(std::string_view bytes) {
   return false;
 }
 
-bool IsValidUtf8(std::string_view bytes) {
-  const std::size_t n = bytes.size();
-  std::size_t i = 0;
-  while (i < n) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    if (b < 0x80) {
-      ++i;
-      continue;
-    }
-    int follow = 0;
-    unsigned lo = 0x80, hi = 0xBF;  // the range of the first continuation byte
-    if (b >= 0xC2 && b <= 0xDF) {
-      follow = 1;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      follow = 2;
-      if (b == 0xE0) lo = 0xA0;  // overlong
-      if (b == 0xED) hi = 0x9F;  // surrogates
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      follow = 3;
-      if (b == 0xF0) lo = 0x90;  // overlong
-      if (b == 0xF4) hi = 0x8F;  // past U+10FFFF
-    } else {
-      return false;
-    }
-    if (i + static_cast<std::size_t>(follow) >= n) return false;  // cut short
-    for (int k = 1; k <= follow; ++k) {
-      const auto c = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
-      if (k == 1 ? (c < lo || c > hi) : (c < 0x80 || c > 0xBF)) return false;
-    }
-    i += static_cast<std::size_t>(follow) + 1;
-  }
-  return true;
-}
-
 TCodePage ResolveCodePage(const TEncodingSettings& settings, std::size_t invalidUtf8Lines,
                           std::size_t nonAsciiLines) {
   if (settings.CodePage != TCodePage::Auto) return settings.CodePage;

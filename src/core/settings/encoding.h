@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/utf8.h"
 #include "settings/catalogue.h"
 
 namespace qm {
@@ -67,8 +68,7 @@ TEncodingSettings LoadEncodingSettings(std::string_view fileName = kSettingsFile
 bool SaveEncodingSettings(const TEncodingSettings& settings,
                           std::string_view fileName = kSettingsFileName, std::string* err = nullptr);
 
-// Bytes that are well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool IsValidUtf8(std::string_view bytes);
+// Whether any byte is beyond ASCII. (IsValidUtf8 comes from platform/utf8.h.)
 bool HasNonAscii(std::string_view bytes);
 
 // The code page a text is shown in: the choice itself, or for Auto UTF-8 when the bytes are
