@@ -252,6 +252,61 @@ INSTANTIATE_TEST_SUITE_P(
                  "Module=A; A.BAS\r\nModule=A2; ..\\A.BAS\r\nModule=X; ..\\..\\d\\X.BAS\r\n", true}),
     [](const auto& info) { return std::string(info.param.Label); });
 
+// A Visual Basic 6 control library: user controls and property pages are restyled like forms
+// (their control description kept byte for byte), their binary companions are copied with them,
+// and the copied project names every file by its bare name, so the output opens on its own.
+TEST_F(CliProcessTest, AControlLibraryIsRestyledAndCopiedWhole) {
+  const std::string description = "VERSION 5.00\r\nBegin VB.UserControl ctlGrid \r\n   ClientHeight    =   3600\r\n"
+                                  "End\r\nAttribute VB_Name = \"ctlGrid\"\r\n";
+  tmp.Write("lib/Controls/ctlGrid.ctl", description + "Sub Refresh()\r\nx = 1\r\nEnd Sub\r\n");
+  tmp.Write("lib/Controls/ctlGrid.ctx", std::string("\x00\x01\xff", 3));
+  tmp.Write("lib/Pages/ppgGeneral.pag", description + "Private Sub Apply()\r\ny = 2\r\nEnd Sub\r\n");
+  tmp.Write("lib/Pages/ppgGeneral.pgx", std::string("\x02\x00", 2));
+  tmp.Write("lib/Utils.bas", "Attribute VB_Name = \"Utils\"\r\nSub U()\r\nEnd Sub\r\n");
+  tmp.Write("lib/Lib.vbp",
+            "Type=Control\r\nUserControl=Controls\\ctlGrid.ctl\r\nPropertyPage=Pages\\ppgGeneral.pag\r\n"
+            "Module=Utils; Utils.bas\r\nName=\"GridLib\"\r\n");
+  const std::string empty = tmp.Write("empty.ini", "");
+
+  TCliResult r = Cli({"--settings", empty, tmp.Dir() + "lib/Lib.vbp"});
+
+  ASSERT_EQ(r.Code, kExitOk) << r.Out << r.Err;
+  const std::string out = tmp.Dir() + "lib/STYLED/";
+  std::string control, page, project, companion;
+  ASSERT_TRUE(ReadFileBytes(out + "ctlGrid.ctl", control));
+  ASSERT_TRUE(ReadFileBytes(out + "ppgGeneral.pag", page));
+  EXPECT_EQ(control.substr(0, description.size()), description);
+  EXPECT_NE(control.find("\r\n    x = 1\r\n"), std::string::npos) << control;
+  EXPECT_NE(page.find("\r\n    y = 2\r\n"), std::string::npos) << page;
+  ASSERT_TRUE(ReadFileBytes(out + "ctlGrid.ctx", companion));
+  EXPECT_EQ(companion, std::string("\x00\x01\xff", 3));
+  EXPECT_TRUE(FileExists(out + "ppgGeneral.pgx"));
+  EXPECT_TRUE(FileExists(out + "Utils.bas"));
+  ASSERT_TRUE(ReadFileBytes(out + "Lib.vbp", project));
+  EXPECT_EQ(project,
+            "Type=Control\r\nUserControl=ctlGrid.ctl\r\nPropertyPage=ppgGeneral.pag\r\nModule=Utils; Utils.bas\r\n"
+            "Name=\"GridLib\"\r\n");
+}
+
+// A file of the output directory that is a project source under its restyled name (a hard link)
+// is never written: the run names it and fails.
+TEST_F(CliProcessTest, AnOutputNameThatIsAProjectFileIsNotWrittenAndTheRunFails) {
+  const std::string source = "Sub Main ()\r\nx = 1\r\nEnd Sub\r\n";
+  tmp.Write("p/MAIN.BAS", source);
+  tmp.Write("p/P.MAK", "MAIN.BAS\r\n");
+  fs::create_directories(tmp.Dir() + "p/STYLED");
+  fs::create_hard_link(tmp.Dir() + "p/MAIN.BAS", tmp.Dir() + "p/STYLED/MAIN.BAS");
+
+  TCliResult r = Cli({tmp.Dir() + "p/P.MAK"});
+
+  EXPECT_EQ(r.Code, kExitError) << r.Out << r.Err;
+  EXPECT_NE(r.Err.find("quillmate-cli: error: MAIN.BAS"), std::string::npos) << r.Err;
+  EXPECT_NE(r.Out.find("(not written: it is a file of the project)"), std::string::npos) << r.Out;
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(tmp.Dir() + "p/MAIN.BAS", bytes));
+  EXPECT_EQ(bytes, source);
+}
+
 TEST_F(CliProcessTest, CopiesCutShortByAFullDiskAreNamedAndTheRunFails) {
   tmp.Write("p/MAIN.FRM", "VERSION 2.00\r\nBegin Form F\r\nEnd\r\n");
   tmp.Write("p/MAIN.FRX", std::string(64 * 1024, 'x'));

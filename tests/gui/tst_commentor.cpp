@@ -105,6 +105,7 @@ class TestCommentor : public QObject {
   void closingAsksAboutUnsavedEdits();
   void insertTemplateAndRoutineList();
   void mainWindowOpensSeveralCommentors();
+  void aUtf8ModuleIsEditedInUtf8();
 
  private:
   std::unique_ptr<test::TempDir> dir_;
@@ -314,4 +315,21 @@ void TestCommentor::mainWindowOpensSeveralCommentors() {
 }
 
 QTEST_MAIN(TestCommentor)
+// With the display code page on Auto, a module written in UTF-8 is shown and saved in UTF-8: an
+// accented letter typed into the box is not written in Windows-1252 among UTF-8 lines.
+void TestCommentor::aUtf8ModuleIsEditedInUtf8() {
+  dir_->Write("proj/UTILS.BAS", "Attribute VB_Name = \"U\"\r\nSub Caf\xC3\xA9()\r\n' \xC3\xA9t\xC3\xA9\r\nEnd Sub\r\n");
+  TfrmCommentor window(settings_, prompts_, nullptr);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QVERIFY(window.OpenModule(item_));
+  QCOMPARE(window.lblRoutine->text(), QString::fromUtf8("Sub Caf\xC3\xA9()"));
+  QTextCursor cursor(window.memoComments->document()->lastBlock());
+  cursor.movePosition(QTextCursor::EndOfBlock);
+  cursor.insertText(QString::fromUtf8(" \xC3\xA0"));
+  QTest::mouseClick(window.btnSave, Qt::LeftButton);
+  QCOMPARE(FileBytes(dir_->Dir() + "proj/STYLED/UTILS.BAS"),
+           std::string("Attribute VB_Name = \"U\"\r\nSub Caf\xC3\xA9()\r\n' \xC3\xA9t\xC3\xA9 \xC3\xA0\r\nEnd Sub\r\n"));
+}
+
 #include "tst_commentor.moc"

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "engine/linefuncs.h"
+#include "engine/programcheck.h"
 #include "engine/run.h"
 #include "engine/templates.h"
 #include "messages.h"
@@ -183,6 +184,7 @@ bool TCommentorSession::OpenModule(const RFile& item) {
     FPrompts.Show(TMsgKind::Error, Fill(msg::CommentorUnableToRead, {FModulePath, err}));
     return false;
   }
+  FReadLines = lines;
   FModuleLines = std::move(lines);
   ++FRevision;
   const int first = FindRoutineForward(FModuleLines, 1);
@@ -276,7 +278,17 @@ TSaveOutcome TCommentorSession::Save() {
   }
 
   if (FModified) {
-    const int current = ApplyHeaderEdits(FModuleLines, {FHeaderStart, FHeaderEnd}, FCommentLines);
+    // The box may hold any text: edits that would leave code other than the module's own (a line
+    // typed without its apostrophe, a routine's line changed) are not saved, and stay in the box.
+    TLines edited = FModuleLines;
+    const int current = ApplyHeaderEdits(edited, {FHeaderStart, FHeaderEnd}, FCommentLines);
+    TProgramCheckOptions codeOnly;
+    codeOnly.CodeOnly = true;
+    if (const auto line = ProgramMismatchLine(FReadLines, edited, codeOnly)) {
+      FPrompts.Show(TMsgKind::Error, Fill(msg::NotSavedProgramChange, {FItemName, std::to_string(*line)}));
+      return TSaveOutcome::ProgramChanged;
+    }
+    FModuleLines = std::move(edited);
     ++FRevision;
     FUnwritten = true;
     ShowRoutine(current);

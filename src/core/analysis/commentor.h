@@ -90,6 +90,7 @@ enum class TSaveOutcome {
   Refused,        // the save path is the module's own file
   NoDirectory,    // the save directory could not be made
   WriteFailed,    // the file could not be written
+  ProgramChanged, // the edits would change the module's code, not only its comments
 };
 
 class TCommentorSession {
@@ -157,6 +158,8 @@ class TCommentorSession {
   IPrompts& FPrompts;
   const TCommentTemplates* FTemplates;
 
+  // The module as read, and as it stands with the saved edits.
+  TLines FReadLines;
   TLines FModuleLines;
   int FCurrentLine = 0;
   int FHeaderStart = 0;

@@ -116,7 +116,9 @@ bool TVBSrcFormatter::HeaderWanted(bool isFunction, bool before) const {
                                  : (before ? K::SubLevelCommentsBeforeProcedure : K::SubLevelCommentsAfterProcedure);
   if (!perform || !On(placement)) return false;
   switch (Num(isFunction ? K::GrpFunctionLevelComments : K::GrpSubLevelComments)) {
-    case kFormLevelCode: return FFileKind == rkForm;
+    // A user control, property page, user document or designer is built like a form (a control
+    // description above its code): its code is form level code.
+    case kFormLevelCode: return HasControlDescription(FFileKind);
     case kModuleLevelCode: return FFileKind == rkModule;
     case kBothLevels: return true;
     default: return false;

@@ -405,6 +405,7 @@ std::optional<std::size_t> Mismatch(const std::vector<std::string>& input, const
     if (!moreBefore) return before.LastLine();
     if (!moreAfter || !SameToken(a, b, options)) return a.Line;
   }
+  if (options.CodeOnly) return std::nullopt;
   return CommentMismatch(before.Comments(), after.Comments(), options);
 }
 

@@ -28,6 +28,9 @@ struct TProgramCheckOptions {
   bool CommentsMayBeRemoved = false;
   // Spelling may correct literals and comments: their texts are not compared.
   bool TextMayBeCorrected = false;
+  // Comments are the point of the edit (the commentor rewrites header blocks): only the code is
+  // compared.
+  bool CodeOnly = false;
   // Lines of the header templates: comments beginning like one of them are header lines.
   std::vector<std::string> HeaderLines;
 };

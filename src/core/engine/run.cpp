@@ -144,13 +144,15 @@ class TGuardScope {
   TCopyStep*& slot_;
 };
 
-// The files a run must never write: the project file, every source file and every form's
-// companion. (The copy step adds every file it reads.)
+// The files a run must never write: the project file, every source file and the binary companion
+// of every form and designer. (The copy step adds every file it reads.)
 void ProtectProjectFiles(TCopyStep& guard, const TSourceMgt& project) {
   guard.Protect(project.ProjectDir + project.ProjectName);
   for (const RFile* item : project.Items()) {
     guard.Protect(item->Path);
-    if (item->Kind == rkForm) guard.Protect(ChangeFileExt(item->Path, ".FRX"));
+    if (HasControlDescription(item->Kind)) {
+      guard.Protect(ChangeFileExt(item->Path, CompanionExt(UpperCase(ExtractFileExt(item->Path)))));
+    }
   }
 }
 
@@ -431,28 +433,28 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
       services_.Preview->ShowPreview(Fill(msg::PreviewCaption, {item->Name}), item->Lines, FOutput);
     }
 
-    // A file whose restyled text would read as another program is not written.
-    if (const auto line = ProgramMismatchLine(item->Lines, FOutput, checkOptions)) {
-      const std::string text = Fill(msg::NotSavedProgramChange, {item->Name, std::to_string(*line)});
+    // A file that is not written is not processed either (there is no output to compare it
+    // with); the run says why and goes on with the next file.
+    auto notSaved = [&](const std::string& text) {
       prompts.Show(TMsgKind::Error, text);
       AppendToLog(text);
-      file.NotSavedNearLine = *line;
       item->Processed = false;
       TMarkedList().swap(FOutput);
       project->CurrentFile = item;
       project->FreeCurrentLines();
+    };
+    // A file whose restyled text would read as another program is not written.
+    if (const auto line = ProgramMismatchLine(item->Lines, FOutput, checkOptions)) {
+      file.NotSavedNearLine = *line;
+      notSaved(Fill(msg::NotSavedProgramChange, {item->Name, std::to_string(*line)}));
       continue;
     }
 
     const std::string outputPath = JoinName(FOutputDir, item->Name);
     std::string target, refusal;
     if (!guard.Destination(item->Name, target, &refusal)) {
-      // Not written, and the run goes on with the next file.
-      prompts.Show(TMsgKind::Error, Fill(msg::NotSaved, {item->Name, refusal}));
       file.NotSavedReason = refusal;
-      TMarkedList().swap(FOutput);
-      project->CurrentFile = item;
-      project->FreeCurrentLines();
+      notSaved(Fill(msg::NotSaved, {item->Name, refusal}));
       continue;
     }
     if (!ReplaceFileBytes(target, OutputBytes(FOutput))) {

@@ -164,11 +164,12 @@ std::string Joined(std::string_view dir, std::string_view name) {
   return path;
 }
 
-// Copies an entry of the project file and its form companion (.FRX) under their bare names.
+// Copies an entry of the project file and its binary companion (a form's .FRX, a user control's
+// .CTX, a property page's .PGX, ...) under their bare names.
 void CopyWithCompanion(TCopyStep& step, std::string_view entry, std::string_view projectDir) {
   step.Copy(ResolveEntry(projectDir, entry), EntryFileName(entry));
-  const std::string companion = ResolveEntry(projectDir, ChangeFileExt(entry, ".FRX"));
-  // The form names its companion as the disk spells it (frmMain.frx): keep that spelling in the
+  const std::string companion = ResolveEntry(projectDir, ChangeFileExt(entry, CompanionExt(EntryExtension(entry))));
+  // The source names its companion as the disk spells it (frmMain.frx): keep that spelling in the
   // copy so that the copied project finds it on a case-sensitive disk too.
   const std::string found = NativePath(companion);
   if (FileExists(found)) step.Copy(companion, ExtractFileName(found));
@@ -341,11 +342,12 @@ std::string LocalizeMAKLine(std::string_view line) {
 
 std::string LocalizeVBPLine(std::string_view line) {
   if (!IsVBPEntry(line)) return std::string(line);
-  bool form = UpperCase(line.substr(0, 4)) == "FORM";
-  std::size_t at = line.find(form ? '=' : ';');
+  // Forms and designers name their file after the '=', modules and classes after "Name; ".
+  const bool afterEquals = IsVBPNameAfterEquals(line);
+  std::size_t at = line.find(afterEquals ? '=' : ';');
   if (at == std::string_view::npos) return std::string(line);
   std::string out = TrimBlanks(line.substr(0, at + 1));
-  if (!form) out += ' ';
+  if (!afterEquals) out += ' ';
   out += EntryFileName(TrimBlanks(line.substr(at + 1)));
   return out;
 }

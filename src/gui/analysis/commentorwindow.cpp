@@ -136,16 +136,31 @@ TfrmCommentor::TfrmCommentor(const TSettings& settings, IPrompts& prompts, const
   connect(btnInsertTemplate, &QToolButton::clicked, this, &TfrmCommentor::btnInsertTemplateClick);
   connect(cboRoutines, &QComboBox::activated, this, &TfrmCommentor::cboRoutinesSelect);
   connect(memoComments, &QPlainTextEdit::textChanged, this, &TfrmCommentor::memoCommentsChange);
+  connect(&DisplayEncodingNotifier(), &TDisplayEncodingNotifier::Changed, this, [this] {
+    ResolvePage();
+    FShownRevision = -1;
+    FFilling = true;
+    memoComments->clear();
+    FFilling = false;
+    ShowRoutine();
+  });
 
   ShowRoutine();
 }
 
 bool TfrmCommentor::OpenModule(const RFile& item) {
   const bool read = FSession.OpenModule(item);
+  ResolvePage();
   setWindowTitle(QFile::decodeName(QByteArray::fromStdString(FSession.Caption())));
   ShowRoutine();
   return read;
 }
+
+// The module's code page, resolved once over all its lines: what is typed into the box is written
+// back in the code page the module is read in (a UTF-8 module stays UTF-8).
+void TfrmCommentor::ResolvePage() { FPage = ResolveCodePage(DisplayEncoding(), FSession.ModuleLines()); }
+
+QString TfrmCommentor::Shown(std::string_view bytes) const { return DecodeBytes(bytes, FPage); }
 
 void TfrmCommentor::btnPriorClick() {
   FSession.Prior();
@@ -188,7 +203,7 @@ TLines TfrmCommentor::CommentBoxLines() const {
   const QTextDocument* document = memoComments->document();
   if (document->isEmpty()) return lines;
   for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-    for (const QString& line : block.text().split(QChar::LineSeparator)) lines.push_back(ToCp1252(line));
+    for (const QString& line : block.text().split(QChar::LineSeparator)) lines.push_back(EncodeText(line, FPage));
   }
   return lines;
 }
@@ -213,7 +228,7 @@ void TfrmCommentor::FillRoutineList() {
   for (const TRoutineEntry& routine : FSession.Routines()) {
     std::string text(TrimLeftControls(routine.Text));
     if (!routine.HasHeader) text += kNoHeaderMark;
-    cboRoutines->addItem(FromCp1252(text), routine.Line);
+    cboRoutines->addItem(Shown(text), routine.Line);
   }
 }
 
@@ -223,10 +238,10 @@ void TfrmCommentor::ShowRoutine() {
   if (FShownRevision != FSession.Revision()) ReloadSource();
   const bool shown = FSession.HasRoutine();
 
-  lblRoutine->setText(FromCp1252(FSession.RoutineText()));
-  edtAuthor->setText(FromCp1252(FSession.Fields().Author));
-  edtParams->setText(FromCp1252(FSession.Fields().Params));
-  edtReturns->setText(FromCp1252(FSession.Fields().Returns));
+  lblRoutine->setText(Shown(FSession.RoutineText()));
+  edtAuthor->setText(Shown(FSession.Fields().Author));
+  edtParams->setText(Shown(FSession.Fields().Params));
+  edtReturns->setText(Shown(FSession.Fields().Returns));
   for (QLineEdit* box : {edtAuthor, edtParams, edtReturns}) box->setCursorPosition(0);
 
   // The box is filled anew only when the session's lines are not what it holds already, so that
@@ -234,7 +249,7 @@ void TfrmCommentor::ShowRoutine() {
   if (CommentBoxLines() != FSession.CommentLines()) {
     FFilling = true;
     QStringList lines;
-    for (const std::string& line : FSession.CommentLines()) lines << FromCp1252(line);
+    for (const std::string& line : FSession.CommentLines()) lines << Shown(line);
     memoComments->setPlainText(lines.join(QLatin1Char('\n')));
     FFilling = false;
   }

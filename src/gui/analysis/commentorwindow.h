@@ -8,7 +8,10 @@
 
 #include <QWidget>
 
+#include <string_view>
+
 #include "analysis/commentor.h"
+#include "settings/encoding.h"
 
 class QComboBox;
 class QLabel;
@@ -57,7 +60,7 @@ class TfrmCommentor : public QWidget {
   void btnInsertTemplateClick();
   void cboRoutinesSelect(int index);
 
-  // The comment box's lines as Windows-1252 bytes.
+  // The comment box's lines as bytes of the module's code page.
   TLines CommentBoxLines() const;
 
  protected:
@@ -69,8 +72,11 @@ class TfrmCommentor : public QWidget {
   void ReloadSource();
   void FillRoutineList();
   void memoCommentsChange();
+  void ResolvePage();
+  QString Shown(std::string_view bytes) const;
 
   TCommentorSession FSession;
+  TCodePage FPage = TCodePage::Windows1252;
   int FShownRevision = -1;
   bool FFilling = false;
 };

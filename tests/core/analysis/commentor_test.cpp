@@ -290,6 +290,40 @@ TEST_F(CommentorSessionTest, SavingTwiceKeepsTheEditsOfBoth) {
   EXPECT_EQ(saved.size(), SplitLines(kModule).size() - 1);
 }
 
+// Edits that would change the module's code are refused; the edits stay in the box.
+struct CodeEditRow {
+  std::string Name;
+  TLines Box;
+  std::size_t NearLine;
+};
+
+class CommentorCodeEditTest : public CommentorSessionTest, public ::testing::WithParamInterface<CodeEditRow> {};
+
+TEST_P(CommentorCodeEditTest, IsNotSaved) {
+  Open();
+  session_.EditComments(GetParam().Box);
+  EXPECT_EQ(session_.Save(), TSaveOutcome::ProgramChanged);
+  prompts_.ExpectMessage(TMsgKind::Error, "TOOLS.BAS: not saved: the restyled text would change the program near line " +
+                                              std::to_string(GetParam().NearLine));
+  EXPECT_FALSE(fs::exists(dir_ / "proj/STYLED/TOOLS.BAS"));
+  EXPECT_TRUE(session_.Unsaved());
+  EXPECT_EQ(session_.CommentLines(), GetParam().Box);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, CommentorCodeEditTest,
+    ::testing::Values(CodeEditRow{"ALineTypedWithoutItsApostrophe", {"Sub First()", "Author: Ann"}, 4},
+                      CodeEditRow{"TheRoutineRenamed", {"Sub Second()", "'  Author :  Ann"}, 2},
+                      CodeEditRow{"TheRoutineLineEditedAway", {"'  Author :  Ann"}, 2}),
+    [](const auto& info) { return info.param.Name; });
+
+TEST_F(CommentorSessionTest, TheRoutineLineReblankedIsStillTheSameCode) {
+  Open();
+  session_.EditComments({"Sub   First( )", "' new"});
+  ASSERT_EQ(session_.Save(), TSaveOutcome::Saved);
+  ExpectSaved();
+}
+
 struct AskRow {
   std::string Name;
   TAnswer Answer;

@@ -410,7 +410,10 @@ INSTANTIATE_TEST_SUITE_P(HeaderInsertion, HeaderFileKind,
                                            FileKindRow{"ModuleLevelClass", 1, rkClass, false},
                                            FileKindRow{"BothForm", 2, rkForm, true},
                                            FileKindRow{"BothModule", 2, rkModule, true},
-                                           FileKindRow{"BothClass", 2, rkClass, true}),
+                                           FileKindRow{"BothClass", 2, rkClass, true},
+                                           FileKindRow{"FormLevelUserControl", 0, rkUserControl, true},
+                                           FileKindRow{"FormLevelPropertyPage", 0, rkPropertyPage, true},
+                                           FileKindRow{"ModuleLevelDesigner", 1, rkDesigner, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A procedure statement continued with " _": a header below goes after its last line (between

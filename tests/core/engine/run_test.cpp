@@ -524,6 +524,7 @@ TEST_F(RunTest, LinksInTheOutputDirectoryNeverLeadOntoTheProjectsFiles) {
   EXPECT_FALSE(Report().Files[1].Saved);
   EXPECT_EQ(Report().Files[1].NotSavedReason, "it is a file of the project");
   EXPECT_TRUE(project.Items()[1]->OutputPath.empty());
+  EXPECT_FALSE(project.Items()[1]->Processed) << "a file not written has no output to compare with";
 }
 
 TEST_F(RunTest, CopiesCutShortByAFullDiskAreNamedInAWarning) {
