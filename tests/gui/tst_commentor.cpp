@@ -327,6 +327,11 @@ void TestCommentor::aUtf8ModuleIsEditedInUtf8() {
   QTextCursor cursor(window.memoComments->document()->lastBlock());
   cursor.movePosition(QTextCursor::EndOfBlock);
   cursor.insertText(QString::fromUtf8(" \xC3\xA0"));
+  // For a look at the window under Xvfb: QUILLMATE_SCREENSHOT_DIR names where the picture goes.
+  if (const QString shots = qEnvironmentVariable("QUILLMATE_SCREENSHOT_DIR"); !shots.isEmpty()) {
+    window.resize(820, 520);
+    QVERIFY(window.grab().save(shots + QStringLiteral("/commentor-utf8.png")));
+  }
   QTest::mouseClick(window.btnSave, Qt::LeftButton);
   QCOMPARE(FileBytes(dir_->Dir() + "proj/STYLED/UTILS.BAS"),
            std::string("Attribute VB_Name = \"U\"\r\nSub Caf\xC3\xA9()\r\n' \xC3\xA9t\xC3\xA9 \xC3\xA0\r\nEnd Sub\r\n"));
