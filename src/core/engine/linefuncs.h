@@ -3,6 +3,7 @@
 // Pure functions on one line of Visual Basic. Positions are 1-based; 0 means none. A comment is
 // recognised only by an apostrophe outside string literals.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -28,12 +29,24 @@ std::string RepeatToLength(std::string_view pattern, int count);
 // are the program's data and stay.
 std::string ExpandTabs(std::string_view line);
 
-// Blanks (code 32) only.
-std::string_view TrimLeft(std::string_view text);
-std::string_view TrimRight(std::string_view text);
-std::string_view Trim(std::string_view text);
+// Blanks (code 32) only. Inline: every step of every line trims.
+inline std::string_view TrimLeft(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  return text.substr(i);
+}
+inline std::string_view TrimRight(std::string_view text) {
+  std::size_t n = text.size();
+  while (n > 0 && text[n - 1] == ' ') --n;
+  return text.substr(0, n);
+}
+inline std::string_view Trim(std::string_view text) { return TrimRight(TrimLeft(text)); }
 // Blanks and control characters (codes 0 to 32), as the classifier trims.
-std::string_view TrimLeftControls(std::string_view text);
+inline std::string_view TrimLeftControls(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && static_cast<unsigned char>(text[i]) <= 32) ++i;
+  return text.substr(i);
+}
 std::string_view TrimControls(std::string_view text);
 
 }  // namespace qm
