@@ -34,6 +34,12 @@ struct TDeclKeyword {
 };
 
 bool IsVariableDeclaration(std::string_view trimmed) {
+  // Every keyword below begins with D, R, G or S.
+  if (trimmed.empty()) return false;
+  switch (trimmed.front()) {
+    case 'D': case 'd': case 'R': case 'r': case 'G': case 'g': case 'S': case 's': break;
+    default: return false;
+  }
   for (std::string_view p : kNotVariables) {
     if (HasUpperPrefix(trimmed, p)) return false;
   }
