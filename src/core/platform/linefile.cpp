@@ -153,10 +153,17 @@ bool ReadSmallFile(std::string_view path, std::string& bytes, std::string* err, 
     ::close(fd);
     return fail(kTooLarge);
   }
-  // One byte more than allowed tells a file that grew past the limit since the fstat.
-  bytes.resize(maxBytes + 1);
+  // One byte more than the file's size tells a file that grew since the fstat; the buffer grows up
+  // to one byte more than allowed, which tells a file that grew past the limit. (A buffer of the
+  // limit's size from the start would be cleared in full for every small file read.)
+  const std::size_t announced = static_cast<std::size_t>(st.st_size);
+  bytes.resize(announced + 1);
   std::size_t used = 0;
-  while (used < bytes.size()) {
+  for (;;) {
+    if (used == bytes.size()) {
+      if (bytes.size() > maxBytes) break;
+      bytes.resize(std::min(maxBytes + 1, bytes.size() * 2));
+    }
     ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
     if (n < 0) {
       if (errno == EINTR) continue;
