@@ -130,10 +130,19 @@ void SplitDeclarationList(TMarkedList& out, bool& modified, std::string_view lin
 // Position (0-based) of the blank before the first As of a declaration's code, or npos.
 std::size_t AsPosition(std::string_view trimmedLine) { return FindUpperIgnoringCase(CodeOf(trimmedLine), " AS "); }
 
+// The first character of a line's code is its first character after the blanks (a line whose first
+// such character is the comment's apostrophe has no code).
+bool CodeMayBeginWith(std::string_view line, std::string_view upperLetters) {
+  const std::string_view t = TrimLeft(line);
+  if (t.empty()) return false;
+  const char c = t.front();
+  return upperLetters.find(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) != std::string_view::npos;
+}
+
 }  // namespace
 
 bool TVBSrcFormatter::IsMultiVarDeclaration(std::string_view line) const {
-  if (line.find(',') == std::string_view::npos) return false;
+  if (!CodeMayBeginWith(line, "DRGS") || line.find(',') == std::string_view::npos) return false;
   if (InContinuedStatement(line, FPrevLine)) return false;
   const std::string_view code = CodeOf(line);
   const TDeclKeyword k = VariableKeyword(code);
@@ -141,7 +150,7 @@ bool TVBSrcFormatter::IsMultiVarDeclaration(std::string_view line) const {
 }
 
 bool TVBSrcFormatter::IsMultiConstDeclaration(std::string_view line) const {
-  if (line.find(',') == std::string_view::npos) return false;
+  if (!CodeMayBeginWith(line, "CG") || line.find(',') == std::string_view::npos) return false;
   if (InContinuedStatement(line, FPrevLine)) return false;
   const std::string_view code = CodeOf(line);
   const TDeclKeyword k = ConstantKeyword(code);

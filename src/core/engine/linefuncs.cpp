@@ -134,11 +134,7 @@ bool IsSingleLineIf(std::string_view line) {
   return t.size() > then + 1 + 4;
 }
 
-int LeadingBlanks(std::string_view line) {
-  std::size_t i = 0;
-  while (i < line.size() && line[i] == ' ') ++i;
-  return static_cast<int>(i);
-}
+int LeadingBlanks(std::string_view line) { return static_cast<int>(BlankRun(line)); }
 
 std::string Spaces(int count) { return count > 0 ? std::string(static_cast<std::size_t>(count), ' ') : std::string(); }
 
