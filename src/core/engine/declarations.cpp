@@ -7,6 +7,7 @@
 // is never split.
 
 #include <algorithm>
+#include <initializer_list>
 #include <new>
 #include <string>
 
@@ -130,19 +131,23 @@ void SplitDeclarationList(TMarkedList& out, bool& modified, std::string_view lin
 // Position (0-based) of the blank before the first As of a declaration's code, or npos.
 std::size_t AsPosition(std::string_view trimmedLine) { return FindUpperIgnoringCase(CodeOf(trimmedLine), " AS "); }
 
-// The first character of a line's code is its first character after the blanks (a line whose first
-// such character is the comment's apostrophe has no code).
-bool CodeMayBeginWith(std::string_view line, std::string_view upperLetters) {
+// Whether the line may hold a declaration of these keywords: its code (the line before its
+// comment, trimmed) begins with one of them only if the line does after its blanks. Looked at
+// before the line is searched for commas and for its comment.
+bool MayDeclare(std::string_view line, std::initializer_list<std::string_view> upperKeywords) {
   const std::string_view t = TrimLeft(line);
-  if (t.empty()) return false;
-  const char c = t.front();
-  return upperLetters.find(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) != std::string_view::npos;
+  for (std::string_view k : upperKeywords) {
+    if (HasUpperPrefix(t, k)) return true;
+  }
+  return false;
 }
 
 }  // namespace
 
 bool TVBSrcFormatter::IsMultiVarDeclaration(std::string_view line) const {
-  if (!CodeMayBeginWith(line, "DRGS") || line.find(',') == std::string_view::npos) return false;
+  if (!MayDeclare(line, {"DIM ", "REDIM ", "GLOBAL ", "STATIC "}) || line.find(',') == std::string_view::npos) {
+    return false;
+  }
   if (InContinuedStatement(line, FPrevLine)) return false;
   const std::string_view code = CodeOf(line);
   const TDeclKeyword k = VariableKeyword(code);
@@ -150,7 +155,7 @@ bool TVBSrcFormatter::IsMultiVarDeclaration(std::string_view line) const {
 }
 
 bool TVBSrcFormatter::IsMultiConstDeclaration(std::string_view line) const {
-  if (!CodeMayBeginWith(line, "CG") || line.find(',') == std::string_view::npos) return false;
+  if (!MayDeclare(line, {"CONST ", "GLOBAL CONST "}) || line.find(',') == std::string_view::npos) return false;
   if (InContinuedStatement(line, FPrevLine)) return false;
   const std::string_view code = CodeOf(line);
   const TDeclKeyword k = ConstantKeyword(code);
