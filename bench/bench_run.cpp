@@ -1,9 +1,13 @@
-// The whole processing run over a large synthetic project, with every formatting rule switched on.
+// The whole processing run over a large generated project, with every formatting rule switched on.
+// Two inputs: the synthetic one, every construct the engine knows in every procedure, and one that
+// reads like a real application's code (its line mix is printed by --generate).
 //
 //   bench_run                      runs the benchmarks (Google Benchmark flags apply)
-//   bench_run --generate DIR [N]   writes the synthetic project (N files, default 200) and a
-//                                  settings file with every rule on (EVERYRULE.INI) into DIR, so
-//                                  that the program itself can be measured on it
+//   bench_run --generate DIR [N] [--realcode]
+//                                  writes the synthetic project (or, with --realcode, the one that
+//                                  reads like real code; N files, default 200) and a settings file
+//                                  with every rule on (EVERYRULE.INI) into DIR, so that the program
+//                                  itself can be measured on it, and tells the input's line mix
 
 #include <benchmark/benchmark.h>
 
@@ -11,8 +15,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/formatter.h"
 #include "engine/programcheck.h"
@@ -173,15 +179,273 @@ std::string GenerateFile(int file, int linesPerFile, std::string& name, int& lin
   return w.text;
 }
 
+// Code that reads like a real Visual Basic 6 application's rather than a test of every construct:
+// long procedures of database, string and form code, about 15 % whole-line comments (mostly alone
+// or in pairs) and 20 % blank lines, most lines between 20 and 70 characters with a tail of long
+// ones (SQL built up over continued lines, long messages, Declare statements), string literals on
+// a large share of the lines (some holding apostrophes), code already indented by four blanks or
+// a tab, and only the odd line that a split takes apart.
+class TRealCodeWriter {
+ public:
+  TRealCodeWriter(TSourceWriter& w, TRandom& random) : w_(w), random_(random) {}
+
+  void Form(int file) {
+    const std::string id = std::to_string(file);
+    w_.Line("VERSION 5.00");
+    w_.Line("Object = \"{5E9E78A0-531B-11CF-91F6-C2863C385E30}#1.0#0\"; \"MSFLXGRD.OCX\"");
+    w_.Line("Begin VB.Form frmOrders" + id);
+    w_.Line("   BorderStyle     =   1  'Fixed Single");
+    w_.Line("   Caption         =   \"Customer orders " + id + "\"");
+    w_.Line("   ClientHeight    =   6390");
+    w_.Line("   ClientWidth     =   9480");
+    w_.Line("   StartUpPosition =   2  'CenterScreen");
+    const int controls = 6 + random_.Next(20);
+    for (int c = 0; c < controls; ++c) {
+      const std::string cid = std::to_string(c);
+      w_.Line(std::string("   Begin VB.") + (c % 3 == 0 ? "TextBox txtField" : c % 3 == 1 ? "Label lblField" : "CommandButton cmdAction") + cid);
+      w_.Line("      Height          =   " + std::to_string(285 + random_.Next(200)));
+      w_.Line(std::string("      Left            =   ") + std::to_string(120 + random_.Next(6000)));
+      w_.Line(std::string("      TabIndex        =   ") + std::to_string(c));
+      w_.Line(std::string("      Top             =   ") + std::to_string(120 + c * 360));
+      w_.Line("      Width           =   " + std::to_string(1200 + random_.Next(3000)));
+      if (c % 3 != 0) w_.Line("      Caption         =   \"&" + Pick(kNouns) + " " + cid + "\"");
+      w_.Line("   End");
+    }
+    w_.Line("End");
+    w_.Line("Attribute VB_Name = \"frmOrders" + id + "\"");
+    w_.Line("Attribute VB_GlobalNameSpace = False");
+    w_.Line("Attribute VB_Creatable = False");
+    w_.Line("Attribute VB_PredeclaredId = True");
+    w_.Line("Attribute VB_Exposed = False");
+  }
+
+  void Class(int file) {
+    w_.Line("VERSION 1.0 CLASS");
+    w_.Line("BEGIN");
+    w_.Line("  MultiUse = -1  'True");
+    w_.Line("  Persistable = 0  'NotPersistable");
+    w_.Line("END");
+    w_.Line("Attribute VB_Name = \"clsCustomer" + std::to_string(file) + "\"");
+    w_.Line("Attribute VB_Creatable = True");
+  }
+
+  void Declarations(int file) {
+    const std::string id = std::to_string(file);
+    w_.Line("Option Explicit");
+    w_.Line("");
+    w_.Line("'-----------------------------------------------------------------------------");
+    w_.Line("' Orders " + id + ": reading, checking and saving the orders of one customer.");
+    w_.Line("'-----------------------------------------------------------------------------");
+    w_.Line("");
+    w_.Line("Private Declare Function GetPrivateProfileString Lib \"kernel32\" Alias \"GetPrivateProfileStringA\" "
+            "(ByVal lpApplicationName As String, ByVal lpKeyName As Any, ByVal lpDefault As String, "
+            "ByVal lpReturnedString As String, ByVal nSize As Long, ByVal lpFileName As String) As Long");
+    w_.Line("Private Declare Function GetTickCount Lib \"kernel32\" () As Long");
+    w_.Line("");
+    w_.Line("Private Const MODULE_NAME As String = \"Orders" + id + "\"");
+    w_.Line("Private Const MAX_LINES As Integer = 250");
+    w_.Line("");
+    w_.Line("Private mCustomerID As Long");
+    w_.Line("Private mConnection As ADODB.Connection");
+    w_.Line("Private mDirty As Boolean, mLoading As Boolean");
+    w_.Line("");
+    w_.Line("Private Type OrderLine");
+    w_.Line("    ProductID As Long");
+    w_.Line("    Description As String");
+    w_.Line("    Quantity As Integer");
+    w_.Line("    Price As Currency");
+    w_.Line("End Type");
+    w_.Line("");
+  }
+
+  void Procedure(int n) {
+    const std::string id = std::to_string(n);
+    depth_ = 1;
+    tabs_ = random_.Next(5) == 0;
+    const int shape = random_.Next(10);
+    const int bodyLines = shape < 6 ? 20 + random_.Next(60) : shape < 9 ? 80 + random_.Next(170) : 250 + random_.Next(350);
+    const bool isFunction = random_.Next(3) == 0;
+    const std::string keyword = isFunction ? "Function" : "Sub";
+    const std::string name = (isFunction ? "Get" : "Load") + Pick(kNouns) + id;
+
+    if (random_.Next(3) > 0) {
+      Comment("' " + name + ": " + Pick(kPhrases));
+      if (random_.Next(2) == 0) Comment("' " + Pick(kPhrases));
+    }
+    const std::string scope = random_.Next(3) == 0 ? "Public " : "Private ";
+    w_.Line(scope + keyword + " " + name + "(ByVal lngID As Long, Optional ByVal sFilter As String = \"\")" +
+            (isFunction ? " As Boolean" : ""));
+    Code("Dim rs As ADODB.Recordset");
+    Code(random_.Next(4) == 0 ? "Dim sSQL As String, sMsg As String" : "Dim sSQL As String");
+    Code("Dim i As Long");
+    Blank();
+    Code("On Error GoTo ErrHandler");
+    Blank();
+    const int until = w_.lines + bodyLines;
+    while (w_.lines < until) Group();
+    while (depth_ > 1) Close();
+    Blank();
+    if (isFunction) Code(name + " = True");
+    Code("Exit " + keyword);
+    Blank();
+    w_.Line("ErrHandler:");
+    Code("MsgBox \"Error \" & Err.Number & \" in " + name + ": \" & Err.Description, vbCritical, App.Title");
+    w_.Line("End " + keyword);
+    Blank();
+  }
+
+ private:
+  static constexpr std::string_view kNouns[] = {"Customer", "Order", "Invoice", "Product", "Supplier", "Address",
+                                                "Payment", "Account", "Report", "Setting", "Stock", "Shipment"};
+  static constexpr std::string_view kFields[] = {"CustomerID", "OrderDate", "CompanyName", "UnitPrice", "Quantity",
+                                                 "ShipCity", "PostalCode", "Discount", "Status", "Notes"};
+  static constexpr std::string_view kPhrases[] = {
+      "read the rows of the current customer into the grid",
+      "the total is kept in the footer, so recalculate it after every change",
+      "TODO: move this into the data layer once the reports use it too",
+      "an empty filter means every row",
+      "don't let the user leave a mandatory field empty",
+      "keep the old value so that Cancel can put it back",
+      "see the note in modMain about the connection string",
+      "build the query piece by piece; the WHERE clause depends on the filter"};
+
+  std::string Pick(std::span<const std::string_view> list) { return std::string(list[static_cast<std::size_t>(random_.Next(static_cast<int>(list.size())))]); }
+
+  std::string Indent() const { return tabs_ ? std::string(static_cast<std::size_t>(depth_), '\t') : std::string(static_cast<std::size_t>(depth_) * 4, ' '); }
+  void Code(const std::string& text) { w_.Line(Indent() + text); }
+  void Comment(const std::string& text) { w_.Line(Indent() + text); }
+  void Blank() { w_.Line(""); }
+
+  // A group of statements as people write them: sometimes a comment above, a few lines of code,
+  // a blank line after.
+  void Group() {
+    if (random_.Next(10) < 8) {
+      Comment("' " + Pick(kPhrases));
+      if (random_.Next(2) == 0) Comment("' " + Pick(kPhrases));
+    }
+    const int statements = 2 + random_.Next(4);
+    for (int k = 0; k < statements; ++k) Statement();
+    Blank();
+    if (random_.Next(5) == 0) Blank();
+  }
+
+  void Open() {
+    const int kind = random_.Next(5);
+    blocks_.push_back(kind);
+    switch (kind) {
+      case 0: Code("If Not rs.EOF And Len(sFilter) > 0 Then"); break;
+      case 1: Code("For i = 1 To grdLines.Rows - 1"); break;
+      case 2: Code("Do While Not rs.EOF"); break;
+      case 3: Code("Select Case rs.Fields(\"" + Pick(kFields) + "\").Value"); break;
+      default: Code("With grdLines"); break;
+    }
+    ++depth_;
+    if (kind == 3) {
+      Code("Case \"A\", \"B\"");
+      ++depth_;
+    }
+  }
+
+  void Close() {
+    const int kind = blocks_.back();
+    blocks_.pop_back();
+    --depth_;
+    if (kind == 3) --depth_;
+    switch (kind) {
+      case 0: Code("End If"); break;
+      case 1: Code("Next i"); break;
+      case 2: Code("    rs.MoveNext"); Code("Loop"); break;
+      case 3: Code("End Select"); break;
+      default: Code("End With"); break;
+    }
+  }
+
+  void Statement() {
+    const int roll = random_.Next(100);
+    if (roll < 10 && depth_ < 5) return Open();
+    if (roll < 18 && blocks_.size() > 0) return Close();
+    if (roll < 20 && !blocks_.empty() && blocks_.back() == 0) {
+      --depth_;
+      Code("Else");
+      ++depth_;
+      return;
+    }
+    if (roll < 22 && !blocks_.empty() && blocks_.back() == 3) {
+      --depth_;
+      Code("Case Else");
+      ++depth_;
+      return;
+    }
+    const std::string field = Pick(kFields);
+    std::string line;
+    switch (random_.Next(16)) {
+      case 0:
+        // SQL over continued lines: the long lines of real code.
+        Code("sSQL = \"SELECT o.OrderID, o.OrderDate, o.ShipCity, c.CompanyName, c.Phone \" & _");
+        Code("       \"FROM Orders o INNER JOIN Customers c ON c.CustomerID = o.CustomerID \" & _");
+        Code("       \"WHERE o.CustomerID = \" & lngID & \" AND o.Status <> 'X' ORDER BY o.OrderDate DESC\"");
+        return;
+      case 1: line = "sSQL = sSQL & \" AND " + field + " LIKE '\" & Replace(sFilter, \"'\", \"''\") & \"%'\""; break;
+      case 2: line = "MsgBox \"The " + Pick(kNouns) + " could not be saved because the field " + field + " is empty.\", vbExclamation, App.Title"; break;
+      case 3: line = "txt" + field + ".Text = Trim$(rs.Fields(\"" + field + "\").Value & \"\")"; break;
+      case 4: line = "rs.Fields(\"" + field + "\").Value = txt" + field + ".Text"; break;
+      case 5: line = "Call LogEvent(MODULE_NAME, \"" + Pick(kNouns) + "\", \"loaded \" & CStr(i) & \" rows\")"; break;
+      case 6: line = "lngTotal = lngTotal + CLng(grdLines.TextMatrix(i, 3)) * CCur(grdLines.TextMatrix(i, 4))"; break;
+      case 7: line = "Set rs = mConnection.Execute(sSQL, , adCmdText)"; break;
+      case 8: line = "lbl" + field + ".Caption = Format$(rs!" + field + ", \"#,##0.00\") & \" \" & sCurrency"; break;
+      case 9: line = "sMsg = \"Customer \" & rs!CompanyName & \" has \" & CStr(rs!OrderCount) & \" open orders.\""; break;
+      case 10: line = "If Len(sFilter) = 0 Then sFilter = \"*\""; break;  // the odd single-line If
+      case 11: line = "i = 0: mDirty = False"; break;                      // and colon-joined statements
+      case 12: line = "Debug.Print \"" + field + " = \"; rs.Fields(\"" + field + "\").Value"; break;
+      case 13: line = "mDirty = True"; break;
+      case 14: line = "grdLines.TextMatrix(i, 0) = rs!" + field; break;
+      default: line = "cmdSave.Enabled = mDirty And Not mLoading"; break;
+    }
+    if (random_.Next(14) == 0) line += "   ' " + Pick(kPhrases);
+    Code(line);
+  }
+
+  TSourceWriter& w_;
+  TRandom& random_;
+  int depth_ = 1;
+  bool tabs_ = false;
+  std::vector<int> blocks_;
+};
+
+std::string GenerateRealCodeFile(int file, int linesPerFile, std::string& name, int& lines) {
+  TRandom random(static_cast<std::uint32_t>(file) + 7919u);
+  TSourceWriter w;
+  TRealCodeWriter code(w, random);
+  const int kind = file % 5;
+  if (kind < 2) {
+    name = "FRMORD" + std::to_string(file) + ".FRM";
+    code.Form(file);
+  } else if (kind == 2) {
+    name = "CUSTOM" + std::to_string(file) + ".CLS";
+    code.Class(file);
+  } else {
+    name = "MODORD" + std::to_string(file) + ".BAS";
+    w.Line("Attribute VB_Name = \"modOrders" + std::to_string(file) + "\"");
+  }
+  code.Declarations(file);
+  for (int n = 0; w.lines < linesPerFile; ++n) code.Procedure(file * 1000 + n);
+  lines = w.lines;
+  return w.text;
+}
+
+// The two inputs the benchmarks run on.
+enum class TInput { Synthetic, RealCode };
+
 // Writes the project (BENCH.VBP and its files) into dir; returns the number of source lines.
-long GenerateProject(const std::string& dir, int files, int linesPerFile = 1000) {
+long GenerateProject(const std::string& dir, int files, TInput input = TInput::Synthetic, int linesPerFile = 1000) {
   fs::create_directories(dir);
   std::string project;
   long total = 0;
   for (int f = 0; f < files; ++f) {
     std::string name;
     int lines = 0;
-    const std::string text = GenerateFile(f, linesPerFile, name, lines);
+    const std::string text = input == TInput::RealCode ? GenerateRealCodeFile(f, linesPerFile, name, lines)
+                                                       : GenerateFile(f, linesPerFile, name, lines);
     WriteFileBytes(dir + "/" + name, text);
     total += lines;
     const std::string base = name.substr(0, name.find('.'));
@@ -221,15 +485,53 @@ class TSilentPrompts final : public IPrompts {
   }
 };
 
+// What a generated input is made of, so that its mix can be compared with real projects.
+struct TInputMix {
+  long Lines = 0, Blank = 0, Comment = 0, Literal = 0, Over100 = 0, Over223 = 0, Characters = 0;
+};
+
+TInputMix MixOf(const std::string& dir) {
+  TInputMix mix;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    const std::string ext = entry.path().extension().string();
+    if (ext != ".FRM" && ext != ".BAS" && ext != ".CLS") continue;
+    std::string bytes;
+    if (!ReadFileBytes(entry.path().string(), bytes)) continue;
+    std::string_view rest = bytes;
+    while (!rest.empty()) {
+      const std::size_t end = rest.find("\r\n");
+      const std::string_view line = rest.substr(0, end);
+      rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 2);
+      ++mix.Lines;
+      mix.Characters += static_cast<long>(line.size());
+      const std::size_t first = line.find_first_not_of(" \t");
+      if (first == std::string_view::npos) {
+        ++mix.Blank;
+      } else if (line[first] == '\'') {
+        ++mix.Comment;
+      } else if (line.find('"') != std::string_view::npos) {
+        ++mix.Literal;
+      }
+      if (line.size() > 100) ++mix.Over100;
+      if (line.size() > 223) ++mix.Over223;
+    }
+  }
+  return mix;
+}
+
+std::string Percent(long part, long whole) {
+  return std::to_string(whole > 0 ? (part * 1000 / whole + 5) / 10 : 0) + " %";
+}
+
 struct TBenchProject {
   std::string Dir;
   long Lines = 0;
-  TBenchProject() {
-    Dir = (fs::temp_directory_path() / "quillmate-bench-project").string();
+  TBenchProject(TInput input, std::string_view name) {
+    Dir = (fs::temp_directory_path() / name).string();
     fs::remove_all(Dir);
     // The settings of the user stay untouched: the run reads only what the bench sets.
     SetSettingsDirectory(Dir + "/settings/");
-    Lines = GenerateProject(Dir, 200);
+    Lines = GenerateProject(Dir, 200, input);
   }
   ~TBenchProject() {
     std::error_code ec;
@@ -237,13 +539,17 @@ struct TBenchProject {
   }
 };
 
-TBenchProject& Project() {
-  static TBenchProject project;
-  return project;
+TBenchProject& Project(TInput input) {
+  if (input == TInput::RealCode) {
+    static TBenchProject realCode(TInput::RealCode, "quillmate-bench-realcode");
+    return realCode;
+  }
+  static TBenchProject synthetic(TInput::Synthetic, "quillmate-bench-project");
+  return synthetic;
 }
 
-void BM_ProcessProject(benchmark::State& state) {
-  TBenchProject& bench = Project();
+void BM_ProcessProject(benchmark::State& state, TInput input) {
+  TBenchProject& bench = Project(input);
   TSettings settings;
   EveryRuleOn(settings);
   TSilentPrompts prompts;
@@ -266,11 +572,12 @@ void BM_ProcessProject(benchmark::State& state) {
   state.counters["lines_per_second"] =
       benchmark::Counter(static_cast<double>(bench.Lines), benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_ProcessProject)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK_CAPTURE(BM_ProcessProject, synthetic, TInput::Synthetic)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK_CAPTURE(BM_ProcessProject, realcode, TInput::RealCode)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // The passes alone, without copying, logging or saving: the engine's own speed.
-void BM_FormatOnly(benchmark::State& state) {
-  TBenchProject& bench = Project();
+void BM_FormatOnly(benchmark::State& state, TInput input) {
+  TBenchProject& bench = Project(input);
   TSettings settings;
   EveryRuleOn(settings);
   TSilentPrompts prompts;
@@ -292,12 +599,13 @@ void BM_FormatOnly(benchmark::State& state) {
   state.counters["lines_per_second"] =
       benchmark::Counter(static_cast<double>(bench.Lines), benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_FormatOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK_CAPTURE(BM_FormatOnly, synthetic, TInput::Synthetic)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK_CAPTURE(BM_FormatOnly, realcode, TInput::RealCode)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // The passes and the safety check a run makes before it writes a file: the check's cost is the
 // difference to BM_FormatOnly.
-void BM_FormatAndCheck(benchmark::State& state) {
-  TBenchProject& bench = Project();
+void BM_FormatAndCheck(benchmark::State& state, TInput input) {
+  TBenchProject& bench = Project(input);
   TSettings settings;
   EveryRuleOn(settings);
   TSilentPrompts prompts;
@@ -323,20 +631,37 @@ void BM_FormatAndCheck(benchmark::State& state) {
   state.counters["lines_per_second"] =
       benchmark::Counter(static_cast<double>(bench.Lines), benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_FormatAndCheck)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK_CAPTURE(BM_FormatAndCheck, synthetic, TInput::Synthetic)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK_CAPTURE(BM_FormatAndCheck, realcode, TInput::RealCode)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc >= 3 && std::string_view(argv[1]) == "--generate") {
-    const int files = argc >= 4 ? std::stoi(argv[3]) : 200;
     const std::string dir = argv[2];
-    const long lines = GenerateProject(dir, files);
+    int files = 200;
+    TInput input = TInput::Synthetic;
+    for (int i = 3; i < argc; ++i) {
+      const std::string_view arg = argv[i];
+      if (arg == "--realcode") {
+        input = TInput::RealCode;
+      } else if (arg == "--synthetic") {
+        input = TInput::Synthetic;
+      } else {
+        files = std::stoi(std::string(arg));
+      }
+    }
+    const long lines = GenerateProject(dir, files, input);
     TSettings settings;
     EveryRuleOn(settings);
     settings.SaveINIControls(fs::absolute(dir + "/EVERYRULE.INI").string());
-    std::cout << "wrote " << files << " files, " << lines << " lines: " << dir << "/BENCH.VBP, settings "
-              << dir << "/EVERYRULE.INI\n";
+    const TInputMix mix = MixOf(dir);
+    std::cout << "wrote " << files << (input == TInput::RealCode ? " real-code-like" : " synthetic") << " files, "
+              << lines << " lines: " << dir << "/BENCH.VBP, settings " << dir << "/EVERYRULE.INI\n"
+              << "  blank " << Percent(mix.Blank, mix.Lines) << ", whole-line comments "
+              << Percent(mix.Comment, mix.Lines) << ", code with literals " << Percent(mix.Literal, mix.Lines)
+              << ", longer than 100 " << Percent(mix.Over100, mix.Lines) << " (" << mix.Over223
+              << " longer than 223), mean length " << (mix.Lines > 0 ? mix.Characters / mix.Lines : 0) << "\n";
     return 0;
   }
   benchmark::Initialize(&argc, argv);

@@ -7,6 +7,7 @@
 // is never split.
 
 #include <algorithm>
+#include <initializer_list>
 #include <new>
 #include <string>
 
@@ -34,6 +35,12 @@ struct TDeclKeyword {
 };
 
 bool IsVariableDeclaration(std::string_view trimmed) {
+  // Every keyword below begins with D, R, G or S.
+  if (trimmed.empty()) return false;
+  switch (trimmed.front()) {
+    case 'D': case 'd': case 'R': case 'r': case 'G': case 'g': case 'S': case 's': break;
+    default: return false;
+  }
   for (std::string_view p : kNotVariables) {
     if (HasUpperPrefix(trimmed, p)) return false;
   }
@@ -124,10 +131,23 @@ void SplitDeclarationList(TMarkedList& out, bool& modified, std::string_view lin
 // Position (0-based) of the blank before the first As of a declaration's code, or npos.
 std::size_t AsPosition(std::string_view trimmedLine) { return FindUpperIgnoringCase(CodeOf(trimmedLine), " AS "); }
 
+// Whether the line may hold a declaration of these keywords: its code (the line before its
+// comment, trimmed) begins with one of them only if the line does after its blanks. Looked at
+// before the line is searched for commas and for its comment.
+bool MayDeclare(std::string_view line, std::initializer_list<std::string_view> upperKeywords) {
+  const std::string_view t = TrimLeft(line);
+  for (std::string_view k : upperKeywords) {
+    if (HasUpperPrefix(t, k)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool TVBSrcFormatter::IsMultiVarDeclaration(std::string_view line) const {
-  if (line.find(',') == std::string_view::npos) return false;
+  if (!MayDeclare(line, {"DIM ", "REDIM ", "GLOBAL ", "STATIC "}) || line.find(',') == std::string_view::npos) {
+    return false;
+  }
   if (InContinuedStatement(line, FPrevLine)) return false;
   const std::string_view code = CodeOf(line);
   const TDeclKeyword k = VariableKeyword(code);
@@ -135,7 +155,7 @@ bool TVBSrcFormatter::IsMultiVarDeclaration(std::string_view line) const {
 }
 
 bool TVBSrcFormatter::IsMultiConstDeclaration(std::string_view line) const {
-  if (line.find(',') == std::string_view::npos) return false;
+  if (!MayDeclare(line, {"CONST ", "GLOBAL CONST "}) || line.find(',') == std::string_view::npos) return false;
   if (InContinuedStatement(line, FPrevLine)) return false;
   const std::string_view code = CodeOf(line);
   const TDeclKeyword k = ConstantKeyword(code);

@@ -93,6 +93,8 @@ class TVBSrcFormatter {
 
   // Indentation: re-indents one line (tabs already expanded) and updates FIndentLevel.
   void IndentLine(std::string& line);
+  // The same for a line whose IsSingleLineIf and statement kind the caller already knows.
+  void IndentLine(std::string& line, bool singleLineIf, TVBStatementKind kind);
   void ApplyLevelRule(TVBStatementKind kind);
 
   // One pass over one file (pass kPass1, kPass2 or kPass3): appends the formatted lines with
@@ -214,6 +216,9 @@ class TVBSrcFormatter {
   // ahead than FNextLine (a header already below a procedure statement).
   const TPassInputView* FPassLines = nullptr;
   std::size_t FLineIndex = 0;
+  // Passes 2 and 3 read FPassInput, which is discarded after them: a line read for good gives its
+  // buffer to the output line written for it (FormatPasses sets this around those passes only).
+  TMarkedList* FRecyclableInput = nullptr;
 
   TEngineServices services_;
 

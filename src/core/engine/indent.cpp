@@ -11,9 +11,11 @@ namespace {
 // overflowing into undefined behaviour.
 inline std::int32_t Wrap32(std::int64_t value) { return static_cast<std::int32_t>(value); }
 
-// Replaces the leading white space of line (lead characters) by count blanks, in place.
+// Replaces the leading white space of line (lead characters) by count blanks, in place. Most
+// lines of code already stand where they belong, and those are left as they are.
 void SetIndent(std::string& line, std::size_t lead, std::int64_t count) {
   const std::size_t blanks = count > 0 ? static_cast<std::size_t>(count) : 0;
+  if (lead == blanks && static_cast<std::size_t>(LeadingBlanks(line)) >= lead) return;
   line.replace(0, lead, blanks, ' ');
 }
 
@@ -73,16 +75,19 @@ void TVBSrcFormatter::ApplyLevelRule(TVBStatementKind kind) {
 }
 
 void TVBSrcFormatter::IndentLine(std::string& line) {
+  IndentLine(line, IsSingleLineIf(line), ClassifyStatement(line));
+}
+
+void TVBSrcFormatter::IndentLine(std::string& line, bool singleLineIf, TVBStatementKind kind) {
   const std::size_t lead = line.size() - TrimLeftControls(line).size();
 
-  if (IsSingleLineIf(line)) {
+  if (singleLineIf) {
     // A one-line If is an ordinary statement: it stands at the level and changes nothing.
     line.resize(TrimRight(line).size());
     SetIndent(line, lead, FIndentLevel);
     return;
   }
 
-  const TVBStatementKind kind = ClassifyStatement(std::string_view(line).substr(lead));
   if (IsOpening(kind)) {
     SetIndent(line, lead, FIndentLevel);
     ApplyLevelRule(kind);

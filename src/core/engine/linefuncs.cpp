@@ -16,15 +16,21 @@ inline bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 3
 
 inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// Index of the first ch outside the literals delimited by quote, or npos.
+// Index of the first ch outside the literals delimited by quote, or npos. Every quote toggles
+// the inside-a-literal state; the search jumps from literal to literal with single-character
+// searches rather than looking at every character, as most lines hold neither.
 std::size_t FindOutsideQuotes(std::string_view line, char ch, char quote) {
-  bool inside = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (c == ch && !inside) return i;
-    if (c == quote) inside = !inside;
+  if (ch == quote) return line.find(ch);
+  std::size_t from = 0;
+  for (;;) {
+    const std::size_t at = line.find(ch, from);
+    if (at == std::string_view::npos) return at;
+    const std::size_t open = line.find(quote, from);
+    if (open == std::string_view::npos || open > at) return at;
+    const std::size_t close = line.find(quote, open + 1);
+    if (close == std::string_view::npos) return close;
+    from = close + 1;
   }
-  return std::string_view::npos;
 }
 
 // The line without its comment and without the blanks before the comment; the whole line when it
@@ -36,26 +42,6 @@ std::string_view CodePart(std::string_view line) {
 }
 
 }  // namespace
-
-std::string_view TrimLeft(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  return text.substr(i);
-}
-
-std::string_view TrimRight(std::string_view text) {
-  std::size_t n = text.size();
-  while (n > 0 && text[n - 1] == ' ') --n;
-  return text.substr(0, n);
-}
-
-std::string_view Trim(std::string_view text) { return TrimRight(TrimLeft(text)); }
-
-std::string_view TrimLeftControls(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && IsBlankOrControl(text[i])) ++i;
-  return text.substr(i);
-}
 
 std::string_view TrimControls(std::string_view text) {
   text = TrimLeftControls(text);
@@ -118,13 +104,15 @@ bool HasStringLiteral(std::string_view line) {
 }
 
 bool IsSingleLineIf(std::string_view line) {
-  const std::string_view code = CodePart(line);
-
-  // Cheap refusal for the common case: with literals removed the line must begin with "IF"; a
-  // line whose first visible character is neither a quote nor an I cannot.
-  const std::string_view lead = TrimLeftControls(code);
+  // Cheap refusal for the common case, before the line is scanned for its comment: with literals
+  // removed the line must begin with "IF"; a line whose first visible character is neither a
+  // quote nor an I cannot. (The code part begins with the line's first visible character unless
+  // that is the comment's apostrophe, and then the code part is empty.)
+  const std::string_view lead = TrimLeftControls(line);
   if (lead.empty()) return false;
   if (lead.front() != '"' && UpperAscii(lead.front()) != 'I') return false;
+
+  const std::string_view code = CodePart(lead);
 
   // U: the code part with its literals removed, upper-cased and trimmed. Built in a reused buffer
   // so that a call allocates nothing once the buffer has grown.
@@ -146,11 +134,7 @@ bool IsSingleLineIf(std::string_view line) {
   return t.size() > then + 1 + 4;
 }
 
-int LeadingBlanks(std::string_view line) {
-  std::size_t i = 0;
-  while (i < line.size() && line[i] == ' ') ++i;
-  return static_cast<int>(i);
-}
+int LeadingBlanks(std::string_view line) { return static_cast<int>(BlankRun(line)); }
 
 std::string Spaces(int count) { return count > 0 ? std::string(static_cast<std::size_t>(count), ' ') : std::string(); }
 

@@ -1,6 +1,7 @@
 // One pass of the formatter over one file, and the two or three passes of a file.
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <new>
 #include <utility>
@@ -108,6 +109,7 @@ class TFormatPass {
     ReadPreviousMark();
     if (KeepAsWritten()) return;
     if (pass_ == kPass1) fmt_.ApplyBeforeLineRules(line_, pass_);
+    ReadFacts();
     keep_ = true;
     SplitDeclarations();
     SplitStatements();
@@ -137,21 +139,55 @@ class TFormatPass {
       formatterOff_ = false;
     }
     keep_ = false;
+    ReadFacts();
     Indent();
     TrackForNext();
-    Append(input_.Line(index_), CarriedMark(index_));
+    AppendWritten(input_.Line(index_), CarriedMark(index_));
     keptRegions_.back().second = fmt_.FOutput.size();
     fmt_.FLastIndent = LeadingBlanks(source_);
     return true;
   }
 
-  bool On(K key) const { return fmt_.On(key); }
-  int Num(K key) const { return fmt_.Num(key); }
+  // The settings cannot change while a pass runs (the options are closed during a run), so the
+  // pass reads each one once, when it is first needed, instead of once per line and step.
+  bool On(K key) const { return Setting(key).On; }
+  int Num(K key) const { return Setting(key).Num; }
+
+  struct TSettingValue {
+    bool Read = false;
+    bool On = false;
+    int Num = 0;
+  };
+  const TSettingValue& Setting(K key) const {
+    TSettingValue& value = settings_[static_cast<std::size_t>(key)];
+    if (!value.Read) value = {true, fmt_.On(key), fmt_.Num(key)};
+    return value;
+  }
 
   void Append(std::string_view text, TColorObject mark) {
     // A line that cannot be appended is skipped; the pass goes on with the next.
     try {
       fmt_.FOutput.push_back({std::string(text), mark});
+    } catch (const std::bad_alloc&) {
+    }
+  }
+
+  // Appends the line in hand's output line. In passes 2 and 3 the input is the previous pass's
+  // output, which the formatter discards after the pass, and its line in hand has been read for
+  // good: the output line takes over that line's buffer instead of allocating one of its own.
+  void AppendWritten(std::string_view text, TColorObject mark) {
+    TMarkedList* spare = fmt_.FRecyclableInput;
+    if (!spare || index_ >= spare->size()) return Append(text, mark);
+    std::string& old = (*spare)[index_].Text;
+    std::string buffer;
+    if (text.data() == old.data() && text.size() == old.size()) {
+      buffer = std::move(old);
+    } else {
+      buffer.swap(old);
+      buffer.assign(text);
+    }
+    try {
+      fmt_.FOutput.push_back({std::move(buffer), mark});
     } catch (const std::bad_alloc&) {
     }
   }
@@ -259,6 +295,16 @@ class TFormatPass {
 
   void ReadPreviousMark() { wasChanged_ = input_.WasChanged(index_); }
 
+  // What several steps need to know of the working line, found once when the line is read (after
+  // the rules before it, which may correct it). The splits leave the line as it stands and
+  // indentation changes only its leading blanks, so the facts hold up to comment placement: a
+  // line without a comment keeps having none, and a rebuilt Next keeps its comment.
+  void ReadFacts() {
+    facts_.SingleLineIf = IsSingleLineIf(line_);
+    facts_.Kind = ClassifyStatement(line_);
+    facts_.HasComment = CommentPos(line_) > 0;
+  }
+
   // A split writes the line's pieces itself and takes the line over. The first split that applies
   // wins, so that every statement is written once; the later steps still read the line to follow
   // levels, loops and comment runs.
@@ -284,7 +330,7 @@ class TFormatPass {
   void SplitStatements() {
     if (!keep_) return;
     const std::size_t from = fmt_.FOutput.size();
-    if (On(K::IfThenSplit) && IsSingleLineIf(line_) && BeginSplit()) {
+    if (On(K::IfThenSplit) && facts_.SingleLineIf && BeginSplit()) {
       keep_ = !fmt_.SplitSingleLineIf(line_);
     }
     // The multi-statement split runs in the first pass only and may decline the line.
@@ -363,7 +409,7 @@ class TFormatPass {
 
   // Runs also for a line a split has taken over, so that the level follows the statement as read.
   void Indent() {
-    if (On(K::CodeIndentPerform)) fmt_.IndentLine(line_);
+    if (On(K::CodeIndentPerform)) fmt_.IndentLine(line_, facts_.SingleLineIf, facts_.Kind);
   }
 
   // The pieces of a line taken over are not part of a declaration group.
@@ -372,6 +418,10 @@ class TFormatPass {
   }
 
   void TrackForNext() {
+    // Both tests begin with the first character after the blanks: F or N in either case.
+    const std::string_view lead = TrimLeft(line_);
+    const char first = lead.empty() ? ' ' : static_cast<char>(lead.front() | 0x20);
+    if (first != 'f' && first != 'n') return;
     if (fmt_.IsForLine(line_)) fmt_.FForStack.Push(fmt_.ForVariable(line_));
     if (fmt_.IsNextLine(line_)) {
       const int closed = fmt_.NextVariableCount(line_);
@@ -387,7 +437,8 @@ class TFormatPass {
 
   // The comment of a line taken over already stands on its pieces and is not placed again.
   void PlaceComment() {
-    if (!keep_ || CommentPos(line_) <= 0) return;
+    // A rebuilt Next drops an empty comment, so a line that had one is looked at again.
+    if (!keep_ || !facts_.HasComment || CommentPos(line_) <= 0) return;
     if (IsCommentLine(line_)) {
       fmt_.PlaceSingleLineComment(line_);
       return;
@@ -476,9 +527,9 @@ class TFormatPass {
     const bool same = TrimRight(line_) == TrimRight(source_);
     const TColorObject mark = same && !wasChanged_ ? NewUnchangedMark() : NewChangedMark();
     if (On(K::CodeIndentPerform) && TrimRight(line_).empty()) {
-      Append("", mark);
+      AppendWritten("", mark);
     } else {
-      Append(line_, mark);
+      AppendWritten(line_, mark);
     }
   }
 
@@ -511,6 +562,7 @@ class TFormatPass {
   TVBSrcFormatter& fmt_;
   const TPassInputView& input_;
   const int pass_;
+  mutable std::array<TSettingValue, kSettingCount> settings_{};
 
   std::size_t codeStart_ = 0;
   bool optionExplicitFound_ = false;
@@ -522,6 +574,11 @@ class TFormatPass {
   std::string scratch_;  // lines read while locating and copying
   std::string indented_;
   bool wasChanged_ = false;
+  struct TLineFacts {
+    bool SingleLineIf = false;  // IsSingleLineIf of the working line
+    TVBStatementKind Kind = skOther;
+    bool HasComment = false;    // it has an apostrophe outside its literals
+  } facts_;
   bool keep_ = true;
   bool formatterOff_ = false;  // inside a "' quillmate: off" region
   // The output lines [first, last) of each such region, in file order.
@@ -553,7 +610,9 @@ bool TVBSrcFormatter::FormatPasses(const TLines& lines, const std::function<void
     FPassInput.swap(FOutput);
     FOutput.clear();
     announce(pass);
+    FRecyclableInput = &FPassInput;
     FormatFile(FPassInput, pass);
+    FRecyclableInput = nullptr;
     FPassInput.clear();
     if (CancelRequested) return false;
   }

@@ -52,13 +52,13 @@ constexpr TKeyword kD[] = {{"Do ", skDo, true}};
 constexpr TKeyword kL[] = {{"Loop ", skLoop, true}};
 constexpr TKeyword kN[] = {{"Next ", skNext, true}};
 
+// At most one keyword of a group can match, so the first match is the result.
 template <std::size_t N>
 TVBStatementKind Scan(std::string_view s, const TKeyword (&group)[N]) {
-  TVBStatementKind kind = skOther;
   for (const TKeyword& k : group) {
-    if (Matches(s, k)) kind = k.Kind;
+    if (Matches(s, k)) return k.Kind;
   }
-  return kind;
+  return skOther;
 }
 
 // A member of a user-defined type that is named Type ("Type As Integer", in any letter case, one

@@ -58,8 +58,15 @@ TLines SplitLines(std::string_view bytes) {
   lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
   std::size_t pos = 0;
   const std::size_t size = bytes.size();
+  // A line ends at the first CR or LF. The next of each is looked for on its own and kept until
+  // passed: a search for either of two characters looks every byte up in the pair, which made
+  // reading the files a sixth of a whole run, and keeping them keeps a file without any CR (or
+  // any LF) from being searched to its end for every line.
+  std::size_t cr = bytes.find('\r'), lf = bytes.find('\n');
   while (pos < size) {
-    std::size_t end = bytes.find_first_of("\r\n", pos);
+    if (cr < pos) cr = bytes.find('\r', pos);
+    if (lf < pos) lf = bytes.find('\n', pos);
+    const std::size_t end = std::min(cr, lf);
     if (end == std::string_view::npos) {
       lines.emplace_back(bytes.substr(pos));
       break;
@@ -146,10 +153,17 @@ bool ReadSmallFile(std::string_view path, std::string& bytes, std::string* err, 
     ::close(fd);
     return fail(kTooLarge);
   }
-  // One byte more than allowed tells a file that grew past the limit since the fstat.
-  bytes.resize(maxBytes + 1);
+  // One byte more than the file's size tells a file that grew since the fstat; the buffer grows up
+  // to one byte more than allowed, which tells a file that grew past the limit. (A buffer of the
+  // limit's size from the start would be cleared in full for every small file read.)
+  const std::size_t announced = static_cast<std::size_t>(st.st_size);
+  bytes.resize(announced + 1);
   std::size_t used = 0;
-  while (used < bytes.size()) {
+  for (;;) {
+    if (used == bytes.size()) {
+      if (bytes.size() > maxBytes) break;
+      bytes.resize(std::min(maxBytes + 1, bytes.size() * 2));
+    }
     ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
     if (n < 0) {
       if (errno == EINTR) continue;

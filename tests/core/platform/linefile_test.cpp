@@ -39,7 +39,10 @@ INSTANTIATE_TEST_SUITE_P(
         SplitRow{"FinalBlankLine", "a\r\n\r\n", {"a", ""}},
         SplitRow{"HighBytes", "' caf\xE9 \x80\xFF\r\nx", {"' caf\xE9 \x80\xFF", "x"}},
         SplitRow{"NulBytes", std::string("a\0b\r\n\0", 6), {std::string("a\0b", 3), std::string("\0", 1)}},
-        SplitRow{"CtrlZKept", "a\r\n\x1A", {"a", "\x1A"}}),
+        SplitRow{"CtrlZKept", "a\r\n\x1A", {"a", "\x1A"}},
+        // The next CR and the next LF are each looked for once and kept until passed.
+        SplitRow{"LfRunThenCrRun", "a\nb\nc\rd\re\r\nf", {"a", "b", "c", "d", "e", "f"}},
+        SplitRow{"CrlfAfterLongLfRun", "1\n2\n3\n4\n5\r\n6\r7", {"1", "2", "3", "4", "5", "6", "7"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LineFileTest, WritesCrlfAndReadsBack) {

@@ -31,6 +31,7 @@ class ReadSmallFileTest : public ::testing::TestWithParam<SmallFileRow> {
     dir.Write("ok.ini", "[a]\r\nb=1\r\n");
     dir.Write("empty.ini", "");
     dir.Write("big.ini", std::string(17, 'x'));
+    dir.Write("limit.ini", std::string(16, 'x'));
     fs::create_directories(dir / "folder");
     ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
   }
@@ -53,6 +54,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SmallFileRow{"Regular", "TMP/ok.ini", true, "[a]\r\nb=1\r\n", ""},
                       SmallFileRow{"Empty", "TMP/empty.ini", true, "", ""},
                       SmallFileRow{"TooLarge", "TMP/big.ini", false, "", "is too large"},
+                      SmallFileRow{"AtTheLimit", "TMP/limit.ini", true, std::string(16, 'x'), ""},
+                      // Files that announce no size are read as far as they go, up to the limit.
+                      SmallFileRow{"UnannouncedSize", "/proc/sys/kernel/ostype", true, "Linux\n", ""},
+                      SmallFileRow{"UnannouncedSizeTooLarge", "/proc/self/mountinfo", false, "", "is too large"},
                       SmallFileRow{"Directory", "TMP/folder", false, "", "is a directory"},
                       SmallFileRow{"NamedPipe", "TMP/fifo", false, "", "is not a regular file"},
                       SmallFileRow{"EndlessDevice", "/dev/zero", false, "", "is not a regular file"},
