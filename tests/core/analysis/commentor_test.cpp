@@ -11,6 +11,7 @@
 #include "messages.h"
 #include "platform/linefile.h"
 #include "project/sourcemgt.h"
+#include "row_name.h"
 #include "settings/catalogue.h"
 #include "temp_dir.h"
 
@@ -20,12 +21,6 @@ namespace {
 using test::FakePrompts;
 using test::TempDir;
 namespace fs = std::filesystem;
-
-std::string RowName(const std::string& name) {
-  std::string out;
-  for (char c : name) out += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-  return out;
-}
 
 // Routine recognition
 
@@ -399,7 +394,7 @@ INSTANTIATE_TEST_SUITE_P(Settings, CommentorOverSourceTest,
                          ::testing::Values(OverSourceRow{"DotBackslash", ".\\"}, OverSourceRow{"Empty", ""},
                                            OverSourceRow{"UpAndBack", "..\\PROJ\\"},
                                            OverSourceRow{"AbsoluteThroughALink", "@link/"}),
-                         [](const auto& info) { return RowName(info.param.Name); });
+                         test::RowName(&OverSourceRow::Name));
 
 TEST_F(CommentorSessionTest, AHardLinkToTheSourceIsNotWrittenThrough) {
   Open();

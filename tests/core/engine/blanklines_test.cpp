@@ -8,6 +8,7 @@
 #include "engine/formatter.h"
 #include "fake_ui.h"
 #include "format_verify.h"
+#include "row_name.h"
 #include "settings/catalogue.h"
 
 namespace qm {
@@ -48,7 +49,12 @@ INSTANTIATE_TEST_SUITE_P(BlankLines, KeepLineTest,
                                            KeepRow{kUseRules, "", false}, KeepRow{kUseRules, "    ", false},
                                            KeepRow{kUseRules, "  x", true}, KeepRow{kRemoveAll, "", false},
                                            KeepRow{kRemoveAll, "'", true},
-                                           KeepRow{-1, "", true}));
+                                           KeepRow{-1, "", true}),
+    test::RowName([](const KeepRow& r) {
+      const char* mode = r.mode == kNoChange ? "NoChange" : r.mode == kUseRules ? "UseRules"
+                       : r.mode == kRemoveAll ? "RemoveAll" : "NoChoice";
+      return std::string(mode) + " " + test::NameFromText(r.line);
+    }));
 
 // --- The twelve groups -------------------------------------------------------------------------
 

@@ -7,6 +7,7 @@
 #include "engine/formatter.h"
 #include "engine/linefuncs.h"
 #include "format_verify.h"
+#include "row_name.h"
 #include "split_fixture.h"
 
 namespace qm {
@@ -55,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, DeclarationTests, ::testing::Values(
     TestRow{"Const A = 1 ' a, b", false, false},
     TestRow{"Private Const A = 1, B = 2", false, false},
     TestRow{"Const D = #January 1, 1996#", false, false},
-    TestRow{"", false, false}));
+    TestRow{"", false, false}),
+    test::RowName(&TestRow::Line));
 
 // --- The splits -------------------------------------------------------------------------------
 
@@ -66,8 +68,6 @@ struct SplitRow {
 };
 
 std::ostream& operator<<(std::ostream& os, const SplitRow& row) { return os << '"' << row.Line << '"'; }
-
-std::string RowName(const ::testing::TestParamInfo<SplitRow>& info) { return info.param.Name; }
 
 class MultiVarSplit : public ::testing::TestWithParam<SplitRow> {};
 
@@ -91,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, MultiVarSplit, ::testing::Values(
              {"Dim grid(1 To 5, 1 To 3) As Long", "Dim n"}},
     SplitRow{"NoBlankAfterComma", "Dim a,b ,  c", {"Dim a", "Dim b", "Dim c"}},
     SplitRow{"FollowingStatementStays", "Dim a, b: Print x, y", {"Dim a", "Dim b: Print x, y"}},
-    SplitRow{"FixedLengthString", "Dim s As String * 5, t", {"Dim s As String * 5", "Dim t"}}), RowName);
+    SplitRow{"FixedLengthString", "Dim s As String * 5, t", {"Dim s As String * 5", "Dim t"}}),
+    test::RowName(&SplitRow::Name));
 
 class MultiConstSplit : public ::testing::TestWithParam<SplitRow> {};
 
@@ -110,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, MultiConstSplit, ::testing::Values(
     SplitRow{"CommaInLiteral", "Const SEP = \",\", EOL = \"a, b\"", {"Const SEP = \",\"", "Const EOL = \"a, b\""}},
     SplitRow{"CommaInDate", "Const D = #January 1, 1996#, E = 2", {"Const D = #January 1, 1996#", "Const E = 2"}},
     // The blank before a comma stays with its piece.
-    SplitRow{"BlankBeforeComma", "Const A = 1 , B = 2", {"Const A = 1 ", "Const B = 2"}}), RowName);
+    SplitRow{"BlankBeforeComma", "Const A = 1 , B = 2", {"Const A = 1 ", "Const B = 2"}}),
+    test::RowName(&SplitRow::Name));
 
 // --- The As column ----------------------------------------------------------------------------
 
@@ -143,7 +145,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, AsColumn, ::testing::Values(
     ColumnRow{"Static Property Get P() As Long", 0},
     ColumnRow{"Private x As Long", 0},
     ColumnRow{"x = 1", 0},
-    ColumnRow{"", 0}));
+    ColumnRow{"", 0}),
+    test::RowName(&ColumnRow::Line));
 
 // --- Alignment in the second pass -------------------------------------------------------------
 

@@ -8,6 +8,7 @@
 
 #include "engine/formatter.h"
 #include "fake_ui.h"
+#include "row_name.h"
 #include "settings/catalogue.h"
 
 namespace qm {
@@ -139,7 +140,8 @@ INSTANTIATE_TEST_SUITE_P(Sequences, IndentLineTest, ::testing::Values(
     IndentCase{"KeywordsAreCaseSensitive", {},
                {"Sub A()", "if x then", "y", "end if", "End Sub"},
                {"Sub A()", "    if x then", "    y", "    end if", "End Sub"},
-               0}));
+               0}),
+    test::RowName(&IndentCase::Name));
 
 TEST(IndentLine, ReadsAmountsAtEachUse) {
   IndentFixture f;

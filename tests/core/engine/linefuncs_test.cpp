@@ -5,6 +5,7 @@
 #include <string>
 
 #include "globals.h"
+#include "row_name.h"
 
 namespace qm {
 namespace {
@@ -38,7 +39,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, CommentPosTest, ::testing::Values(
     IntRow{"x = \"a\"\"b\" ' c", 12},            // a doubled quote inside a literal
     IntRow{"x = \"unclosed ' not a comment", 0},
     IntRow{"Rem not recognised", 0},
-    IntRow{"", 0}));
+    IntRow{"", 0}),
+    test::RowName(&IntRow::Line));
 
 class StripCommentTest : public ::testing::TestWithParam<TextRow> {};
 TEST_P(StripCommentTest, KeepsCodeWithoutTrailingBlanks) {
@@ -52,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, StripCommentTest, ::testing::Values(
     TextRow{"x = \"a'b\"   ", "x = \"a'b\"   "},   // no comment: unchanged, blanks too
     TextRow{"   ' only a comment", ""},
     TextRow{"x = 1\t' c", "x = 1\t"},             // only blanks are removed
-    TextRow{"y = \xE9t\xE9 ' \xFC", "y = \xE9t\xE9"}));
+    TextRow{"y = \xE9t\xE9 ' \xFC", "y = \xE9t\xE9"}),
+    test::RowName(&TextRow::Line));
 
 class CommentTextTest : public ::testing::TestWithParam<TextRow> {};
 TEST_P(CommentTextTest, GivesTextAfterApostrophe) {
@@ -62,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, CommentTextTest, ::testing::Values(
     TextRow{"x = 1 ' note ", " note "},
     TextRow{"x = 1", ""},
     TextRow{"'", ""},
-    TextRow{"x = \"'\" 'a'b", "a'b"}));
+    TextRow{"x = \"'\" 'a'b", "a'b"}),
+    test::RowName(&TextRow::Line));
 
 class IsCommentLineTest : public ::testing::TestWithParam<BoolRow> {};
 TEST_P(IsCommentLineTest, Decides) { EXPECT_EQ(IsCommentLine(GetParam().Line), GetParam().Expected); }
@@ -74,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, IsCommentLineTest, ::testing::Values(
     BoolRow{"    ", false},
     BoolRow{"x = 1 ' c", false},
     BoolRow{"\"'\"", false},
-    BoolRow{"Rem c", false}));
+    BoolRow{"Rem c", false}),
+    test::RowName(&BoolRow::Line));
 
 class RemoveQuotedTextTest : public ::testing::TestWithParam<TextRow> {};
 TEST_P(RemoveQuotedTextTest, LeavesWhatStandsOutside) {
@@ -89,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, RemoveQuotedTextTest, ::testing::Values(
     TextRow{"a\"\"b", "ab"},
     TextRow{"x = \"unclosed", "x = "},
     TextRow{"no quotes \xE4", "no quotes \xE4"},
-    TextRow{"f(\"a\", \"b\") ' \"c\"", "f(, ) ' "}));
+    TextRow{"f(\"a\", \"b\") ' \"c\"", "f(, ) ' "}),
+    test::RowName(&TextRow::Line));
 
 struct PosRow {
   std::string Line;
@@ -108,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, PosOutsideQuotesTest, ::testing::Values(
     PosRow{"\"x,y\"", ',', '"', 0},
     PosRow{"Dim a, b", ',', '"', 6},
     PosRow{"'a,b',c", ',', '\'', 6},
-    PosRow{"", ',', '"', 0}));
+    PosRow{"", ',', '"', 0}),
+    test::RowName(&PosRow::Line));
 
 struct InsideRow {
   int Position;
@@ -130,7 +137,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, IsInsideQuotesTest, ::testing::Values(
     InsideRow{2, "\"a\"", true},
     InsideRow{7, "x = \"a:b\" : y", true},
     InsideRow{11, "x = \"a:b\" : y", false},
-    InsideRow{1, "", false}));
+    InsideRow{1, "", false}),
+    test::RowName([](const InsideRow& r) {
+      const std::string at = r.Position < 0 ? "minus" + std::to_string(-r.Position) : std::to_string(r.Position);
+      return "At " + at + " " + r.Line;
+    }));
 
 class HasStringLiteralTest : public ::testing::TestWithParam<BoolRow> {};
 TEST_P(HasStringLiteralTest, LooksBeforeTheComment) {
@@ -142,7 +153,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, HasStringLiteralTest, ::testing::Values(
     BoolRow{"x = 1 ' \"quoted\"", false},
     BoolRow{"' \"x\"", false},
     BoolRow{"x = 1", false},
-    BoolRow{"\"", true}));
+    BoolRow{"\"", true}),
+    test::RowName(&BoolRow::Line));
 
 class IsSingleLineIfTest : public ::testing::TestWithParam<BoolRow> {};
 TEST_P(IsSingleLineIfTest, Decides) { EXPECT_EQ(IsSingleLineIf(GetParam().Line), GetParam().Expected); }
@@ -167,7 +179,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, IsSingleLineIfTest, ::testing::Values(
     BoolRow{"ElseIf a Then b", false},
     BoolRow{"#If Win32 Then", false},
     BoolRow{"' If a Then b", false},
-    BoolRow{"", false}));
+    BoolRow{"", false}),
+    test::RowName(&BoolRow::Line));
 
 TEST(LeadingBlanks, CountsOnlyBlanks) {
   EXPECT_EQ(LeadingBlanks(""), 0);
@@ -202,7 +215,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, RepeatToLengthTest, ::testing::Values(
     RepeatRow{"*", 0, ""},
     RepeatRow{"*", -1, ""},
     RepeatRow{"ab", 7, "abababa"},
-    RepeatRow{"=", 5000, std::string(1000, '=')}));
+    RepeatRow{"=", 5000, std::string(1000, '=')}),
+    test::RowName([](const RepeatRow& r) {
+      const std::string pattern = r.Pattern.empty() ? "Nothing" : r.Pattern == "*" ? "Star"
+                                : r.Pattern == "=" ? "Equals" : r.Pattern == "-=" ? "DashEquals" : r.Pattern;
+      return pattern + " to " + (r.Count < 0 ? "minus" + std::to_string(-r.Count) : std::to_string(r.Count));
+    }));
 
 struct TabRow {
   int Width;
@@ -239,7 +257,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, ExpandTabsTest, ::testing::Values(
     TabRow{4, "\xE4\t\xFC", "\xE4    \xFC"},
     // A tab never disappears, so the words it separates stay apart.
     TabRow{0, "Dim\tx", "Dim x"},
-    TabRow{-3, "Dim\tx", "Dim x"}));
+    TabRow{-3, "Dim\tx", "Dim x"}),
+    test::RowName([](const TabRow& r) {
+      return std::string(r.Width == 4 ? "" : "Width" + std::to_string(r.Width) + " ") + r.Line;
+    }));
 
 TEST(Trim, BlanksOrControls) {
   EXPECT_EQ(TrimLeft("  \tx  "), "\tx  ");

@@ -11,6 +11,7 @@
 #include "fake_ui.h"
 #include "format_verify.h"
 #include "globals.h"
+#include "row_name.h"
 
 namespace qm {
 namespace {
@@ -423,7 +424,8 @@ INSTANTIATE_TEST_SUITE_P(Pipeline, ForLines,
                                            ForRow{"For Each v In Pick(a = b)", true, ""},
                                            ForRow{"For", false, ""},
                                            ForRow{"Form1.Show", false, ""},
-                                           ForRow{"' For i = 1 To 2", false, ""}));
+                                           ForRow{"' For i = 1 To 2", false, ""}),
+    test::RowName(&ForRow::line));
 
 struct NextRow {
   const char* line;
@@ -454,7 +456,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // Nothing of a further statement is lost.
                       NextRow{"Next i: Beep", true, "Next i: Beep", "Next i: Beep", 1},
                       NextRow{"NextItem = 1", false, "", "", 0},
-                      NextRow{"Next: x = 1", false, "", "", 0}));
+                      NextRow{"Next: x = 1", false, "", "", 0}),
+    test::RowName(&NextRow::line));
 
 // --- Progress, cancel, level across files -------------------------------------------------------
 

@@ -20,6 +20,7 @@
 #include "platform/linefile.h"
 #include "platform/paths.h"
 #include "project/sourcemgt.h"
+#include "row_name.h"
 #include "settings/catalogue.h"
 #include "temp_dir.h"
 #include "ui/preview.h"
@@ -291,7 +292,8 @@ INSTANTIATE_TEST_SUITE_P(Settings, ResolveOutputTest,
                                            ResolveCase{"/p/", "OUT:1", "OUT:1"},
                                            ResolveCase{"/p/", "/abs/out", "/abs/out"},
                                            ResolveCase{"/p/", "out\\sub", "/p/out\\sub"},
-                                           ResolveCase{"/p/", "", "/p/"}));
+                                           ResolveCase{"/p/", "", "/p/"}),
+    test::RowName(&ResolveCase::Setting));
 
 TEST_F(RunTest, SettingWithoutTrailingSeparatorStillSeparatesDirectoryAndName) {
   OpenExample("vb3", "LEDGER.MAK");

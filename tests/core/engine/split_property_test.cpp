@@ -22,6 +22,7 @@
 #include "platform/linefile.h"
 #include "platform/paths.h"
 #include "project/sourcemgt.h"
+#include "row_name.h"
 
 namespace qm {
 namespace {
@@ -250,7 +251,8 @@ TEST_P(GeneratedLines, KeepTheirCode) {
   EXPECT_TRUE(KeepsTheCode(file));
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, GeneratedLines, ::testing::Values(1u, 2u, 3u, 17u, 2024u));
+INSTANTIATE_TEST_SUITE_P(Seeds, GeneratedLines, ::testing::Values(1u, 2u, 3u, 17u, 2024u),
+    test::RowName([](unsigned seed) { return "Seed " + std::to_string(seed); }));
 
 // --- Hand-picked and real lines ---------------------------------------------------------------
 

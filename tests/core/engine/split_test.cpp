@@ -6,6 +6,7 @@
 
 #include "engine/formatter.h"
 #include "format_verify.h"
+#include "row_name.h"
 #include "split_fixture.h"
 
 namespace qm {
@@ -22,8 +23,6 @@ struct SplitRow {
 };
 
 std::ostream& operator<<(std::ostream& os, const SplitRow& row) { return os << '"' << row.Line << '"'; }
-
-std::string RowName(const ::testing::TestParamInfo<SplitRow>& info) { return info.param.Name; }
 
 // --- Single-line If -----------------------------------------------------------------------------
 
@@ -71,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, SingleLineIfSplit, ::testing::Values(
     SplitRow{"ElsePartWouldBecomeALabel", "If x Then y = 1 Else Tidy: y = 2", {}},
     SplitRow{"EmptyStatementAfterThen", "If x Then: y = 1", {}},
     SplitRow{"OneWordStatementIsNoLabel", "If x Then Beep: y = 1", {"If x Then ", "Beep: y = 1", "End If"}},
-    SplitRow{"NotAnIf", "Iffy = Then1", {}}), RowName);
+    SplitRow{"NotAnIf", "Iffy = Then1", {}}),
+    test::RowName(&SplitRow::Name));
 
 // --- Multiple statements ------------------------------------------------------------------------
 
@@ -103,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, HasMultipleStatementsTest, ::testing::Values(
     PreTestRow{"    Rem a: b", false},
     PreTestRow{"    If a Then b: c", false},           // the colon is part of the If
     PreTestRow{"    x = 1: y = 2 _", false},           // continued
-    PreTestRow{"", false}));
+    PreTestRow{"", false}),
+    test::RowName(&PreTestRow::Line));
 
 class MultiStatementSplit : public ::testing::TestWithParam<SplitRow> {};
 
@@ -139,7 +140,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, MultiStatementSplit, ::testing::Values(
     SplitRow{"IndentedLineNumber", "  100: x = 1", {}},
     SplitRow{"EndsWithColon", "  x = 1: y = 2:", {}},
     SplitRow{"OnlyNamedArguments", "  MsgBox Prompt:=\"Hi\"", {}},
-    SplitRow{"Continued", "  x = 1: y = 2 + _", {}}), RowName);
+    SplitRow{"Continued", "  x = 1: y = 2 + _", {}}),
+    test::RowName(&SplitRow::Name));
 
 // --- Continued statements -----------------------------------------------------------------------
 

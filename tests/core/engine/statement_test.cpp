@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "row_name.h"
+
 namespace qm {
 namespace {
 
@@ -65,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(Keywords, ClassifyTest, ::testing::Values(
     KindRow{"Private Type Rec", skType},
     KindRow{"End Type", skEndType},
     KindRow{"With obj", skWith},
-    KindRow{"End With", skEndWith}));
+    KindRow{"End With", skEndWith}),
+    test::RowName(&KindRow::Line));
 
 INSTANTIATE_TEST_SUITE_P(EdgeCases, ClassifyTest, ::testing::Values(
     KindRow{"End Sub ' done", skEndSub},
@@ -103,7 +106,8 @@ INSTANTIATE_TEST_SUITE_P(EdgeCases, ClassifyTest, ::testing::Values(
     KindRow{"' If x Then", skOther},
     KindRow{"", skOther},
     KindRow{"   ", skOther},
-    KindRow{"\xC4nd If", skOther}));
+    KindRow{"\xC4nd If", skOther}),
+    test::RowName(&KindRow::Line));
 
 // The classifier as the ordered list of tests reads, without any shortcut: every keyword in turn,
 // a later match replacing an earlier one, the field test in its place.

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "row_name.h"
 #include "temp_dir.h"
 
 namespace qm {
@@ -83,7 +84,8 @@ TEST(NativePathTest, DriveLetterPathStaysRecognisable) {
 INSTANTIATE_TEST_SUITE_P(Rows, WindowsOnlyPathTest,
                          ::testing::Values("C:\\LIB\\UTIL.BAS", "c:/tmp", "C:\\..\\..\\etc\\passwd",
                                            "/tmp/C:\\LIB\\UTIL.BAS", "D:\\OUT\\", "C:FOO.BAS",
-                                           "\\\\server\\share\\x.bas"));
+                                           "\\\\server\\share\\x.bas"),
+    test::RowName());
 
 struct NameRow {
   const char* path;
@@ -113,7 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
         NameRow{"dir.d\\README", "README", "", "dir.d\\", "dir.d\\README.FRX"},
         NameRow{"a.b.c", "a.b.c", ".c", "", "a.b.FRX"},
         NameRow{".\\STYLED\\", "", "", ".\\STYLED\\", ".\\STYLED\\.FRX"},
-        NameRow{"", "", "", "", ".FRX"}));
+        NameRow{"", "", "", "", ".FRX"}),
+    test::RowName(&NameRow::path));
 
 TEST(PathsTest, IncludeTrailingSeparator) {
   EXPECT_EQ(IncludeTrailingSeparator("C:\\P"), "C:\\P\\");

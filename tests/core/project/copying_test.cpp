@@ -17,6 +17,7 @@
 #include "file_limit.h"
 #include "messages.h"
 #include "platform/paths.h"
+#include "row_name.h"
 #include "temp_dir.h"
 
 namespace qm {
@@ -287,7 +288,8 @@ INSTANTIATE_TEST_SUITE_P(Lines, LocalizeMAK,
                                            LocalizeRow{"IconForm=\"C:\\A\\B\"", "IconForm=\"C:\\A\\B\""},
                                            LocalizeRow{"MAIN.FRM", "MAIN.FRM"},
                                            LocalizeRow{"/home/u/lib/UTIL.BAS", "UTIL.BAS"},
-                                           LocalizeRow{"", ""}));
+                                           LocalizeRow{"", ""}),
+    test::RowName(&LocalizeRow::line));
 
 class LocalizeVBP : public ::testing::TestWithParam<LocalizeRow> {};
 TEST_P(LocalizeVBP, RewritesEntriesToBareNames) {
@@ -304,7 +306,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LocalizeRow{"form=Forms\\x.frm", "form=Forms\\x.frm"},
                       LocalizeRow{"Object={F9043C88}#1.0#0; C:\\W\\COMDLG32.OCX", "Object={F9043C88}#1.0#0; C:\\W\\COMDLG32.OCX"},
                       LocalizeRow{"Reference=*\\G{0}#2.0#0#C:\\W\\STDOLE2.TLB#OLE", "Reference=*\\G{0}#2.0#0#C:\\W\\STDOLE2.TLB#OLE"},
-                      LocalizeRow{"Form=M\xC4RZ\\\xE9t\xE9.frm", "Form=\xE9t\xE9.frm"}));
+                      LocalizeRow{"Form=M\xC4RZ\\\xE9t\xE9.frm", "Form=\xE9t\xE9.frm"}),
+    test::RowName(&LocalizeRow::line));
 
 TEST(LocalizeFiles, RewriteTheCopiedProjectFileInPlace) {
   TempDir dir;

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "fake_ui.h"
 #include "globals.h"
 #include "messages.h"
+#include "row_name.h"
 #include "temp_dir.h"
 
 namespace qm {
@@ -277,7 +279,12 @@ INSTANTIATE_TEST_SUITE_P(Bytes, IsTextFileTest,
                                            TextStartRow{"'", true}, TextStartRow{"\\", true},
                                            TextStartRow{"\t", false}, TextStartRow{"=", false},
                                            TextStartRow{std::string(1, '\0'), false},
-                                           TextStartRow{"\xEF\xBB\xBFVERSION", false}));
+                                           TextStartRow{"\xEF\xBB\xBFVERSION", false}),
+    test::RowName([](const TextStartRow& r) {
+      char first[8];
+      std::snprintf(first, sizeof first, "x%02X ", static_cast<unsigned char>(r.bytes[0]));
+      return first + r.bytes;
+    }));
 
 TEST(IsTextFileTest, MissingEmptyAndDirectoriesAreNotText) {
   TempDir dir;
@@ -317,7 +324,8 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryRow{"Module=NoSeparator", false, true, ""},
                       EntryRow{"form=lower.frm", false, false, "lower.frm"},
                       EntryRow{"Object={F9043C88}#1.0#0; COMDLG32.OCX", false, false, "COMDLG32.OCX"},
-                      EntryRow{"", false, false, ""}, EntryRow{"Fo", true, false, ""}));
+                      EntryRow{"", false, false, ""}, EntryRow{"Fo", true, false, ""}),
+    test::RowName(&EntryRow::line));
 
 }  // namespace
 }  // namespace qm

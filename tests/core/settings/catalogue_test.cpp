@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "row_name.h"
+
 namespace qm {
 namespace {
 
@@ -115,7 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
         DefaultRow{K::BackupMAKFiles, "BackupMAKFiles", TSettingKind::RadioButton, 1},
         DefaultRow{K::CreateLog, "CreateLog", TSettingKind::CheckBox, 0},
         DefaultRow{K::UserName, "UserName", TSettingKind::Edit, 0, "Unknown"},
-        DefaultRow{K::UserCompany, "UserCompany", TSettingKind::Edit, 0, "Unknown"}));
+        DefaultRow{K::UserCompany, "UserCompany", TSettingKind::Edit, 0, "Unknown"}),
+    test::RowName(&DefaultRow::Name));
 
 TEST(SettingsCatalogue, LabelsAndCaptionsAreTheFormsTexts) {
   EXPECT_EQ(SettingDef(K::MultiStatementSplit).Label, "Split multiple statements seperated by a :");
@@ -179,7 +182,16 @@ INSTANTIATE_TEST_SUITE_P(
                       IntRow{"0xG", std::nullopt}, IntRow{"", std::nullopt},
                       IntRow{"-", std::nullopt}, IntRow{"abc", std::nullopt},
                       IntRow{"yes", std::nullopt}, IntRow{"12abc", std::nullopt},
-                      IntRow{"1 2", std::nullopt}, IntRow{"99999999999999999999", std::nullopt}));
+                      IntRow{"1 2", std::nullopt}, IntRow{"99999999999999999999", std::nullopt}),
+    test::RowName([](const IntRow& r) {
+      std::string spelled;
+      for (char c : r.Text) {
+        if (c == '-') spelled += "Minus";
+        else if (c == '+') spelled += "Plus";
+        else spelled += c;
+      }
+      return spelled;
+    }));
 
 TEST(TSettings, BooleansAndNumbersReadAcrossKinds) {
   TSettings s;
