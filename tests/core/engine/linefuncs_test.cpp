@@ -79,7 +79,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, IsCommentLineTest, ::testing::Values(
     BoolRow{"x = 1 ' c", false},
     BoolRow{"\"'\"", false},
     BoolRow{"Rem c", false}),
-    test::RowName(&BoolRow::Line));
+    test::RowName([](const BoolRow& r) {
+      const std::size_t code = r.Line.find_first_not_of(" \t");
+      if (code == std::string::npos) return r.Line;
+      const std::string lead = code == 0 ? "" : r.Line[0] == '\t' ? "Tab " : "Spaces ";
+      return lead + (r.Line[code] == '\'' ? "Apostrophe " : "") + r.Line;
+    }));
 
 class RemoveQuotedTextTest : public ::testing::TestWithParam<TextRow> {};
 TEST_P(RemoveQuotedTextTest, LeavesWhatStandsOutside) {
