@@ -245,11 +245,7 @@ int FormatSource(const TSource& source, std::uint8_t kind, std::istream& in, std
   // program.
   if (const auto line =
           ProgramMismatchLine(before, formatter.FOutput, ProgramCheckOptionsFor(loaded->Settings, &loaded->Templates))) {
-    std::string text(msg::NotSavedProgramChange);
-    const std::size_t name = text.find("%s");
-    text.replace(name, 2, formatter.FFileName);
-    text.replace(text.find("%s", name + formatter.FFileName.size()), 2, std::to_string(*line));
-    return Fail(err, "error: " + text);
+    return Fail(err, "error: " + msg::Fill(msg::NotSavedProgramChange, {formatter.FFileName, std::to_string(*line)}));
   }
 
   if (!options.Check && !options.Diff) {

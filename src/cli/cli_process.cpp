@@ -18,7 +18,9 @@
 #include "cli_settings.h"
 #include "cli_spell.h"
 #include "engine/formatter.h"
+#include "engine/programcheck.h"
 #include "globals.h"
+#include "messages.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
 #include "project/sourcemgt.h"
@@ -157,6 +159,8 @@ void PrintFileLine(std::ostream& out, const TRunFileReport& file) {
       << " marked changed";
   if (!file.NotSavedReason.empty()) {
     out << " (not written: " << file.NotSavedReason << ")";
+  } else if (file.NotSavedNearLine > 0) {
+    out << " (not written: the program would change near line " << file.NotSavedNearLine << ")";
   } else if (!file.Saved) {
     out << " (not written)";
   }
@@ -192,9 +196,10 @@ std::string WhyUnreadable(const std::string& path) {
 
 // --check and --diff: every selected file through its passes, nothing copied or written.
 int FormatOnly(TVBSrcFormatter& formatter, TSourceMgt& project, const TProcessOptions& options,
-               TReportInput& report, std::ostream& out, std::ostream& err) {
+               const TProgramCheckOptions& checkOptions, TReportInput& report, std::ostream& out, std::ostream& err) {
   const std::string& outputDir = report.OutputDir;
   int changedFiles = 0;
+  int refusedFiles = 0;
   for (RFile* item : project.Items()) {
     if (CancelRequested) break;
     if (!item->Selected) continue;
@@ -203,21 +208,30 @@ int FormatOnly(TVBSrcFormatter& formatter, TSourceMgt& project, const TProcessOp
       project.FreeLines(item);
       break;
     }
-    TLines after;
-    after.reserve(formatter.FOutput.size());
+    const TMarkedList& output = formatter.FOutput;
     int marked = 0;
-    for (const TMarkedLine& line : formatter.FOutput) {
-      after.push_back(line.Text);
-      marked += line.Mark.IsChanged() ? 1 : 0;
+    for (const TMarkedLine& line : output) marked += line.Mark.IsChanged() ? 1 : 0;
+    const bool changed = !std::equal(output.begin(), output.end(), item->Lines.begin(), item->Lines.end(),
+                                     [](const TMarkedLine& a, const std::string& b) { return a.Text == b; });
+    TCheckedItem& checked = report.Checked.emplace_back(
+        TCheckedItem{static_cast<int>(item->Lines.size()), static_cast<int>(output.size()), marked, changed});
+    // The run would not write a file whose restyled text reads as another program: the check
+    // names it, and fails.
+    if (const auto line = ProgramMismatchLine(item->Lines, output, checkOptions)) {
+      checked.ProgramChangeNearLine = *line;
+      ++refusedFiles;
+      err << "quillmate-cli: error: " << msg::Fill(msg::NotSavedProgramChange, {item->Name, std::to_string(*line)}) << '\n';
     }
-    const bool changed = after != item->Lines;
-    changedFiles += changed ? 1 : 0;
-    report.Checked.push_back({static_cast<int>(item->Lines.size()), static_cast<int>(after.size()), marked, changed});
     if (!options.Quiet) {
-      out << item->Name << ": " << item->Lines.size() << " lines read, " << after.size() << " lines out, "
-          << marked << " marked changed, " << (changed ? "would change" : "unchanged") << '\n';
+      out << item->Name << ": " << item->Lines.size() << " lines read, " << output.size() << " lines out, "
+          << marked << " marked changed, " << (changed ? "would change" : "unchanged");
+      if (checked.ProgramChangeNearLine > 0) out << " (would not be written: the program would change)";
+      out << '\n';
     }
     if (options.Diff && changed) {
+      TLines after;
+      after.reserve(output.size());
+      for (const TMarkedLine& line : output) after.push_back(line.Text);
       WriteUnifiedDiff(out, NativePath(item->Path), NativePath(IncludeTrailingSeparator(outputDir) + item->Name),
                        item->Lines, after);
     }
@@ -233,6 +247,7 @@ int FormatOnly(TVBSrcFormatter& formatter, TSourceMgt& project, const TProcessOp
   if (options.Check && !options.Quiet) {
     out << changedFiles << (changedFiles == 1 ? " file" : " files") << " would change\n";
   }
+  if (refusedFiles > 0) return kExitError;
   return options.Check && changedFiles > 0 ? kExitFindings : kExitOk;
 }
 
@@ -288,7 +303,9 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
   json.Project = Absolute(options.Project);
   json.Settings = settingsFile.empty() ? std::string() : Absolute(settingsFile);
   json.OutputDir = ResolveOutputDirectory(project.ProjectDir, settings.Text(SettingKey::BackupNewCodeDirectory));
-  if (options.Check || options.Diff) return FormatOnly(formatter, project, options, json, out, err);
+  if (options.Check || options.Diff) {
+    return FormatOnly(formatter, project, options, ProgramCheckOptionsFor(settings, &templates), json, out, err);
+  }
 
   formatter.ProcessProject(&project);
   const TRunReport& report = formatter.FRunReport;

@@ -43,6 +43,10 @@ json Counts(json item, int read, int written, int changed) {
   return item;
 }
 
+std::string ProgramChangeReason(std::size_t line) {
+  return "the restyled text would change the program near line " + std::to_string(line);
+}
+
 json RunItem(json item, const TRunFileReport* file, TRunOutcome run, bool lastTaken, const std::string& outputDir) {
   if (!file) {
     item = Counts(std::move(item), 0, 0, 0);
@@ -56,9 +60,15 @@ json RunItem(json item, const TRunFileReport* file, TRunOutcome run, bool lastTa
     item["reason"] = "same file name as " + NativePath(file->SkippedFor);
   } else if (!file->Saved) {
     item["outcome"] = "not saved";
-    item["reason"] = run == TRunOutcome::SaveFailed && lastTaken
-                         ? "cannot write " + NativePath(IncludeTrailingSeparator(outputDir) + file->Name)
-                         : NotSavedReason(run);
+    if (file->NotSavedNearLine > 0) {
+      item["reason"] = ProgramChangeReason(file->NotSavedNearLine);
+    } else if (!file->NotSavedReason.empty()) {
+      item["reason"] = file->NotSavedReason;
+    } else {
+      item["reason"] = run == TRunOutcome::SaveFailed && lastTaken
+                           ? "cannot write " + NativePath(IncludeTrailingSeparator(outputDir) + file->Name)
+                           : NotSavedReason(run);
+    }
   } else {
     const bool changed = file->LinesChanged > 0 || file->LinesRead != file->LinesWritten;
     item["outcome"] = changed ? "restyled" : "unchanged";
@@ -92,7 +102,12 @@ std::string ProjectReportJson(const TSourceMgt& project, const TReportInput& inp
     } else if (i < input.Checked.size()) {
       const TCheckedItem& checked = input.Checked[i];
       item = Counts(std::move(item), checked.LinesRead, checked.LinesWritten, checked.LinesChanged);
-      item["outcome"] = checked.WouldChange ? "would change" : "unchanged";
+      if (checked.ProgramChangeNearLine > 0) {
+        item["outcome"] = "not saved";
+        item["reason"] = ProgramChangeReason(checked.ProgramChangeNearLine);
+      } else {
+        item["outcome"] = checked.WouldChange ? "would change" : "unchanged";
+      }
     } else {
       item = Counts(std::move(item), 0, 0, 0);
       item["outcome"] = "not checked";

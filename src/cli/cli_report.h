@@ -22,6 +22,8 @@ struct TCheckedItem {
   int LinesWritten = 0;
   int LinesChanged = 0;
   bool WouldChange = false;
+  // The line near which the restyled text would read as another program (0: it would not).
+  std::size_t ProgramChangeNearLine = 0;
 };
 
 struct TReportInput {

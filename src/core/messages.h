@@ -3,6 +3,7 @@
 // Every text the core shows to the user, as whole phrases. "%s" marks where a name goes
 // (see Format). Texts keep their double blanks after full stops.
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -122,5 +123,7 @@ inline constexpr std::string_view NoSpellingDictionary =
 
 // Replaces the first "%s" of a message with a name.
 std::string Format(std::string_view text, std::string_view name);
+// Fills the "%s" placeholders of a message in order (a value holding "%s" stays as it is).
+std::string Fill(std::string_view text, std::initializer_list<std::string_view> values);
 
 }  // namespace qm::msg

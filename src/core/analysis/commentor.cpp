@@ -17,6 +17,8 @@
 
 namespace qm {
 
+using msg::Fill;
+
 namespace {
 
 using K = SettingKey;
@@ -25,20 +27,6 @@ constexpr std::string_view kAuthorPrefix = "'  Author :";
 constexpr std::string_view kParamsPrefix = "'  Params :";
 constexpr std::string_view kReturnsPrefix = "'  Returns:";
 static_assert(kAuthorPrefix.size() == kParamsPrefix.size() && kParamsPrefix.size() == kReturnsPrefix.size());
-
-// Fills the "%s" placeholders of a message in order.
-std::string Fill(std::string_view text, std::initializer_list<std::string_view> values) {
-  std::string out;
-  std::size_t from = 0;
-  for (std::string_view value : values) {
-    const std::size_t at = text.find("%s", from);
-    if (at == std::string_view::npos) break;
-    out.append(text.substr(from, at - from)).append(value);
-    from = at + 2;
-  }
-  out.append(text.substr(from));
-  return out;
-}
 
 bool IsBlockLine(std::string_view line) { return !line.empty() && line.front() == '\''; }
 

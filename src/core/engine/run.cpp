@@ -25,6 +25,8 @@
 
 namespace qm {
 
+using msg::Fill;
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -37,21 +39,6 @@ constexpr std::size_t kLogBufferSize = 2000;
 
 // A directory in a message: the native path, with its trailing separator.
 std::string ShownDir(std::string_view dir) { return DisplayPath(IncludeTrailingSeparator(dir)); }
-
-// Fills the "%s" placeholders of a message in order (a value holding "%s" stays as it is).
-std::string Fill(std::string_view text, std::initializer_list<std::string_view> values) {
-  std::string out;
-  std::size_t from = 0;
-  for (std::string_view value : values) {
-    std::size_t at = text.find("%s", from);
-    if (at == std::string_view::npos) break;
-    out.append(text.substr(from, at - from));
-    out.append(value);
-    from = at + 2;
-  }
-  out.append(text.substr(from));
-  return out;
-}
 
 // Directory and file name with one separator between them.
 std::string JoinName(std::string_view dir, std::string_view name) {

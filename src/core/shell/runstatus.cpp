@@ -8,16 +8,7 @@
 
 namespace qm {
 
-namespace {
-
-// The counts go in first and the directory last, so that a "%s" in a directory name stays.
-std::string Fill(std::string_view text, std::initializer_list<std::string> values) {
-  std::string out(text);
-  for (const std::string& value : values) out = msg::Format(out, value);
-  return out;
-}
-
-}  // namespace
+using msg::Fill;
 
 int SelectedFileCount(const TSourceMgt& project) {
   int count = 0;
