@@ -357,6 +357,8 @@ bool TVBSrcFormatter::FormatProjectItem(TSourceMgt& project, RFile& item) {
 }
 
 void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
+  // The project's folders are listed once for the whole run, not once per file looked up.
+  TDirectoryCacheScope listings;
   FRunReport = TRunReport{};
   if (!project || !project->FirstFile || !project->FirstFile->Next) return;
   FProject = project;

@@ -203,6 +203,8 @@ void TSourceMgt::Clear() {
 
 TReadOutcome TSourceMgt::ReadProjectFile(std::string_view path, IPrompts& prompts,
                                          const std::function<void(int)>& progress) {
+  // Each folder of the project is listed at most once while its entries are looked up.
+  TDirectoryCacheScope listings;
   Clear();
   if (!IsTextFile(path)) {
     prompts.Show(TMsgKind::Error, std::string(msg::InvalidProjectFile));
