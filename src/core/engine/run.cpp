@@ -6,6 +6,7 @@
 #include <iomanip>
 #include <locale>
 #include <map>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
@@ -191,8 +192,12 @@ bool OutputOverlapsSources(const TSourceMgt& project, std::string_view outputDir
     return true;
   };
   if (hit(project.ProjectDir, project.ProjectDir + project.ProjectName)) return true;
+  // Most items share a folder: each folder is resolved and compared once.
+  std::set<std::string> checked{project.ProjectDir};
   for (const RFile* item : project.Items()) {
-    if (hit(ExtractFilePath(item->Path), item->Path)) return true;
+    std::string dir = ExtractFilePath(item->Path);
+    if (!checked.insert(dir).second) continue;
+    if (hit(dir, item->Path)) return true;
   }
   return false;
 }
