@@ -134,6 +134,8 @@ void GenerateManyFiles(const std::string& dir, int n) {
   std::error_code ec;
   fs::remove_all(dir, ec);
   fs::create_directories(dir);
+  // Every file is new, so each write would otherwise list the folder to look for its name.
+  TDirectoryCacheScope listings;
   std::string project = "Type=Exe\r\nReference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#STDOLE2.TLB#OLE\r\n";
   for (int f = 0; f < n; ++f) project += GenerateSmallFile(dir, f).ProjectLine + "\r\n";
   project += "Startup=\"frmOrder0\"\r\nTitle=\"Many\"\r\nExeName32=\"Many.exe\"\r\n";
