@@ -144,6 +144,7 @@ class TestMainWindow : public QObject {
   void hintsReachTheStatusLine();
   void placementIsSavedAndRestored();
   void helpAndAboutOpen();
+  void aProjectOfFourThousandFilesOpensWithItsWholeTree();
 
  private:
   TfrmMain& Main() { return *windows_->frmMain; }
@@ -817,6 +818,42 @@ void TestMainWindow::helpAndAboutOpen() {
 
   Main().mnuHelpAboutClick();
   QCOMPARE(modalDialogs_, QStringList{"qm::TfrmAbout"});
+}
+
+// Not a timed assertion: the time is logged so that a slow tree shows in the test's output.
+void TestMainWindow::aProjectOfFourThousandFilesOpensWithItsWholeTree() {
+  OpenExample();
+  const int files = 4000;
+  std::string project;
+  for (int n = 0; n < files; ++n) {
+    const std::string name = (n % 2 ? "modUtil" : "frmOrder") + std::to_string(n) + (n % 2 ? ".bas" : ".frm");
+    dir_->Write("many/" + name, "Attribute VB_Name = \"x\"\r\nSub Main ()\r\nEnd Sub\r\n");
+    project += (n % 2 ? "Module=M; " : "Form=") + name + "\r\n";
+  }
+  dir_->Write("many/MANY.VBP", project);
+  WriteSettings("[General]\r\nPreviewBeforeSaving=0\r\n");
+  Main().show();
+  QVERIFY(QTest::qWaitForWindowExposed(&Main()));
+  QElapsedTimer clock;
+  clock.start();
+  QVERIFY(Main().OpenProject(dir_->Dir() + "many/MANY.VBP"));
+  QCoreApplication::processEvents();
+  qInfo("opened and showed %d files in %lld ms", files, static_cast<long long>(clock.elapsed()));
+  QTreeWidgetItem* root = Main().treeProject->topLevelItem(0);
+  QVERIFY(root);
+  QCOMPARE(root->childCount(), files);
+  QVERIFY(root->isExpanded());
+  QVERIFY(!Main().TreeItem(files)->icon(0).isNull());
+
+  // Processing shows its progress without costing the run: the labels are painted a few times a
+  // second, not once per file and pass.
+  clock.restart();
+  Main().ToolbarAction(C::Process)->trigger();
+  qInfo("processed %d files in %lld ms, %ld label paints", files, static_cast<long long>(clock.elapsed()),
+        windows_->frmProcessing->LabelPaints());
+  QCOMPARE(prompts_.Texts().back(), std::string("Conversion Completed."));
+  QVERIFY(fs::exists(fs::path(dir_->Dir()) / "many" / "STYLED" / "modUtil3999.bas"));
+  QVERIFY(windows_->frmProcessing->LabelPaints() < files);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -35,6 +35,7 @@ class TestShellWindows : public QObject {
   void cleanup();
 
   void processingWindowShowsTheFileAndCancels();
+  void labelsOfManyShortFilesArePaintedAtMostEveryFewTensOfMilliseconds();
   void escapeAndTheCloseBoxCancelTheRun();
   void pendingInputIsHandledAtMostEveryFewTensOfMilliseconds();
   void theGaugeFollowsTheLinesWhenInputIsHandled();
@@ -74,6 +75,22 @@ void TestShellWindows::processingWindowShowsTheFileAndCancels() {
   QVERIFY(window.isVisible());  // the run hides it when it ends
   window.Hide();
   QVERIFY(!window.isVisible());
+}
+
+void TestShellWindows::labelsOfManyShortFilesArePaintedAtMostEveryFewTensOfMilliseconds() {
+  TfrmProcessing window;
+  window.Show();
+  QElapsedTimer clock;
+  clock.start();
+  long labels = 0;
+  while (clock.elapsed() < 200) window.SetLabel("FILE" + std::to_string(++labels) + ".BAS (Pass 1)");
+  QVERIFY(labels > 1000);
+  QVERIFY2(window.LabelPaints() >= 2 && window.LabelPaints() <= 200 / TProgressWindow::kEventIntervalMs + 2,
+           qPrintable(QString::number(window.LabelPaints())));
+  // The last label waits for the next handling of input, not for another label.
+  QTest::qWait(TProgressWindow::kEventIntervalMs + 10);
+  window.ProcessEvents();
+  QCOMPARE(window.lblProcessingFile->text(), QString::fromStdString("FILE" + std::to_string(labels) + ".BAS (Pass 1)"));
 }
 
 void TestShellWindows::escapeAndTheCloseBoxCancelTheRun() {

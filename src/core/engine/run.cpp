@@ -6,6 +6,7 @@
 #include <iomanip>
 #include <locale>
 #include <map>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
@@ -180,8 +181,12 @@ bool OutputOverlapsSources(const TSourceMgt& project, std::string_view outputDir
     return true;
   };
   if (hit(project.ProjectDir, project.ProjectDir + project.ProjectName)) return true;
+  // Most items share a folder: each folder is resolved and compared once.
+  std::set<std::string> checked{project.ProjectDir};
   for (const RFile* item : project.Items()) {
-    if (hit(ExtractFilePath(item->Path), item->Path)) return true;
+    std::string dir = ExtractFilePath(item->Path);
+    if (!checked.insert(dir).second) continue;
+    if (hit(dir, item->Path)) return true;
   }
   return false;
 }
@@ -346,6 +351,8 @@ bool TVBSrcFormatter::FormatProjectItem(TSourceMgt& project, RFile& item) {
 }
 
 void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
+  // The project's folders are listed once for the whole run, not once per file looked up.
+  TDirectoryCacheScope listings;
   FRunReport = TRunReport{};
   if (!project || !project->FirstFile || !project->FirstFile->Next) return;
   FProject = project;

@@ -247,6 +247,8 @@ bool WriteBytes(std::string_view path, std::string_view bytes, std::string* err,
   if (!ok) {
     ::unlink(tmp.c_str());
     SetError(err, code);
+  } else {
+    NoteFileCreated(target);
   }
   return ok;
 }

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <system_error>
+#include <unordered_map>
 
 namespace qm {
 
@@ -102,6 +104,95 @@ std::string JoinComponent(const std::string& base, std::string_view part) {
   return out;
 }
 
+
+std::string FoldCase(std::string_view name) {
+  std::string out(name);
+  for (char& c : out) c = LowerAscii(c);
+  return out;
+}
+
+// The run's cache: one listing per directory searched (names by their folded spelling, each set
+// in byte order so the smallest match wins as in FindIgnoringCase), and the directories already
+// found, by the spelling asked for.
+struct TDirectoryCache {
+  int Depth = 0;
+  std::unordered_map<std::string, std::unordered_map<std::string, std::set<std::string>>> Listings;
+  std::unordered_map<std::string, std::string> Found;
+};
+
+TDirectoryCache& Cache() {
+  static TDirectoryCache cache;
+  return cache;
+}
+
+// The directory part of a native path as NativePath builds it ("" for the working directory, "/"
+// for the root) and its last component.
+std::pair<std::string, std::string> SplitNative(std::string_view native) {
+  while (native.size() > 1 && native.back() == '/') native.remove_suffix(1);
+  const std::size_t slash = native.rfind('/');
+  if (slash == std::string_view::npos) return {std::string(), std::string(native)};
+  return {std::string(native.substr(0, slash == 0 ? 1 : slash)), std::string(native.substr(slash + 1))};
+}
+
+// FindIgnoringCase through the cache: the directory is listed the first time it is searched; a
+// name taken from the listing is used only while it still exists.
+bool FindIgnoringCaseCached(const std::string& dir, std::string_view name, std::string& found) {
+  TDirectoryCache& cache = Cache();
+  auto listing = cache.Listings.find(dir);
+  if (listing == cache.Listings.end()) {
+    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return false;
+    std::unordered_map<std::string, std::set<std::string>> names;
+    while (dirent* e = ::readdir(d)) {
+      std::string_view entry(e->d_name);
+      if (entry == "." || entry == "..") continue;
+      names[FoldCase(entry)].emplace(entry);
+    }
+    ::closedir(d);
+    listing = cache.Listings.emplace(dir, std::move(names)).first;
+  }
+  auto matches = listing->second.find(FoldCase(name));
+  if (matches == listing->second.end()) return false;
+  std::set<std::string>& candidates = matches->second;
+  for (auto it = candidates.begin(); it != candidates.end();) {
+    if (EntryExists(JoinComponent(dir, *it))) {
+      found = *it;
+      return true;
+    }
+    it = candidates.erase(it);
+  }
+  return false;
+}
+
+// The native spelling of the first count components, each tried as written first. found is
+// false once a component exists under no spelling: that one and the rest are kept as asked.
+// knownMissing is the full path as written, which the caller has already found missing.
+std::string ResolveCached(bool absolute, const std::vector<std::string_view>& parts, std::size_t count,
+                          const std::string& knownMissing, bool& found) {
+  std::string spelled = absolute ? "/" : "";
+  for (std::size_t i = 0; i < count; ++i) spelled = JoinComponent(spelled, parts[i]);
+  found = true;
+  if (count == 0) return spelled;
+  TDirectoryCache& cache = Cache();
+  if (auto known = cache.Found.find(spelled); known != cache.Found.end()) return known->second;
+
+  const std::string base = ResolveCached(absolute, parts, count - 1, knownMissing, found);
+  const std::string_view part = parts[count - 1];
+  std::string next = JoinComponent(base, part);
+  if (!found || part == "..") return next;
+  if (next == knownMissing || !EntryExists(next)) {
+    std::string name;
+    if (!FindIgnoringCaseCached(base, part, name)) {
+      found = false;
+      return next;
+    }
+    next = JoinComponent(base, name);
+  }
+  // Directories only: they are few, and a file's spelling is found again from the listing.
+  if (count < parts.size()) cache.Found.emplace(std::move(spelled), next);
+  return next;
+}
+
 }  // namespace
 
 std::string DisplayPath(std::string_view path) {
@@ -123,7 +214,13 @@ std::string NativePath(std::string_view path) {
   if (exact.empty()) exact = ".";
 
   // The common case: the path exists as spelled.
-  if (!EntryExists(exact)) {
+  if (EntryExists(exact)) {
+    // Nothing to search.
+  } else if (Cache().Depth > 0) {
+    bool found = false;
+    std::string built = ResolveCached(absolute, parts, parts.size(), exact, found);
+    exact = built.empty() ? "." : built;
+  } else {
     std::string built = absolute ? "/" : "";
     bool searching = true;
     for (std::string_view part : parts) {
@@ -143,6 +240,42 @@ std::string NativePath(std::string_view path) {
   }
   if (trailing && exact.back() != '/') exact += '/';
   return exact;
+}
+
+TDirectoryCacheScope::TDirectoryCacheScope() { ++Cache().Depth; }
+
+TDirectoryCacheScope::~TDirectoryCacheScope() {
+  TDirectoryCache& cache = Cache();
+  if (--cache.Depth > 0) return;
+  cache.Listings.clear();
+  cache.Found.clear();
+}
+
+void NoteFileCreated(std::string_view nativePath) {
+  TDirectoryCache& cache = Cache();
+  if (cache.Depth == 0 || nativePath.empty()) return;
+  auto [dir, name] = SplitNative(nativePath);
+  if (auto listing = cache.Listings.find(dir); listing != cache.Listings.end()) {
+    listing->second[FoldCase(name)].insert(name);
+  }
+}
+
+void NoteFileRemoved(std::string_view nativePath) {
+  TDirectoryCache& cache = Cache();
+  if (cache.Depth == 0 || nativePath.empty()) return;
+  auto [dir, name] = SplitNative(nativePath);
+  if (auto listing = cache.Listings.find(dir); listing != cache.Listings.end()) {
+    if (auto matches = listing->second.find(FoldCase(name)); matches != listing->second.end()) {
+      matches->second.erase(name);
+    }
+  }
+  // A directory that goes takes what was found in and below it.
+  const std::string removed = dir == "/" ? "/" + name : (dir.empty() ? name : dir + "/" + name);
+  std::erase_if(cache.Found, [&](const auto& entry) {
+    const std::string& at = entry.second;
+    return at == removed || (at.size() > removed.size() && at.starts_with(removed) && at[removed.size()] == '/');
+  });
+  cache.Listings.erase(removed);
 }
 
 bool IsAbsoluteEntry(std::string_view entry) {
@@ -199,7 +332,13 @@ bool ForceDirectories(std::string_view path) {
   if (dir.size() < 3) return DirectoryExists(dir);
   if (DirectoryExists(dir)) return true;
   std::error_code ec;
-  std::filesystem::create_directories(NativePath(dir), ec);
+  const std::string native = NativePath(dir);
+  std::filesystem::create_directories(native, ec);
+  // Any of the directories on the way may be new.
+  for (std::size_t slash = native.find('/', 1); slash != std::string::npos; slash = native.find('/', slash + 1)) {
+    NoteFileCreated(std::string_view(native).substr(0, slash));
+  }
+  NoteFileCreated(native);
   return DirectoryExists(dir);
 }
 
@@ -212,8 +351,10 @@ std::vector<std::string> ListFiles(std::string_view directory) {
   while (dirent* e = ::readdir(d)) {
     std::string_view name(e->d_name);
     if (name == "." || name == "..") continue;
+    // The listing's own type saves a stat per file; a link (or an unknown type) is followed.
     struct stat st;
-    if (::stat(JoinComponent(dir, name).c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+    if (e->d_type == DT_REG ||
+        (e->d_type != DT_DIR && ::stat(JoinComponent(dir, name).c_str(), &st) == 0 && S_ISREG(st.st_mode))) {
       names.emplace_back(name);
     }
   }

@@ -22,6 +22,26 @@ namespace qm {
 // exist and the real root is never touched.
 std::string NativePath(std::string_view path);
 
+// For the length of one run (reading a project, processing it), the directories NativePath must
+// search are listed at most once each and the directories it has found are remembered, so that a
+// project of N files costs O(N) file-system calls, not O(N) listings of its folder. The name as
+// written is always tried first; a name found in a listing is checked to still exist before it
+// is used. Scopes nest; what is cached is dropped when the outermost one ends, so the next run
+// sees the disk afresh. Outside a scope nothing is cached.
+class TDirectoryCacheScope {
+ public:
+  TDirectoryCacheScope();
+  ~TDirectoryCacheScope();
+  TDirectoryCacheScope(const TDirectoryCacheScope&) = delete;
+  TDirectoryCacheScope& operator=(const TDirectoryCacheScope&) = delete;
+};
+
+// Whoever creates or deletes a file or directory during a scope reports its native path here,
+// so that the listings stay true: a file the run created is found afterwards under any letter
+// case, a deleted one is forgotten. Nothing happens outside a scope.
+void NoteFileCreated(std::string_view nativePath);
+void NoteFileRemoved(std::string_view nativePath);
+
 // A path as the user reads it in captions and messages: the native path as NativePath finds it
 // ("/home/me/vb4/Forms/frmAbout.frm", "/home/me/vb4/STYLED/"). A path naming a Windows drive or
 // share stays as written, since it names nothing on this machine.

@@ -97,9 +97,12 @@ TCopyResult CopyNative(const std::string& src, const std::string& dst, bool exac
 
   // A read-only file of that name gives way too, and a link there is replaced, not followed.
   struct stat linkStat {};
-  if (::lstat(dst.c_str(), &linkStat) == 0 && !S_ISDIR(linkStat.st_mode)) ::unlink(dst.c_str());
+  if (::lstat(dst.c_str(), &linkStat) == 0 && !S_ISDIR(linkStat.st_mode) && ::unlink(dst.c_str()) == 0) {
+    NoteFileRemoved(dst);
+  }
   TFd out(::open(dst.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
   if (!out.Valid()) return Fail(reason, std::strerror(errno));
+  NoteFileCreated(dst);
 
   bool ok = CopyContent(in.Get(), out.Get());
   if (ok && exact) {
@@ -115,6 +118,7 @@ TCopyResult CopyNative(const std::string& src, const std::string& dst, bool exac
   if (!ok) {
     // A half-written copy is worse than none.
     ::unlink(dst.c_str());
+    NoteFileRemoved(dst);
     return Fail(reason, std::strerror(code));
   }
   return TCopyResult::Copied;
@@ -365,7 +369,12 @@ bool DeleteFiles(const std::vector<std::string>& names, std::string_view directo
   TBusyScope busy(prompts);
   bool all = true;
   for (const std::string& name : names) {
-    if (::unlink(NativePath(Joined(directory, name)).c_str()) != 0) all = false;
+    const std::string native = NativePath(Joined(directory, name));
+    if (::unlink(native.c_str()) != 0) {
+      all = false;
+    } else {
+      NoteFileRemoved(native);
+    }
   }
   return all;
 }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "globals.h"
@@ -128,6 +129,61 @@ bool IsTextFile(std::string_view path) {
   return text;
 }
 
+namespace {
+
+// The number of lines SplitLines gives for bytes, without building them.
+std::int32_t CountLines(std::string_view bytes) {
+  std::int32_t lines = 0;
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    std::size_t end = bytes.find_first_of("\r\n", pos);
+    ++lines;
+    if (end == std::string_view::npos) break;
+    pos = (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? end + 2 : end + 1;
+  }
+  return lines;
+}
+
+// What the reader learns about an entry's file, from one opening of it: whether it passes the
+// text test, its size, and its number of lines (0 when it cannot be read to its end).
+struct TEntryFacts {
+  bool Text = false;
+  double Size = -1;
+  std::int32_t LineCount = 0;
+};
+
+TEntryFacts LookAtEntry(std::string_view path) {
+  TEntryFacts facts;
+  const std::string native = NativePath(path);
+  // Non-blocking so that a named pipe cannot hang the reader; only regular files count.
+  int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return facts;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return facts;
+  }
+  std::string bytes(static_cast<std::size_t>(st.st_size) + 1, '\0');
+  std::size_t used = 0;
+  bool readAll = true;
+  for (;;) {
+    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+    ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) readAll = false;
+    if (n <= 0) break;
+    used += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  bytes.resize(used);
+  facts.Text = !bytes.empty() && IsTextStartByte(static_cast<unsigned char>(bytes[0]));
+  facts.Size = static_cast<double>(st.st_size);
+  facts.LineCount = readAll ? CountLines(bytes) : 0;
+  return facts;
+}
+
+}  // namespace
+
 bool IsVBPNameAfterEquals(std::string_view line) {
   if (UpperCase(line.substr(0, 4)) == "FORM") return true;
   for (const TDesignerKind& designer : kDesignerKinds) {
@@ -203,6 +259,8 @@ void TSourceMgt::Clear() {
 
 TReadOutcome TSourceMgt::ReadProjectFile(std::string_view path, IPrompts& prompts,
                                          const std::function<void(int)>& progress) {
+  // Each folder of the project is listed at most once while its entries are looked up.
+  TDirectoryCacheScope listings;
   Clear();
   if (!IsTextFile(path)) {
     prompts.Show(TMsgKind::Error, std::string(msg::InvalidProjectFile));
@@ -231,7 +289,8 @@ TReadOutcome TSourceMgt::ReadProjectFile(std::string_view path, IPrompts& prompt
     if (isEntry) {
       std::string entry = vbp ? VBPEntryName(line) : line;
       std::string resolved = ResolveEntry(ProjectDir, entry);
-      if (!IsTextFile(resolved)) {
+      const TEntryFacts facts = LookAtEntry(resolved);
+      if (!facts.Text) {
         busy.Off();
         TAnswer answer = prompts.Ask(TMsgKind::Warning, TButtons::OkCancel, msg::Format(msg::NotAsciiFile, entry));
         if (answer == TAnswer::Cancel) {
@@ -245,9 +304,8 @@ TReadOutcome TSourceMgt::ReadProjectFile(std::string_view path, IPrompts& prompt
         item.Name = EntryFileName(entry);
         item.Caption = item.Name;
         item.Ext = EntryExtension(entry);
-        item.Size = FileSizeOf(NativePath(resolved));
-        TLines lines;
-        item.LineCount = ReadLineFile(NativePath(resolved), lines) ? static_cast<std::int32_t>(lines.size()) : 0;
+        item.Size = facts.Size;
+        item.LineCount = facts.LineCount;
         item.Selected = true;
         item.Processed = false;
         item.OutputPath.clear();
@@ -276,7 +334,7 @@ TReadOutcome TSourceMgt::ReadProjectFile(std::string_view path, IPrompts& prompt
 void TSourceMgt::LoadLines(RFile& item) {
   if (item.Loaded) return;
   item.Lines.clear();
-  if (!ReadLineFile(NativePath(item.Path), item.Lines)) item.Lines.assign(1, std::string(msg::NotAvailable));
+  if (!ReadLineFile(item.Path, item.Lines)) item.Lines.assign(1, std::string(msg::NotAvailable));
   item.LineCount = static_cast<std::int32_t>(item.Lines.size());
   item.Loaded = true;
 }

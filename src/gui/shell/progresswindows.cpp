@@ -48,6 +48,7 @@ TProgressWindow::TProgressWindow(const QString& caption, QWidget* parent) : QDia
 
 void TProgressWindow::Show() {
   FLastEvents.invalidate();
+  FLastPaint.invalidate();
   adjustSize();
   CentreOnScreen(*this);
   show();
@@ -57,8 +58,23 @@ void TProgressWindow::Show() {
 void TProgressWindow::Hide() { hide(); }
 
 void TProgressWindow::SetLabel(const std::string& text) {
-  lblProcessingFile->setText(QText(text));
-  if (isVisible()) lblProcessingFile->repaint();
+  FLabel = QText(text);
+  FLabelPending = true;
+  if (FLastPaint.isValid() && FLastPaint.elapsed() < kEventIntervalMs) return;
+  PaintLabel();
+}
+
+void TProgressWindow::PaintLabel() {
+  if (!FLabelPending) return;
+  FLabelPending = false;
+  lblProcessingFile->setText(FLabel);
+  ShowPosition();
+  if (isVisible()) {
+    lblProcessingFile->repaint();
+    guageProcessing->repaint();
+  }
+  FLastPaint.start();
+  ++FLabelPaints;
 }
 
 void TProgressWindow::SetRange(int min, int max) {
@@ -75,6 +91,7 @@ void TProgressWindow::ShowPosition() {
 
 void TProgressWindow::ProcessEvents() {
   if (FLastEvents.isValid() && FLastEvents.elapsed() < kEventIntervalMs) return;
+  PaintLabel();
   ShowPosition();
   QCoreApplication::processEvents();
   FLastEvents.start();

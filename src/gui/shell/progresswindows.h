@@ -30,7 +30,10 @@ class TProgressWindow : public QDialog, public IProgress {
 
   void Show() override;
   void Hide() override;
-  // Shows the text and repaints the label at once.
+  // Shows the text: the label and the gauge are repainted at once when kEventIntervalMs have
+  // passed since they were last painted (always for the first label after Show), else with the
+  // next label or handling of input after that, so that thousands of short files cost no more
+  // paints than a few long ones.
   void SetLabel(const std::string& text) override;
   void SetRange(int min, int max) override;
   // Moves the gauge; the bar is redrawn with the next handling of pending input.
@@ -38,16 +41,24 @@ class TProgressWindow : public QDialog, public IProgress {
   // Handles pending input when kEventIntervalMs have passed since it was last handled.
   void ProcessEvents() override;
 
-  // How many times pending input was actually handled (for the throttle's tests).
+  // How many times pending input was actually handled, and the label painted (for the
+  // throttles' tests).
   long EventRounds() const { return FEventRounds; }
+  long LabelPaints() const { return FLabelPaints; }
 
  protected:
   TProgressWindow(const QString& caption, QWidget* parent);
   void ShowPosition();
+  // Puts a label waiting to be shown on the screen with the gauge.
+  void PaintLabel();
 
   QElapsedTimer FLastEvents;
+  QElapsedTimer FLastPaint;
+  QString FLabel;
+  bool FLabelPending = false;
   int FPosition = 0;
   long FEventRounds = 0;
+  long FLabelPaints = 0;
 };
 
 // "Backing up files...": a fixed box without title-bar buttons, centred on the screen.
