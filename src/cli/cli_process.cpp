@@ -213,6 +213,7 @@ int FormatOnly(TVBSrcFormatter& formatter, TSourceMgt& project, const TProcessOp
     for (const TMarkedLine& line : output) marked += line.Mark.IsChanged() ? 1 : 0;
     const bool changed = !std::equal(output.begin(), output.end(), item->Lines.begin(), item->Lines.end(),
                                      [](const TMarkedLine& a, const std::string& b) { return a.Text == b; });
+    changedFiles += changed ? 1 : 0;
     TCheckedItem& checked = report.Checked.emplace_back(
         TCheckedItem{static_cast<int>(item->Lines.size()), static_cast<int>(output.size()), marked, changed});
     // The run would not write a file whose restyled text reads as another program: the check

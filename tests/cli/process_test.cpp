@@ -302,6 +302,9 @@ TEST_F(CliProcessTest, AnOutputNameThatIsAProjectFileIsNotWrittenAndTheRunFails)
   EXPECT_EQ(r.Code, kExitError) << r.Out << r.Err;
   EXPECT_NE(r.Err.find("quillmate-cli: error: MAIN.BAS"), std::string::npos) << r.Err;
   EXPECT_NE(r.Out.find("(not written: it is a file of the project)"), std::string::npos) << r.Out;
+  const TCliResult json = Cli({"--report", "json", tmp.Dir() + "p/P.MAK"});
+  EXPECT_EQ(json.Code, kExitError);
+  EXPECT_NE(json.Out.find("\"reason\": \"it is a file of the project\""), std::string::npos) << json.Out;
   std::string bytes;
   ASSERT_TRUE(ReadFileBytes(tmp.Dir() + "p/MAIN.BAS", bytes));
   EXPECT_EQ(bytes, source);
