@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "engine/formatter.h"
+#include "project_run.h"
 #include "globals.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
@@ -145,13 +146,6 @@ void GenerateManyFiles(const std::string& dir, int n) {
 // The built-in defaults, without the preview a person would answer.
 void QuietDefaults(TSettings& settings) { settings.SetBool(SettingKey::PreviewBeforeSaving, false); }
 
-class TSilentPrompts final : public IPrompts {
- public:
-  TAnswer Ask(TMsgKind, TButtons buttons, const std::string&) override {
-    return buttons == TButtons::YesNo || buttons == TButtons::YesNoCancel ? TAnswer::No : TAnswer::Ok;
-  }
-};
-
 // Reads the project and runs it (copy of the entries, formatting, writing) with the defaults.
 void BM_ManyFilesRun(benchmark::State& state) {
   const int files = static_cast<int>(state.range(0));
@@ -160,21 +154,8 @@ void BM_ManyFilesRun(benchmark::State& state) {
   GenerateManyFiles(dir, files);
   TSettings settings;
   QuietDefaults(settings);
-  TSilentPrompts prompts;
-  TNullProgress processing, copying;
   for (auto _ : state) {
-    TSourceMgt project;
-    if (project.ReadProjectFile(dir + "/MANY.VBP", prompts) != TReadOutcome::Read) {
-      state.SkipWithError("the project could not be read");
-      break;
-    }
-    CancelRequested = false;
-    TVBSrcFormatter formatter(TEngineServices{settings, prompts, processing, copying, nullptr});
-    formatter.ProcessProject(&project);
-    if (formatter.FRunReport.Outcome != TRunOutcome::Completed) {
-      state.SkipWithError("the run did not complete");
-      break;
-    }
+    if (!bench::ReadAndRun(state, dir + "/MANY.VBP", settings)) break;
   }
   state.counters["files_per_second"] =
       benchmark::Counter(static_cast<double>(files), benchmark::Counter::kIsIterationInvariantRate);

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "engine/formatter.h"
+#include "project_run.h"
 #include "engine/programcheck.h"
 #include "globals.h"
 #include "platform/linefile.h"
@@ -478,12 +479,7 @@ void EveryRuleOn(TSettings& settings) {
   settings.SetInt(SettingKey::GrpInLineComments, 1);
 }
 
-class TSilentPrompts final : public IPrompts {
- public:
-  TAnswer Ask(TMsgKind, TButtons buttons, const std::string&) override {
-    return buttons == TButtons::YesNo || buttons == TButtons::YesNoCancel ? TAnswer::No : TAnswer::Ok;
-  }
-};
+using bench::TSilentPrompts;
 
 // What a generated input is made of, so that its mix can be compared with real projects.
 struct TInputMix {
@@ -552,21 +548,8 @@ void BM_ProcessProject(benchmark::State& state, TInput input) {
   TBenchProject& bench = Project(input);
   TSettings settings;
   EveryRuleOn(settings);
-  TSilentPrompts prompts;
-  TNullProgress processing, copying;
   for (auto _ : state) {
-    TSourceMgt project;
-    if (project.ReadProjectFile(bench.Dir + "/BENCH.VBP", prompts) != TReadOutcome::Read) {
-      state.SkipWithError("the project could not be read");
-      break;
-    }
-    CancelRequested = false;
-    TVBSrcFormatter formatter(TEngineServices{settings, prompts, processing, copying, nullptr});
-    formatter.ProcessProject(&project);
-    if (formatter.FRunReport.Outcome != TRunOutcome::Completed) {
-      state.SkipWithError("the run did not complete");
-      break;
-    }
+    if (!bench::ReadAndRun(state, bench.Dir + "/BENCH.VBP", settings)) break;
   }
   state.counters["lines"] = static_cast<double>(bench.Lines);
   state.counters["lines_per_second"] =

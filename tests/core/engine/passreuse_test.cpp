@@ -14,6 +14,7 @@
 #include "engine/templates.h"
 #include "format_verify.h"
 #include "line_generator.h"
+#include "rule_sets.h"
 
 namespace qm {
 namespace {
@@ -28,17 +29,7 @@ struct ReuseRow {
   friend void PrintTo(const ReuseRow& r, std::ostream* os) { *os << r.name; }
 };
 
-void EveryRuleOn(TSettings& s) {
-  for (K key : {K::OptionExplicitInsert, K::MultiVarSplit, K::MultiConstSplit, K::IfThenSplit, K::MultiStatementSplit,
-                K::AlignMultiDimAs, K::CodeIndentPerform, K::SingleLineCommentBlocks, K::SubLevelCommentsPerform,
-                K::FunctionLevelCommentsPerform}) {
-    s.SetBool(key, true);
-  }
-  s.SetInt(K::GrpForNextProcessing, 1);
-  s.SetInt(K::GrpSingleLineComments, 2);
-  s.SetInt(K::GrpInLineComments, 1);
-  s.SetInt(K::GrpBlankLines, 1);
-}
+using test::EveryRuleOn;
 
 struct Formatted {
   TMarkedList Output;

@@ -16,6 +16,7 @@
 #include "format_verify.h"
 #include "line_generator.h"
 #include "platform/linefile.h"
+#include "rule_sets.h"
 
 namespace qm {
 namespace {
@@ -25,17 +26,7 @@ using K = SettingKey;
 
 // --- Rule sets ------------------------------------------------------------------------------------
 
-void EveryRuleOn(TSettings& s) {
-  for (K key : {K::OptionExplicitInsert, K::MultiVarSplit, K::MultiConstSplit, K::IfThenSplit, K::MultiStatementSplit,
-                K::AlignMultiDimAs, K::CodeIndentPerform, K::SingleLineCommentBlocks, K::SubLevelCommentsPerform,
-                K::FunctionLevelCommentsPerform}) {
-    s.SetBool(key, true);
-  }
-  s.SetInt(K::GrpForNextProcessing, 1);
-  s.SetInt(K::GrpSingleLineComments, 2);
-  s.SetInt(K::GrpInLineComments, 1);
-  s.SetInt(K::GrpBlankLines, 1);
-}
+using test::EveryRuleOn;
 
 void HeadersAbove(TSettings& s) {
   s.SetBool(K::SubLevelCommentsBeforeProcedure, true);
