@@ -53,6 +53,23 @@ int CreateTemporaryBeside(const std::string& target, std::string& tmp) {
 
 }  // namespace
 
+// One per line end (CR, LF or CR LF), and one for a last line without its end; one pass.
+std::int32_t CountLines(std::string_view bytes) {
+  std::int32_t lines = 0;
+  const char* p = bytes.data();
+  const char* const end = p + bytes.size();
+  for (; p < end; ++p) {
+    if (*p == '\n') {
+      ++lines;
+    } else if (*p == '\r') {
+      ++lines;
+      if (p + 1 < end && p[1] == '\n') ++p;
+    }
+  }
+  if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') ++lines;
+  return lines;
+}
+
 TLines SplitLines(std::string_view bytes) {
   TLines lines;
   lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);

@@ -3,6 +3,7 @@
 // Text files as lines of bytes: no transcoding (VB files are Windows-1252). Reading splits at CRLF,
 // LF or a lone CR; a final terminator adds no empty line. Writing ends every line with CRLF.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,8 @@ namespace qm {
 using TLines = std::vector<std::string>;
 
 TLines SplitLines(std::string_view bytes);
+// The number of lines SplitLines gives for bytes, without building them.
+std::int32_t CountLines(std::string_view bytes);
 
 bool ReadFileBytes(std::string_view path, std::string& bytes, std::string* err = nullptr);
 bool ReadLineFile(std::string_view path, TLines& lines, std::string* err = nullptr);

@@ -131,19 +131,6 @@ bool IsTextFile(std::string_view path) {
 
 namespace {
 
-// The number of lines SplitLines gives for bytes, without building them.
-std::int32_t CountLines(std::string_view bytes) {
-  std::int32_t lines = 0;
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    std::size_t end = bytes.find_first_of("\r\n", pos);
-    ++lines;
-    if (end == std::string_view::npos) break;
-    pos = (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? end + 2 : end + 1;
-  }
-  return lines;
-}
-
 // What the reader learns about an entry's file, from one opening of it: whether it passes the
 // text test, its size, and its number of lines (0 when it cannot be read to its end).
 struct TEntryFacts {

@@ -21,6 +21,7 @@ class SplitLinesTest : public ::testing::TestWithParam<SplitRow> {};
 
 TEST_P(SplitLinesTest, SplitsAtEveryTerminator) {
   EXPECT_EQ(SplitLines(GetParam().bytes), GetParam().lines);
+  EXPECT_EQ(CountLines(GetParam().bytes), static_cast<std::int32_t>(GetParam().lines.size()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
