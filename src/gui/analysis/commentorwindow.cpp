@@ -136,6 +136,7 @@ TfrmCommentor::TfrmCommentor(const TSettings& settings, IPrompts& prompts, const
   connect(btnInsertTemplate, &QToolButton::clicked, this, &TfrmCommentor::btnInsertTemplateClick);
   connect(cboRoutines, &QComboBox::activated, this, &TfrmCommentor::cboRoutinesSelect);
   connect(memoComments, &QPlainTextEdit::textChanged, this, &TfrmCommentor::memoCommentsChange);
+  // Another code page chosen in View > Encoding: the module and the box are shown anew in it.
   connect(&DisplayEncodingNotifier(), &TDisplayEncodingNotifier::Changed, this, [this] {
     ResolvePage();
     FShownRevision = -1;
