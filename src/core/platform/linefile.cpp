@@ -11,12 +11,40 @@
 #include <cstdlib>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 #include "platform/paths.h"
 
 namespace qm {
 
 namespace {
+
+constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max() - 1;
+
+// Reads a descriptor to its end into bytes: a first buffer of initial bytes (at least one), grown
+// up to limit + 1 bytes, so that a result longer than limit tells a file past the limit. False,
+// with the reason's errno in code and bytes empty, when a read fails.
+bool ReadToEnd(int fd, std::string& bytes, std::size_t initial, std::size_t limit, int& code) {
+  bytes.resize(initial);
+  std::size_t used = 0;
+  for (;;) {
+    if (used == bytes.size()) {
+      if (bytes.size() > limit) break;
+      bytes.resize(std::min(limit + 1, bytes.size() * 2));
+    }
+    const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      code = errno;
+      bytes.clear();
+      return false;
+    }
+    if (n == 0) break;
+    used += static_cast<std::size_t>(n);
+  }
+  bytes.resize(used);
+  return true;
+}
 
 void SetError(std::string* err, int code) {
   if (err) *err = std::strerror(code);
@@ -115,26 +143,12 @@ bool ReadFileBytes(std::string_view path, std::string& bytes, std::string* err) 
     return false;
   }
   // One read of the announced size, then on to the end in case the file grew meanwhile.
-  std::size_t capacity = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096;
-  bytes.resize(capacity);
-  std::size_t used = 0;
-  for (;;) {
-    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
-    ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      int code = errno;
-      ::close(fd);
-      bytes.clear();
-      SetError(err, code);
-      return false;
-    }
-    if (n == 0) break;
-    used += static_cast<std::size_t>(n);
-  }
+  const std::size_t capacity = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096;
+  int code = 0;
+  const bool read = ReadToEnd(fd, bytes, capacity, kNoLimit, code);
   ::close(fd);
-  bytes.resize(used);
-  return true;
+  if (!read) SetError(err, code);
+  return read;
 }
 
 bool ReadSmallFile(std::string_view path, std::string& bytes, std::string* err, std::size_t maxBytes) {
@@ -173,29 +187,14 @@ bool ReadSmallFile(std::string_view path, std::string& bytes, std::string* err, 
   // One byte more than the file's size tells a file that grew since the fstat; the buffer grows up
   // to one byte more than allowed, which tells a file that grew past the limit. (A buffer of the
   // limit's size from the start would be cleared in full for every small file read.)
-  const std::size_t announced = static_cast<std::size_t>(st.st_size);
-  bytes.resize(announced + 1);
-  std::size_t used = 0;
-  for (;;) {
-    if (used == bytes.size()) {
-      if (bytes.size() > maxBytes) break;
-      bytes.resize(std::min(maxBytes + 1, bytes.size() * 2));
-    }
-    ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      int code = errno;
-      ::close(fd);
-      bytes.clear();
-      SetError(err, code);
-      return false;
-    }
-    if (n == 0) break;
-    used += static_cast<std::size_t>(n);
-  }
+  int code = 0;
+  const bool read = ReadToEnd(fd, bytes, static_cast<std::size_t>(st.st_size) + 1, maxBytes, code);
   ::close(fd);
-  if (used > maxBytes) return fail(kTooLarge);
-  bytes.resize(used);
+  if (!read) {
+    SetError(err, code);
+    return false;
+  }
+  if (bytes.size() > maxBytes) return fail(kTooLarge);
   return true;
 }
 
