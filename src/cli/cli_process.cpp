@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <future>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -194,37 +196,44 @@ std::string WhyUnreadable(const std::string& path) {
   return "is not a text file";
 }
 
+// A file whose passes are done, and its safety check, which a file of some size gets on a thread of
+// its own while the next file goes through its passes (the check reads only these two texts).
+struct TFormattedFile {
+  RFile* Item = nullptr;
+  TLines Before;
+  TMarkedList After;
+  std::future<std::optional<std::size_t>> Mismatch;
+};
+
+// Below this many lines a thread costs more than the check it would take off the passes.
+constexpr std::size_t kCheckOnThreadLines = 500;
+
 // --check and --diff: every selected file through its passes, nothing copied or written.
 int FormatOnly(TVBSrcFormatter& formatter, TSourceMgt& project, const TProcessOptions& options,
                const TProgramCheckOptions& checkOptions, TReportInput& report, std::ostream& out, std::ostream& err) {
   const std::string& outputDir = report.OutputDir;
   int changedFiles = 0;
   int refusedFiles = 0;
-  for (RFile* item : project.Items()) {
-    if (CancelRequested) break;
-    if (!item->Selected) continue;
-    const bool done = formatter.FormatProjectItem(project, *item);
-    if (!done) {
-      project.FreeLines(item);
-      break;
-    }
-    const TMarkedList& output = formatter.FOutput;
+  // Reports a file once its check is done, in project order.
+  const auto finish = [&](TFormattedFile& file) {
+    const RFile& item = *file.Item;
+    const TMarkedList& output = file.After;
     int marked = 0;
     for (const TMarkedLine& line : output) marked += line.Mark.IsChanged() ? 1 : 0;
-    const bool changed = !std::equal(output.begin(), output.end(), item->Lines.begin(), item->Lines.end(),
+    const bool changed = !std::equal(output.begin(), output.end(), file.Before.begin(), file.Before.end(),
                                      [](const TMarkedLine& a, const std::string& b) { return a.Text == b; });
     changedFiles += changed ? 1 : 0;
     TCheckedItem& checked = report.Checked.emplace_back(
-        TCheckedItem{static_cast<int>(item->Lines.size()), static_cast<int>(output.size()), marked, changed});
+        TCheckedItem{static_cast<int>(file.Before.size()), static_cast<int>(output.size()), marked, changed});
     // The run would not write a file whose restyled text reads as another program: the check
     // names it, and fails.
-    if (const auto line = ProgramMismatchLine(item->Lines, output, checkOptions)) {
+    if (const auto line = file.Mismatch.get()) {
       checked.ProgramChangeNearLine = *line;
       ++refusedFiles;
-      err << "quillmate-cli: error: " << msg::Fill(msg::NotSavedProgramChange, {item->Name, std::to_string(*line)}) << '\n';
+      err << "quillmate-cli: error: " << msg::Fill(msg::NotSavedProgramChange, {item.Name, std::to_string(*line)}) << '\n';
     }
     if (!options.Quiet) {
-      out << item->Name << ": " << item->Lines.size() << " lines read, " << output.size() << " lines out, "
+      out << item.Name << ": " << file.Before.size() << " lines read, " << output.size() << " lines out, "
           << marked << " marked changed, " << (changed ? "would change" : "unchanged");
       if (checked.ProgramChangeNearLine > 0) out << " (would not be written: the program would change)";
       out << '\n';
@@ -233,12 +242,33 @@ int FormatOnly(TVBSrcFormatter& formatter, TSourceMgt& project, const TProcessOp
       TLines after;
       after.reserve(output.size());
       for (const TMarkedLine& line : output) after.push_back(line.Text);
-      WriteUnifiedDiff(out, NativePath(item->Path), NativePath(IncludeTrailingSeparator(outputDir) + item->Name),
-                       item->Lines, after);
+      WriteUnifiedDiff(out, NativePath(item.Path), NativePath(IncludeTrailingSeparator(outputDir) + item.Name),
+                       file.Before, after);
     }
-    TMarkedList().swap(formatter.FOutput);
+  };
+
+  std::unique_ptr<TFormattedFile> pending;
+  for (RFile* item : project.Items()) {
+    if (CancelRequested) break;
+    if (!item->Selected) continue;
+    const bool done = formatter.FormatProjectItem(project, *item);
+    if (!done) {
+      project.FreeLines(item);
+      break;
+    }
+    auto file = std::make_unique<TFormattedFile>();
+    file->Item = item;
+    file->Before.swap(item->Lines);
+    file->After.swap(formatter.FOutput);
     project.FreeLines(item);
+    const auto policy = file->Before.size() >= kCheckOnThreadLines ? std::launch::async : std::launch::deferred;
+    file->Mismatch = std::async(policy, [&checkOptions, texts = file.get()] {
+      return ProgramMismatchLine(texts->Before, texts->After, checkOptions);
+    });
+    if (pending) finish(*pending);
+    pending = std::move(file);
   }
+  if (pending) finish(*pending);
   report.CheckCancelled = CancelRequested;
   if (options.Json) out << ProjectReportJson(project, report);
   if (CancelRequested) {

@@ -178,6 +178,25 @@ TEST_F(CliProcessTest, CheckPassesWhenNothingWouldChange) {
   EXPECT_EQ(Cli({"--check", "--quiet", tmp.Dir() + "p/P.MAK"}).Code, kExitFindings);
 }
 
+// Files long enough to have their safety check on a thread of its own are still reported in
+// project order, each with its own counts (the defaults add Option Explicit and a blank line).
+TEST_F(CliProcessTest, CheckReportsLongAndShortFilesInProjectOrder) {
+  std::string longModule = "Sub Long ()\r\n";
+  for (int i = 0; i < 700; ++i) longModule += "x = " + std::to_string(i) + "\r\n";
+  longModule += "End Sub\r\n";
+  tmp.Write("p/LONG1.BAS", longModule);
+  tmp.Write("p/SHORT.BAS", "Sub Short ()\r\nEnd Sub\r\n");
+  tmp.Write("p/LONG2.BAS", longModule);
+  tmp.Write("p/P.MAK", "LONG1.BAS\r\nSHORT.BAS\r\nLONG2.BAS\r\n");
+  TCliResult r = Cli({"--check", tmp.Dir() + "p/P.MAK"});
+  EXPECT_EQ(r.Code, kExitFindings) << r.Err;
+  EXPECT_EQ(r.Out,
+            "LONG1.BAS: 702 lines read, 704 lines out, 702 marked changed, would change\n"
+            "SHORT.BAS: 2 lines read, 4 lines out, 2 marked changed, would change\n"
+            "LONG2.BAS: 702 lines read, 704 lines out, 702 marked changed, would change\n"
+            "3 files would change\n");
+}
+
 TEST_F(CliProcessTest, EntryThatIsNotTextIsSkippedWithAWarning) {
   tmp.Write("p/MAIN.BAS", "Sub Main ()\r\nEnd Sub\r\n");
   tmp.Write("p/BINARY.FRM", std::string("\xfc\x01\x02", 3));
