@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli.h"
+#include "cli_run.h"
 #include "temp_dir.h"
 
 namespace qm::cli {
@@ -16,18 +17,9 @@ namespace {
 
 using test::TempDir;
 
-struct TResult {
-  int Code;
-  std::string Out;
-  std::string Err;
-};
+using TResult = test::TCliRun;
 
-TResult RunCliWith(const TArgs& args, const std::string& stdinBytes = "") {
-  std::istringstream in(stdinBytes);
-  std::ostringstream out, err;
-  const int code = RunCli(args, in, out, err);
-  return {code, out.str(), err.str()};
-}
+TResult RunCliWith(const TArgs& args, const std::string& stdinBytes = "") { return test::RunCaptured(args, stdinBytes); }
 
 // Replaces every "<dir>" by the temporary directory.
 std::string At(const TempDir& dir, std::string text) {

@@ -6,25 +6,15 @@
 #include <string>
 
 #include "cli.h"
+#include "cli_run.h"
 #include "temp_dir.h"
 
 namespace qm::cli {
 namespace {
 
-struct DiffRun {
-  int Code;
-  std::string Out;
-  std::string Err;
-};
+using DiffRun = test::TCliRun;
 
-DiffRun RunDiff(const TArgs& args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  TArgs all{"diff"};
-  all.insert(all.end(), args.begin(), args.end());
-  int code = RunCli(all, in, out, err);
-  return {code, out.str(), err.str()};
-}
+DiffRun RunDiff(const TArgs& args) { return test::RunCaptured("diff", args); }
 
 struct DiffCase {
   const char* Name;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli.h"
+#include "cli_run.h"
 #include "temp_dir.h"
 
 namespace qm::cli {
@@ -13,19 +14,10 @@ namespace {
 
 using test::TempDir;
 
-struct TFormatResult {
-  int Code;
-  std::string Out;
-  std::string Err;
-};
+using TFormatResult = test::TCliRun;
 
 TFormatResult Format(const TArgs& args, const std::string& stdinBytes = "") {
-  TArgs all{"format"};
-  all.insert(all.end(), args.begin(), args.end());
-  std::istringstream in(stdinBytes);
-  std::ostringstream out, err;
-  const int code = RunCli(all, in, out, err);
-  return {code, out.str(), err.str()};
+  return test::RunCaptured("format", args, stdinBytes);
 }
 
 constexpr std::string_view kSource = "Sub A ()\nIf x Then\ny = 1\nEnd If\nEnd Sub\n";

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "cli.h"
+#include "cli_run.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
 #include "settings/catalogue.h"
@@ -31,18 +32,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDir;
 
-struct TCliResult {
-  int Code;
-  std::string Out;
-  std::string Err;
-};
+using TCliResult = test::TCliRun;
 
-TCliResult Cli(const TArgs& args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  int code = RunCli(args, in, out, err);
-  return {code, out.str(), err.str()};
-}
+TCliResult Cli(const TArgs& args) { return test::RunCaptured(args); }
 
 // Bytes and modification time of every file below a directory.
 std::map<std::string, std::pair<std::string, fs::file_time_type>> Snapshot(const std::string& dir) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli.h"
+#include "cli_run.h"
 #include "temp_dir.h"
 
 namespace qm::cli {
@@ -14,18 +15,9 @@ namespace {
 
 using test::TempDir;
 
-struct TSpellResult {
-  int Code;
-  std::string Out;
-  std::string Err;
-};
+using TSpellResult = test::TCliRun;
 
-TSpellResult RunSpell(const TArgs& args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  const int code = RunCli(args, in, out, err);
-  return {code, out.str(), err.str()};
-}
+TSpellResult RunSpell(const TArgs& args) { return test::RunCaptured(args); }
 
 // A module with a misspelling in a literal, in an in-line comment and in a whole-line comment;
 // a tab before the first statement (columns count in the line as read).

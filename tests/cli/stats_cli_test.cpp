@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli.h"
+#include "cli_run.h"
 #include "temp_dir.h"
 
 namespace qm::cli {
@@ -15,18 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct TRun {
-  int Code;
-  std::string Out;
-  std::string Err;
-};
+using TRun = test::TCliRun;
 
-TRun RunArgs(const TArgs& args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  const int code = RunCli(args, in, out, err);
-  return {code, out.str(), err.str()};
-}
+TRun RunArgs(const TArgs& args) { return test::RunCaptured(args); }
 
 struct FailCase {
   const char* Name;
