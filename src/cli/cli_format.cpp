@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli.h"
+#include "cli_args.h"
 #include "cli_settings.h"
 #include "engine/formatter.h"
 #include "engine/programcheck.h"
@@ -101,9 +102,8 @@ bool ParseFormatOptions(const TArgs& args, TFormatOptions& options, std::string&
     } else if (arg == "--") {
       options.Files.insert(options.Files.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
       break;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      problem = "unknown option " + arg;
-      return false;
+    } else if (IsOptionLike(arg)) {
+      return UnknownOption(arg, problem);
     } else {
       options.Files.push_back(arg);
     }

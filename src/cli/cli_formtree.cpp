@@ -10,6 +10,7 @@
 
 #include "analysis/formtree.h"
 #include "cli.h"
+#include "cli_args.h"
 #include "messages.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
@@ -53,21 +54,13 @@ bool ParseFormTreeOptions(const TArgs& args, TFormTreeOptions& options, std::str
       options.HaveProject = true;
     } else if (!noMoreOptions && arg == "--") {
       noMoreOptions = true;
-    } else if (!noMoreOptions && arg.size() > 1 && arg[0] == '-') {
-      problem = "unknown option " + arg;
-      return false;
-    } else if (options.File.empty()) {
-      options.File = arg;
-    } else {
-      problem = "give exactly one form file";
+    } else if (!noMoreOptions && IsOptionLike(arg)) {
+      return UnknownOption(arg, problem);
+    } else if (!TakeTheFile(arg, options.File, "form", problem)) {
       return false;
     }
   }
-  if (options.File.empty() && !options.Help) {
-    problem = "no form file given";
-    return false;
-  }
-  return true;
+  return HasTheFile(options.File, options.Help, "form", problem);
 }
 
 std::string JsonText(std::string_view bytes) { return nlohmann::json(Cp1252ToUtf8(bytes)).dump(); }

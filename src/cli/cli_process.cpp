@@ -15,6 +15,7 @@
 #include <string>
 
 #include "cli.h"
+#include "cli_args.h"
 #include "cli_prompts.h"
 #include "cli_report.h"
 #include "cli_settings.h"
@@ -129,20 +130,13 @@ bool ParseOptions(const TArgs& args, TProcessOptions& options, std::string& prob
       }
       options.Project = args[i + 1];
       break;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      problem = "unknown option " + arg;
-      return false;
-    } else if (options.Project.empty()) {
-      options.Project = arg;
-    } else {
-      problem = "give exactly one project file";
+    } else if (IsOptionLike(arg)) {
+      return UnknownOption(arg, problem);
+    } else if (!TakeTheFile(arg, options.Project, "project", problem)) {
       return false;
     }
   }
-  if (options.Project.empty()) {
-    problem = "no project file given";
-    return false;
-  }
+  if (!HasTheFile(options.Project, false, "project", problem)) return false;
   if (options.Json && options.Diff) {
     problem = "--report json and --diff both write to standard output; give one of them";
     return false;

@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "cli.h"
+#include "cli_args.h"
 #include "cli_settings.h"
 #include "engine/linefuncs.h"
 #include "globals.h"
@@ -135,7 +136,7 @@ int CmdSpell(const TArgs& args, std::ostream& out, std::ostream& err) {
     } else if (arg == "--") {
       files.insert(files.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
       break;
-    } else if (arg.size() > 1 && arg[0] == '-') {
+    } else if (IsOptionLike(arg)) {
       err << "quillmate-cli: unknown option " << arg << "\nTry 'quillmate-cli spell --help'.\n";
       return kExitError;
     } else {

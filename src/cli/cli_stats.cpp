@@ -10,6 +10,7 @@
 
 #include "analysis/statistics.h"
 #include "cli.h"
+#include "cli_args.h"
 #include "cli_prompts.h"
 #include "cli_settings.h"
 #include "platform/paths.h"
@@ -43,21 +44,13 @@ bool ParseStatsOptions(const TArgs& args, TStatsOptions& options, std::string& p
       options.Json = true;
     } else if (!noMoreOptions && arg == "--") {
       noMoreOptions = true;
-    } else if (!noMoreOptions && arg.size() > 1 && arg[0] == '-') {
-      problem = "unknown option " + arg;
-      return false;
-    } else if (options.Project.empty()) {
-      options.Project = arg;
-    } else {
-      problem = "give exactly one project file";
+    } else if (!noMoreOptions && IsOptionLike(arg)) {
+      return UnknownOption(arg, problem);
+    } else if (!TakeTheFile(arg, options.Project, "project", problem)) {
       return false;
     }
   }
-  if (options.Project.empty() && !options.Help) {
-    problem = "no project file given";
-    return false;
-  }
-  return true;
+  return HasTheFile(options.Project, options.Help, "project", problem);
 }
 
 struct TItemRow {
