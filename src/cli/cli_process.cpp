@@ -8,11 +8,12 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <future>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "cli.h"
 #include "cli_args.h"
@@ -24,6 +25,7 @@
 #include "engine/programcheck.h"
 #include "globals.h"
 #include "messages.h"
+#include "platform/inorder.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
 #include "project/sourcemgt.h"
@@ -190,79 +192,103 @@ std::string WhyUnreadable(const std::string& path) {
   return "is not a text file";
 }
 
-// A file whose passes are done, and its safety check, which a file of some size gets on a thread of
-// its own while the next file goes through its passes (the check reads only these two texts).
+// A file taken through its passes and the safety check. The texts are kept only for --diff.
 struct TFormattedFile {
-  RFile* Item = nullptr;
   TLines Before;
   TMarkedList After;
-  std::future<std::optional<std::size_t>> Mismatch;
+  std::size_t LinesRead = 0;
+  std::size_t LinesOut = 0;
+  int Marked = 0;
+  bool Changed = false;
+  std::optional<std::size_t> MismatchLine;
 };
 
-// Below this many lines a thread costs more than the check it would take off the passes.
-constexpr std::size_t kCheckOnThreadLines = 500;
-
-// --check and --diff: every selected file through its passes, nothing copied or written.
-int FormatOnly(TVBSrcFormatter& formatter, TSourceMgt& project, const TProcessOptions& options,
-               const TProgramCheckOptions& checkOptions, TReportInput& report, std::ostream& out, std::ostream& err) {
+// --check and --diff: every selected file through its passes, nothing copied or written. Without
+// spell checking (which follows the project's current file and lists words as it goes), files go
+// through on as many threads as the machine has cores, each with a formatter of its own, and are
+// reported in project order; a few files ahead of the report are kept at most.
+int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSourceMgt& project,
+               const TProcessOptions& options, const TProgramCheckOptions& checkOptions, TReportInput& report,
+               std::ostream& out, std::ostream& err) {
   const std::string& outputDir = report.OutputDir;
+  std::vector<RFile*> items;
+  for (RFile* item : project.Items()) {
+    if (item->Selected) items.push_back(item);
+  }
+  const unsigned cores = std::max(1U, std::thread::hardware_concurrency());
+  const unsigned workers = services.Settings.Bool(SettingKey::SpellingPerform) ? 1 : std::min(cores, 4U);
+
+  TNullProgress silent;
+  std::vector<std::unique_ptr<TVBSrcFormatter>> pool;
+  if (workers > 1) {
+    for (unsigned worker = 0; worker < workers; ++worker) {
+      pool.push_back(std::make_unique<TVBSrcFormatter>(
+          TEngineServices{services.Settings, services.Prompts, silent, silent, nullptr, services.Templates, nullptr}));
+    }
+  }
+
+  std::vector<TFormattedFile> files(items.size());
+  const auto work = [&](std::size_t index, unsigned worker) {
+    RFile& item = *items[index];
+    bool done = false;
+    if (workers > 1) {
+      project.LoadLines(item);
+      done = pool[worker]->FormatItem(item);
+    } else {
+      done = formatter.FormatProjectItem(project, item);
+    }
+    TVBSrcFormatter& used = workers > 1 ? *pool[worker] : formatter;
+    TFormattedFile& file = files[index];
+    file.Before.swap(item.Lines);
+    file.After.swap(used.FOutput);
+    project.FreeLines(&item);
+    if (!done) return false;
+    const TMarkedList& output = file.After;
+    for (const TMarkedLine& line : output) file.Marked += line.Mark.IsChanged() ? 1 : 0;
+    file.Changed = !std::equal(output.begin(), output.end(), file.Before.begin(), file.Before.end(),
+                               [](const TMarkedLine& a, const std::string& b) { return a.Text == b; });
+    file.MismatchLine = ProgramMismatchLine(file.Before, output, checkOptions);
+    file.LinesRead = file.Before.size();
+    file.LinesOut = output.size();
+    if (!options.Diff) {
+      TLines().swap(file.Before);
+      TMarkedList().swap(file.After);
+    }
+    return true;
+  };
+
   int changedFiles = 0;
   int refusedFiles = 0;
-  // Reports a file once its check is done, in project order.
-  const auto finish = [&](TFormattedFile& file) {
-    const RFile& item = *file.Item;
-    const TMarkedList& output = file.After;
-    int marked = 0;
-    for (const TMarkedLine& line : output) marked += line.Mark.IsChanged() ? 1 : 0;
-    const bool changed = !std::equal(output.begin(), output.end(), file.Before.begin(), file.Before.end(),
-                                     [](const TMarkedLine& a, const std::string& b) { return a.Text == b; });
-    changedFiles += changed ? 1 : 0;
-    TCheckedItem& checked = report.Checked.emplace_back(
-        TCheckedItem{static_cast<int>(file.Before.size()), static_cast<int>(output.size()), marked, changed});
+  const auto finish = [&](std::size_t index) {
+    const RFile& item = *items[index];
+    TFormattedFile& file = files[index];
+    changedFiles += file.Changed ? 1 : 0;
+    TCheckedItem& checked = report.Checked.emplace_back(TCheckedItem{
+        static_cast<int>(file.LinesRead), static_cast<int>(file.LinesOut), file.Marked, file.Changed});
     // The run would not write a file whose restyled text reads as another program: the check
     // names it, and fails.
-    if (const auto line = file.Mismatch.get()) {
-      checked.ProgramChangeNearLine = *line;
+    if (file.MismatchLine) {
+      checked.ProgramChangeNearLine = *file.MismatchLine;
       ++refusedFiles;
-      err << "quillmate-cli: error: " << msg::Fill(msg::NotSavedProgramChange, {item.Name, std::to_string(*line)}) << '\n';
+      err << "quillmate-cli: error: "
+          << msg::Fill(msg::NotSavedProgramChange, {item.Name, std::to_string(*file.MismatchLine)}) << '\n';
     }
     if (!options.Quiet) {
-      out << item.Name << ": " << file.Before.size() << " lines read, " << output.size() << " lines out, "
-          << marked << " marked changed, " << (changed ? "would change" : "unchanged");
+      out << item.Name << ": " << file.LinesRead << " lines read, " << file.LinesOut << " lines out, "
+          << file.Marked << " marked changed, " << (file.Changed ? "would change" : "unchanged");
       if (checked.ProgramChangeNearLine > 0) out << " (would not be written: the program would change)";
       out << '\n';
     }
-    if (options.Diff && changed) {
+    if (options.Diff && file.Changed) {
       TLines after;
-      after.reserve(output.size());
-      for (const TMarkedLine& line : output) after.push_back(line.Text);
+      after.reserve(file.After.size());
+      for (const TMarkedLine& line : file.After) after.push_back(line.Text);
       WriteUnifiedDiff(out, NativePath(item.Path), NativePath(IncludeTrailingSeparator(outputDir) + item.Name),
                        file.Before, after);
     }
+    file = TFormattedFile{};
   };
-
-  std::unique_ptr<TFormattedFile> pending;
-  for (RFile* item : project.Items()) {
-    if (CancelRequested) break;
-    if (!item->Selected) continue;
-    const bool done = formatter.FormatProjectItem(project, *item);
-    if (!done) {
-      project.FreeLines(item);
-      break;
-    }
-    auto file = std::make_unique<TFormattedFile>();
-    file->Item = item;
-    file->Before.swap(item->Lines);
-    file->After.swap(formatter.FOutput);
-    project.FreeLines(item);
-    const auto policy = file->Before.size() >= kCheckOnThreadLines ? std::launch::async : std::launch::deferred;
-    file->Mismatch = std::async(policy, [&checkOptions, texts = file.get()] {
-      return ProgramMismatchLine(texts->Before, texts->After, checkOptions);
-    });
-    if (pending) finish(*pending);
-    pending = std::move(file);
-  }
-  if (pending) finish(*pending);
+  RunInOrder(items.size(), workers, 2 * std::size_t{workers}, work, finish);
   report.CheckCancelled = CancelRequested;
   if (options.Json) out << ProjectReportJson(project, report);
   if (CancelRequested) {
@@ -319,8 +345,8 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
   TSpellLister speller(err, prompts, options.Settings.empty() ? std::string(kSettingsFileName) : Absolute(options.Settings));
   speller.FollowProject(&project, options.Project);
   TNullProgress copying;
-  TVBSrcFormatter formatter(
-      TEngineServices{settings, prompts, speller, copying, nullptr, &templates, &speller.Dialog()});
+  const TEngineServices services{settings, prompts, speller, copying, nullptr, &templates, &speller.Dialog()};
+  TVBSrcFormatter formatter(services);
   CancelRequested = false;
   TInterruptScope interrupt;
 
@@ -329,7 +355,8 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
   json.Settings = settingsFile.empty() ? std::string() : Absolute(settingsFile);
   json.OutputDir = ResolveOutputDirectory(project.ProjectDir, settings.Text(SettingKey::BackupNewCodeDirectory));
   if (options.Check || options.Diff) {
-    return FormatOnly(formatter, project, options, ProgramCheckOptionsFor(settings, &templates), json, out, err);
+    return FormatOnly(formatter, services, project, options, ProgramCheckOptionsFor(settings, &templates), json, out,
+                      err);
   }
 
   formatter.ProcessProject(&project);

@@ -116,6 +116,9 @@ class TVBSrcFormatter {
   // The run's per-file step without preview or saving: loads the item's lines and takes them
   // through the passes into FOutput (the lines stay loaded); false when the run was cancelled.
   bool FormatProjectItem(TSourceMgt& project, RFile& item);
+  // The same for an item whose lines are loaded, touching neither the project nor any other item,
+  // so that formatters of their own can take different items of one project at once.
+  bool FormatItem(const RFile& item);
   TRunReport FRunReport;
   // While ProcessProject runs: the guard in front of every file it writes into the output
   // directory (copies, the log, the restyled files).

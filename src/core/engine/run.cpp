@@ -339,6 +339,10 @@ bool TVBSrcFormatter::FormatProjectItem(TSourceMgt& project, RFile& item) {
   FProject = &project;
   project.CurrentFile = &item;
   project.CurrentLineCount();
+  return FormatItem(item);
+}
+
+bool TVBSrcFormatter::FormatItem(const RFile& item) {
   TMarkedList().swap(FOutput);
   FFileName = item.Name;
   FFileKind = item.Kind;

@@ -75,6 +75,8 @@ class TSourceMgt {
   TReadOutcome ReadProjectFile(std::string_view path, IPrompts& prompts,
                                const std::function<void(int)>& progress = {});
 
+  // Read and free an item's lines; they touch that item alone, so threads may call them for
+  // different items at once.
   void LoadLines(RFile& item);
   void FreeLines(RFile* item);
   int CurrentLineCount();
