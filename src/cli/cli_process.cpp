@@ -12,7 +12,6 @@
 #include <optional>
 #include <ostream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "cli.h"
@@ -205,7 +204,7 @@ struct TFormattedFile {
 
 // --check and --diff: every selected file through its passes, nothing copied or written. Without
 // spell checking (which follows the project's current file and lists words as it goes), files go
-// through on as many threads as the machine has cores, each with a formatter of its own, and are
+// through on several threads (one per core), each with a formatter of its own, and are
 // reported in project order; a few files ahead of the report are kept at most.
 int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSourceMgt& project,
                const TProcessOptions& options, const TProgramCheckOptions& checkOptions, TReportInput& report,
@@ -215,8 +214,7 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
   for (RFile* item : project.Items()) {
     if (item->Selected) items.push_back(item);
   }
-  const unsigned cores = std::max(1U, std::thread::hardware_concurrency());
-  const unsigned workers = services.Settings.Bool(SettingKey::SpellingPerform) ? 1 : std::min(cores, 4U);
+  const unsigned workers = services.Settings.Bool(SettingKey::SpellingPerform) ? 1 : WorkerThreads();
 
   TNullProgress silent;
   std::vector<std::unique_ptr<TVBSrcFormatter>> pool;
@@ -287,6 +285,7 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
                        file.Before, after);
     }
     file = TFormattedFile{};
+    return true;
   };
   RunInOrder(items.size(), workers, 2 * std::size_t{workers}, work, finish);
   report.CheckCancelled = CancelRequested;

@@ -11,11 +11,10 @@ namespace qm {
 
 void RunInOrder(std::size_t count, unsigned workers, std::size_t window,
                 const std::function<bool(std::size_t index, unsigned worker)>& work,
-                const std::function<void(std::size_t index)>& report) {
+                const std::function<bool(std::size_t index)>& report) {
   if (workers <= 1) {
     for (std::size_t index = 0; index < count; ++index) {
-      if (!work(index, 0)) return;
-      report(index);
+      if (!work(index, 0) || !report(index)) return;
     }
     return;
   }
@@ -72,11 +71,12 @@ void RunInOrder(std::size_t count, unsigned workers, std::size_t window,
       });
       if (reported >= count || states[reported] != TState::Done) break;
       lock.unlock();
-      report(reported);
+      const bool more = report(reported);
       lock.lock();
       ++reported;
       lock.unlock();
       changed.notify_all();
+      if (!more) break;
     }
   } catch (...) {
     fail(std::current_exception());
@@ -89,5 +89,7 @@ void RunInOrder(std::size_t count, unsigned workers, std::size_t window,
   for (std::thread& thread : threads) thread.join();
   if (error) std::rethrow_exception(error);
 }
+
+unsigned WorkerThreads() { return std::clamp(std::thread::hardware_concurrency(), 1U, 4U); }
 
 }  // namespace qm

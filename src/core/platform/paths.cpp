@@ -120,8 +120,10 @@ struct TDirectoryCache {
   std::unordered_map<std::string, std::string> Found;
 };
 
+// Each thread has its own: a scope caches the look-ups of the thread that opened it, and a look-up
+// on another thread (a worker reading files) is never served from listings it does not own.
 TDirectoryCache& Cache() {
-  static TDirectoryCache cache;
+  static thread_local TDirectoryCache cache;
   return cache;
 }
 

@@ -27,7 +27,7 @@ std::string NativePath(std::string_view path);
 // project of N files costs O(N) file-system calls, not O(N) listings of its folder. The name as
 // written is always tried first; a name found in a listing is checked to still exist before it
 // is used. Scopes nest; what is cached is dropped when the outermost one ends, so the next run
-// sees the disk afresh. Outside a scope nothing is cached.
+// sees the disk afresh. Outside a scope nothing is cached. A scope covers the thread that opens it.
 class TDirectoryCacheScope {
  public:
   TDirectoryCacheScope();

@@ -6,9 +6,12 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "globals.h"
 #include "messages.h"
+#include "platform/inorder.h"
 #include "platform/paths.h"
 #include "ui/prompts.h"
 
@@ -139,9 +142,8 @@ struct TEntryFacts {
   std::int32_t LineCount = 0;
 };
 
-TEntryFacts LookAtEntry(std::string_view path) {
+TEntryFacts LookAtEntry(const std::string& native) {
   TEntryFacts facts;
-  const std::string native = NativePath(path);
   // Non-blocking so that a named pipe cannot hang the reader; only regular files count.
   int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return facts;
@@ -269,44 +271,79 @@ TReadOutcome TSourceMgt::ReadProjectFile(std::string_view path, IPrompts& prompt
   bool vbp = EntryExtension(ProjectName) == ".VBP";
   VBVersion = vbp ? 4 : 3;
 
-  int examined = 0;
-  bool added = false;
-  for (const std::string& line : ProjectFile) {
-    bool isEntry = vbp ? IsVBPEntry(line) : IsMAKEntry(line);
-    if (isEntry) {
-      std::string entry = vbp ? VBPEntryName(line) : line;
-      std::string resolved = ResolveEntry(ProjectDir, entry);
-      const TEntryFacts facts = LookAtEntry(resolved);
-      if (!facts.Text) {
-        busy.Off();
-        TAnswer answer = prompts.Ask(TMsgKind::Warning, TButtons::OkCancel, msg::Format(msg::NotAsciiFile, entry));
-        if (answer == TAnswer::Cancel) {
-          Clear();
-          return TReadOutcome::Cancelled;
-        }
-        busy.On();
-      } else {
-        RFile& item = *CurrentFile;
-        item.Path = resolved;
-        item.Name = EntryFileName(entry);
-        item.Caption = item.Name;
-        item.Ext = EntryExtension(entry);
-        item.Size = facts.Size;
-        item.LineCount = facts.LineCount;
-        item.Selected = true;
-        item.Processed = false;
-        item.OutputPath.clear();
-        item.Loaded = false;
-        item.Tag1 = item.Tag2 = item.Tag3 = 0;
-        item.Flag = false;
-        item.Kind = KindOfExt(item.Ext);
-        AppendEndItem();
-        added = true;
-      }
-    }
-    ++examined;
-    if (progress) progress(examined);
+  // The entries' files are opened and read (text test, size, lines) on several threads at once;
+  // what the reader then does with each, asking about a file that is not text, is done here, in
+  // the project's order. Their native paths are found here too: the folder listings are this
+  // thread's.
+  struct TEntry {
+    std::size_t Line;
+    std::string Name;
+    std::string Resolved;
+    std::string Native;
+  };
+  std::vector<TEntry> entries;
+  for (std::size_t i = 0; i < ProjectFile.size(); ++i) {
+    const std::string& line = ProjectFile[i];
+    if (!(vbp ? IsVBPEntry(line) : IsMAKEntry(line))) continue;
+    std::string entry = vbp ? VBPEntryName(line) : line;
+    std::string resolved = ResolveEntry(ProjectDir, entry);
+    std::string native = NativePath(resolved);
+    entries.push_back({i, std::move(entry), std::move(resolved), std::move(native)});
   }
+  std::vector<TEntryFacts> facts(entries.size());
+
+  std::size_t examined = 0;
+  const auto examine = [&](std::size_t upTo) {
+    while (examined < upTo) {
+      ++examined;
+      if (progress) progress(static_cast<int>(examined));
+    }
+  };
+  bool added = false;
+  bool cancelled = false;
+  const auto look = [&](std::size_t index, unsigned) {
+    facts[index] = LookAtEntry(entries[index].Native);
+    return true;
+  };
+  const auto take = [&](std::size_t index) {
+    const TEntry& entry = entries[index];
+    examine(entry.Line);
+    const TEntryFacts& found = facts[index];
+    if (!found.Text) {
+      busy.Off();
+      TAnswer answer = prompts.Ask(TMsgKind::Warning, TButtons::OkCancel, msg::Format(msg::NotAsciiFile, entry.Name));
+      if (answer == TAnswer::Cancel) {
+        cancelled = true;
+        return false;
+      }
+      busy.On();
+    } else {
+      RFile& item = *CurrentFile;
+      item.Path = entry.Resolved;
+      item.Name = EntryFileName(entry.Name);
+      item.Caption = item.Name;
+      item.Ext = EntryExtension(entry.Name);
+      item.Size = found.Size;
+      item.LineCount = found.LineCount;
+      item.Selected = true;
+      item.Processed = false;
+      item.OutputPath.clear();
+      item.Loaded = false;
+      item.Tag1 = item.Tag2 = item.Tag3 = 0;
+      item.Flag = false;
+      item.Kind = KindOfExt(item.Ext);
+      AppendEndItem();
+      added = true;
+    }
+    examine(entry.Line + 1);
+    return true;
+  };
+  RunInOrder(entries.size(), WorkerThreads(), 4 * std::size_t{WorkerThreads()}, look, take);
+  if (cancelled) {
+    Clear();
+    return TReadOutcome::Cancelled;
+  }
+  examine(ProjectFile.size());
   busy.Off();
 
   if (!added) {

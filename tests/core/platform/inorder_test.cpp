@@ -25,6 +25,7 @@ struct InOrderRow {
   std::size_t window;
   std::size_t stopAt;   // work returns false here (count: never)
   std::size_t throwAt;  // work throws here (count: never)
+  std::size_t reportStopsAt;  // report returns false here (count: never)
   std::size_t reported;  // how many indexes are reported
 };
 
@@ -56,6 +57,7 @@ TEST_P(RunInOrderTest, ReportsTheDonePrefixInOrderWithinTheWindow) {
   const auto report = [&](std::size_t index) {
     reports.push_back(index);
     ++reported;
+    return index != row.reportStopsAt;
   };
 
   if (row.throwAt < row.count) {
@@ -78,15 +80,17 @@ TEST_P(RunInOrderTest, ReportsTheDonePrefixInOrderWithinTheWindow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Runs, RunInOrderTest,
-    ::testing::Values(InOrderRow{"OneWorker", 20, 1, 2, 20, 20, 20},
-                      InOrderRow{"TwoWorkers", 200, 2, 4, 200, 200, 200},
-                      InOrderRow{"FourWorkersWindowOfFour", 200, 4, 4, 200, 200, 200},
-                      InOrderRow{"MoreWorkersThanIndexes", 3, 4, 8, 3, 3, 3},
-                      InOrderRow{"NothingToDo", 0, 2, 4, 0, 0, 0},
-                      InOrderRow{"StopEndsTheReportBeforeIt", 100, 2, 4, 37, 100, 37},
-                      InOrderRow{"StopAtTheFirstIndex", 100, 3, 6, 0, 100, 0},
-                      InOrderRow{"StopOnOneWorker", 100, 1, 2, 37, 100, 37},
-                      InOrderRow{"FailureIsRethrownAfterTheThreadsEnd", 100, 2, 4, 100, 58, 58}),
+    ::testing::Values(InOrderRow{"OneWorker", 20, 1, 2, 20, 20, 20, 20},
+                      InOrderRow{"TwoWorkers", 200, 2, 4, 200, 200, 200, 200},
+                      InOrderRow{"FourWorkersWindowOfFour", 200, 4, 4, 200, 200, 200, 200},
+                      InOrderRow{"MoreWorkersThanIndexes", 3, 4, 8, 3, 3, 3, 3},
+                      InOrderRow{"NothingToDo", 0, 2, 4, 0, 0, 0, 0},
+                      InOrderRow{"StopEndsTheReportBeforeIt", 100, 2, 4, 37, 100, 100, 37},
+                      InOrderRow{"StopAtTheFirstIndex", 100, 3, 6, 0, 100, 100, 0},
+                      InOrderRow{"StopOnOneWorker", 100, 1, 2, 37, 100, 100, 37},
+                      InOrderRow{"ReportStopsAfterItsIndex", 100, 2, 4, 100, 100, 41, 42},
+                      InOrderRow{"ReportStopsOnOneWorker", 100, 1, 2, 100, 100, 41, 42},
+                      InOrderRow{"FailureIsRethrownAfterTheThreadsEnd", 100, 2, 4, 100, 58, 100, 58}),
     test::RowName(&InOrderRow::name));
 
 TEST(RunInOrder, OneWorkerRunsOnTheCallingThread) {
@@ -96,7 +100,7 @@ TEST(RunInOrder, OneWorkerRunsOnTheCallingThread) {
     elsewhere += std::this_thread::get_id() != caller ? 1 : 0;
     return true;
   };
-  RunInOrder(5, 1, 2, work, [](std::size_t) {});
+  RunInOrder(5, 1, 2, work, [](std::size_t) { return true; });
   EXPECT_EQ(elsewhere, 0);
 }
 
@@ -106,6 +110,7 @@ TEST(RunInOrder, AFailingReportEndsTheRunAndIsRethrown) {
                    1000, 2, 4, [&](std::size_t, unsigned) { return ++runs, true; },
                    [](std::size_t index) {
                      if (index == 10) throw std::runtime_error("full disk");
+                     return true;
                    }),
                std::runtime_error);
   EXPECT_LE(runs.load(), 10 + 1 + 4);
