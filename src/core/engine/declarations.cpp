@@ -136,8 +136,11 @@ std::size_t AsPosition(std::string_view trimmedLine) { return FindUpperIgnoringC
 // before the line is searched for commas and for its comment.
 bool MayDeclare(std::string_view line, std::initializer_list<std::string_view> upperKeywords) {
   const std::string_view t = TrimLeft(line);
+  if (t.empty()) return false;
+  // Most lines are refused by their first letter.
+  const char first = t.front() >= 'a' && t.front() <= 'z' ? static_cast<char>(t.front() - 'a' + 'A') : t.front();
   for (std::string_view k : upperKeywords) {
-    if (HasUpperPrefix(t, k)) return true;
+    if (k.front() == first && HasUpperPrefix(t, k)) return true;
   }
   return false;
 }

@@ -1,5 +1,6 @@
 #include "engine/programcheck.h"
 
+#include <array>
 #include <string_view>
 
 #include "engine/marks.h"
@@ -35,10 +36,21 @@ bool SameWord(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool IsWordChar(char c) {
-  const unsigned char u = static_cast<unsigned char>(c);
-  return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_' || u >= 0x80;
-}
+// Which bytes make up words: letters, digits, the underscore and every byte above ASCII (a code
+// page's letters), and which of them may also go on a word, the dot of a qualified name.
+constexpr unsigned char kWordStart = 1;
+constexpr unsigned char kWordPart = 2;
+constexpr std::array<unsigned char, 256> kCharClass = [] {
+  std::array<unsigned char, 256> table{};
+  for (int c = 0; c < 256; ++c) {
+    const bool word = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+    table[static_cast<std::size_t>(c)] = word ? (kWordStart | kWordPart) : (c == '.' ? kWordPart : 0);
+  }
+  return table;
+}();
+
+bool IsWordChar(char c) { return (kCharClass[static_cast<unsigned char>(c)] & kWordStart) != 0; }
+bool IsWordPart(char c) { return (kCharClass[static_cast<unsigned char>(c)] & kWordPart) != 0; }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -97,12 +109,8 @@ bool LooksLikeDate(std::string_view inner) {
 
 // Where a string literal that opens at i ends (one past its closing quote, "" kept inside).
 std::size_t LiteralEnd(std::string_view s, std::size_t i) {
-  for (std::size_t j = i + 1; j < s.size(); ++j) {
-    if (s[j] != '"') continue;
-    if (j + 1 < s.size() && s[j + 1] == '"') {
-      ++j;
-      continue;
-    }
+  for (std::size_t j = s.find('"', i + 1); j != std::string_view::npos; j = s.find('"', j + 2)) {
+    if (j + 1 < s.size() && s[j + 1] == '"') continue;
     return j + 1;
   }
   return s.size();
@@ -153,7 +161,9 @@ class TProgramReader {
     for (std::size_t i = 0; i < s.size();) {
       const char c = s[i];
       if (IsBlank(c) || c == '\r') {
-        ++i;
+        // Indentation and the blanks between tokens, a run at a time.
+        while (++i < s.size() && (IsBlank(s[i]) || s[i] == '\r')) {
+        }
       } else if (c == '\'') {
         AddComment(s.substr(i + 1), number);
         break;
@@ -167,11 +177,13 @@ class TProgramReader {
         i = end;
       } else if (IsWordChar(c)) {
         std::size_t j = i;
-        while (j < s.size() && (IsWordChar(s[j]) || s[j] == '.')) ++j;
+        while (j < s.size() && IsWordPart(s[j])) ++j;
         const std::string_view word = s.substr(i, j - i);
-        const bool statementStart = raw_.empty() || raw_.back().Kind == TKind::Boundary ||
-                                    IsWord(raw_.back(), "then") || IsWord(raw_.back(), "else");
-        if (statementStart && SameWord(word, "rem")) {
+        const auto statementStart = [&] {
+          return raw_.empty() || raw_.back().Kind == TKind::Boundary || IsWord(raw_.back(), "then") ||
+                 IsWord(raw_.back(), "else");
+        };
+        if (SameWord(word, "rem") && statementStart()) {
           // The rest of the line is the remark, up to an apostrophe outside quotes, which starts
           // a comment as anywhere else.
           std::size_t k = j;
