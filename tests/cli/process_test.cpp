@@ -170,8 +170,9 @@ TEST_F(CliProcessTest, CheckPassesWhenNothingWouldChange) {
   EXPECT_EQ(Cli({"--check", "--quiet", tmp.Dir() + "p/P.MAK"}).Code, kExitFindings);
 }
 
-// Files long enough to have their safety check on a thread of its own are still reported in
-// project order, each with its own counts (the defaults add Option Explicit and a blank line).
+// Files go through on several threads, so a short file is done before the long one ahead of it;
+// each is still reported in project order with its own counts (the defaults add Option Explicit
+// and a blank line).
 TEST_F(CliProcessTest, CheckReportsLongAndShortFilesInProjectOrder) {
   std::string longModule = "Sub Long ()\r\n";
   for (int i = 0; i < 700; ++i) longModule += "x = " + std::to_string(i) + "\r\n";
