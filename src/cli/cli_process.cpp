@@ -228,14 +228,14 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
   std::vector<TFormattedFile> files(items.size());
   const auto work = [&](std::size_t index, unsigned worker) {
     RFile& item = *items[index];
+    TVBSrcFormatter& used = workers > 1 ? *pool[worker] : formatter;
     bool done = false;
     if (workers > 1) {
       project.LoadLines(item);
-      done = pool[worker]->FormatItem(item);
+      done = used.FormatItem(item);
     } else {
-      done = formatter.FormatProjectItem(project, item);
+      done = used.FormatProjectItem(project, item);
     }
-    TVBSrcFormatter& used = workers > 1 ? *pool[worker] : formatter;
     TFormattedFile& file = files[index];
     file.Before.swap(item.Lines);
     file.After.swap(used.FOutput);
