@@ -216,9 +216,13 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
   }
   const unsigned workers = services.Settings.Bool(SettingKey::SpellingPerform) ? 1 : WorkerThreads();
 
+  // The threads read each file by the name found here, where the folders are listed once.
+  TDirectoryCacheScope listings;
+  std::vector<std::string> readFrom(items.size());
   TNullProgress silent;
   std::vector<std::unique_ptr<TVBSrcFormatter>> pool;
   if (workers > 1) {
+    for (std::size_t i = 0; i < items.size(); ++i) readFrom[i] = NativePath(items[i]->Path);
     for (unsigned worker = 0; worker < workers; ++worker) {
       pool.push_back(std::make_unique<TVBSrcFormatter>(
           TEngineServices{services.Settings, services.Prompts, silent, silent, nullptr, services.Templates, nullptr}));
@@ -231,7 +235,7 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
     TVBSrcFormatter& used = workers > 1 ? *pool[worker] : formatter;
     bool done = false;
     if (workers > 1) {
-      project.LoadLines(item);
+      project.LoadLines(item, readFrom[index]);
       done = used.FormatItem(item);
     } else {
       done = used.FormatProjectItem(project, item);
@@ -358,7 +362,7 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
                       err);
   }
 
-  formatter.ProcessProject(&project);
+  formatter.ProcessProject(&project, WorkerThreads());
   const TRunReport& report = formatter.FRunReport;
   if (options.Json) {
     json.Run = &report;

@@ -108,8 +108,11 @@ class TVBSrcFormatter {
   bool FormatPasses(const TLines& lines, const std::function<void(int shownPass)>& beforePass = {});
 
   // The project processing run (run.cpp): prepares the output directory, writes the log, takes
-  // every selected item through its passes and saves it; FRunReport tells what it did.
-  void ProcessProject(TSourceMgt* project);
+  // every selected item through its passes and saves it; FRunReport tells what it did. With more
+  // than one worker, and neither the preview nor spell checking on, the files' passes and safety
+  // checks run ahead on that many threads; the files are still saved, and everything else done,
+  // on the calling thread in project order.
+  void ProcessProject(TSourceMgt* project, unsigned workers = 1);
   bool PrepareOutputDirectory();
   void WriteProcessingLog();
   void AppendToLog(const std::string& text);

@@ -6,6 +6,8 @@
 #include <iomanip>
 #include <locale>
 #include <map>
+#include <memory>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -15,6 +17,7 @@
 #include "engine/programcheck.h"
 #include "globals.h"
 #include "messages.h"
+#include "platform/inorder.h"
 #include "platform/linefile.h"
 #include "platform/localtime.h"
 #include "platform/paths.h"
@@ -354,7 +357,7 @@ bool TVBSrcFormatter::FormatItem(const RFile& item) {
   return done && !CancelRequested;
 }
 
-void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
+void TVBSrcFormatter::ProcessProject(TSourceMgt* project, unsigned workers) {
   // The project's folders are listed once for the whole run, not once per file looked up.
   TDirectoryCacheScope listings;
   FRunReport = TRunReport{};
@@ -399,11 +402,54 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
   const TProgramCheckOptions checkOptions = ProgramCheckOptionsFor(services_.Settings, services_.Templates);
   FRunReport.Outcome = TRunOutcome::Completed;
 
-  for (RFile* item = project->FirstFile; item && item->Next && !CancelRequested; item = item->Next) {
+  // Without the preview and the spelling dialog, which need the file in hand, the files' passes
+  // and safety checks can run ahead on other threads, each with a formatter of its own; every
+  // decision of the run below (saving, messages, the log, the report) stays on this thread and in
+  // project order. The other threads read each file by the name found here, with this thread's
+  // folder listings.
+  if (On(SettingKey::PreviewBeforeSaving) || On(SettingKey::SpellingPerform)) workers = 1;
+  const std::vector<RFile*> items = project->Items();
+  struct TAhead {
+    std::string ReadFrom;
+    bool Done = false;
+    int LinesRead = 0;
+    TMarkedList Output;
+    std::optional<std::size_t> MismatchLine;
+  };
+  std::vector<TAhead> ahead(workers > 1 ? items.size() : 0);
+  TNullProgress silent;
+  std::vector<std::unique_ptr<TVBSrcFormatter>> pool;
+  if (workers > 1) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (items[i]->Selected && !CollidesWith(collisions, items[i])) ahead[i].ReadFrom = NativePath(items[i]->Path);
+    }
+    for (unsigned worker = 0; worker < workers; ++worker) {
+      pool.push_back(std::make_unique<TVBSrcFormatter>(
+          TEngineServices{services_.Settings, prompts, silent, silent, nullptr, services_.Templates, nullptr}));
+    }
+  }
+  const auto formatAhead = [&](std::size_t index, unsigned worker) {
+    if (workers <= 1 || ahead[index].ReadFrom.empty()) return true;
+    RFile& item = *items[index];
+    TAhead& result = ahead[index];
+    TVBSrcFormatter& formatter = *pool[worker];
+    project->LoadLines(item, result.ReadFrom);
+    result.Done = formatter.FormatItem(item);
+    result.LinesRead = static_cast<int>(item.Lines.size());
+    result.Output.swap(formatter.FOutput);
+    if (result.Done) result.MismatchLine = ProgramMismatchLine(item.Lines, result.Output, checkOptions);
+    project->FreeLines(&item);
+    return true;
+  };
+
+  bool saveFailed = false;
+  const auto runFile = [&](std::size_t index) {
+    if (CancelRequested) return false;
+    RFile* item = items[index];
     project->CurrentFile = item;
     if (!item->Selected) {
       project->FreeCurrentLines();
-      continue;
+      return true;
     }
     TRunFileReport& file = FRunReport.Files.emplace_back();
     file.Name = item->Name;
@@ -411,18 +457,27 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
     if (const RFile* kept = CollidesWith(collisions, item)) {
       file.SkippedFor = kept->Path;
       project->FreeCurrentLines();
-      continue;
+      return true;
     }
 
-    const bool done = FormatProjectItem(*project, *item);
-    file.LinesRead = static_cast<int>(item->Lines.size());
+    bool done = false;
+    if (workers > 1) {
+      TAhead& result = ahead[index];
+      done = result.Done;
+      file.LinesRead = result.LinesRead;
+      FOutput.swap(result.Output);
+      TMarkedList().swap(result.Output);
+    } else {
+      done = FormatProjectItem(*project, *item);
+      file.LinesRead = static_cast<int>(item->Lines.size());
+    }
     file.LinesWritten = static_cast<int>(FOutput.size());
     for (const TMarkedLine& line : FOutput) file.LinesChanged += line.Mark.IsChanged() ? 1 : 0;
     if (!done) {
       // An interrupted file is not written.
       project->CurrentFile = item;
       project->FreeCurrentLines();
-      break;
+      return false;
     }
     item->Processed = true;
 
@@ -442,10 +497,11 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
       project->FreeCurrentLines();
     };
     // A file whose restyled text would read as another program is not written.
-    if (const auto line = ProgramMismatchLine(item->Lines, FOutput, checkOptions)) {
+    if (const auto line =
+            workers > 1 ? ahead[index].MismatchLine : ProgramMismatchLine(item->Lines, FOutput, checkOptions)) {
       file.NotSavedNearLine = *line;
       notSaved(Fill(msg::NotSavedProgramChange, {item->Name, std::to_string(*line)}));
-      continue;
+      return true;
     }
 
     const std::string outputPath = JoinName(FOutputDir, item->Name);
@@ -453,14 +509,15 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
     if (!guard.Destination(item->Name, target, &refusal)) {
       file.NotSavedReason = refusal;
       notSaved(Fill(msg::NotSaved, {item->Name, refusal}));
-      continue;
+      return true;
     }
     if (!ReplaceFileBytes(target, OutputBytes(FOutput))) {
       prompts.Show(TMsgKind::Error, Fill(msg::UnableToSave, {DisplayPath(outputPath)}));
       FRunReport.Outcome = TRunOutcome::SaveFailed;
       project->CurrentFile = item;
       project->FreeCurrentLines();
-      return;
+      saveFailed = true;
+      return false;
     }
     item->OutputPath = outputPath;
     file.Saved = true;
@@ -469,7 +526,10 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project) {
 
     project->CurrentFile = item;
     project->FreeCurrentLines();
-  }
+    return true;
+  };
+  RunInOrder(items.size(), workers, 2 * std::size_t{workers}, formatAhead, runFile);
+  if (saveFailed) return;
 
   if (CancelRequested) {
     FRunReport.Outcome = TRunOutcome::Cancelled;

@@ -355,10 +355,12 @@ TReadOutcome TSourceMgt::ReadProjectFile(std::string_view path, IPrompts& prompt
   return TReadOutcome::Read;
 }
 
-void TSourceMgt::LoadLines(RFile& item) {
+void TSourceMgt::LoadLines(RFile& item, std::string_view readFrom) {
   if (item.Loaded) return;
   item.Lines.clear();
-  if (!ReadLineFile(item.Path, item.Lines)) item.Lines.assign(1, std::string(msg::NotAvailable));
+  if (!ReadLineFile(readFrom.empty() ? std::string_view(item.Path) : readFrom, item.Lines)) {
+    item.Lines.assign(1, std::string(msg::NotAvailable));
+  }
   item.LineCount = static_cast<std::int32_t>(item.Lines.size());
   item.Loaded = true;
 }

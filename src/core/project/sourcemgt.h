@@ -76,8 +76,9 @@ class TSourceMgt {
                                const std::function<void(int)>& progress = {});
 
   // Read and free an item's lines; they touch that item alone, so threads may call them for
-  // different items at once.
-  void LoadLines(RFile& item);
+  // different items at once. readFrom, when given, is the item's file as NativePath found it, so
+  // that a thread without the caller's folder listings reads it without searching.
+  void LoadLines(RFile& item, std::string_view readFrom = {});
   void FreeLines(RFile* item);
   int CurrentLineCount();
   void FreeCurrentLines();

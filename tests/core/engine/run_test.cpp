@@ -424,6 +424,72 @@ TEST_F(RunTest, SecondFileOfTheSameNameIsSkippedWithAWarning) {
   EXPECT_NE(log.find("\r\n!!! Skipped file: util.bas (same file name as " + first + ")\r\n"), std::string::npos) << log;
 }
 
+// What a run writes, reports and says, to compare runs (the log's time stamps left out).
+struct TRunResult {
+  std::map<std::string, std::string> Written;
+  std::vector<std::string> Report;
+  std::vector<std::string> Messages;
+  friend bool operator==(const TRunResult&, const TRunResult&) = default;
+};
+
+// With its passes and checks on other threads, a run writes, reports and says exactly what it
+// does on one, file for file and in project order: here with a long file ahead of short ones, two
+// files of one name, a file not selected and the log.
+TEST_F(RunTest, ARunOnSeveralThreadsDoesWhatItDoesOnOne) {
+  std::string big = "Sub Big ()\r\n";
+  for (int i = 0; i < 3000; ++i) big += "If i > " + std::to_string(i) + " Then x = i: y = 2 ' note\r\n";
+  big += "End Sub\r\n";
+  tmp.Write("p/BIG.BAS", big);
+  tmp.Write("p/A/UTIL.BAS", "Sub FromA ()\r\nDim a, b As Integer\r\nEnd Sub\r\n");
+  tmp.Write("p/B/util.bas", "Sub FromB ()\r\nEnd Sub\r\n");
+  tmp.Write("p/OFF.BAS", "Sub Off ()\r\nEnd Sub\r\n");
+  std::string mak = "BIG.BAS\r\nA\\UTIL.BAS\r\nB\\util.bas\r\nOFF.BAS\r\n";
+  for (int i = 0; i < 12; ++i) {
+    tmp.Write("p/M" + std::to_string(i) + ".BAS", "Sub M ()\r\nIf a Then b: c\r\nEnd Sub\r\n");
+    mak += "M" + std::to_string(i) + ".BAS\r\n";
+  }
+  tmp.Write("p/P.MAK", mak);
+  Open(tmp.Dir() + "p/P.MAK");
+  settings.SetBool(SettingKey::CreateLog, true);
+  settings.SetBool(SettingKey::BackupAllFiles, true);
+
+  const auto run = [&](unsigned workers) {
+    for (RFile* item : project.Items()) item->Selected = item->Name != "OFF.BAS";
+    fs::remove_all(Styled());
+    Formatter().ProcessProject(&project, workers);
+    TRunResult result;
+    for (const std::string& name : FilesIn(Styled())) {
+      std::string bytes;
+      ReadFileBytes(Styled() + name, bytes);
+      if (name == "VBQUILL3.LOG") {
+        TLines lines = SplitLines(bytes);
+        bytes.clear();
+        for (const std::string& line : lines) {
+          if (!line.starts_with("***")) bytes += line + "\n";
+        }
+      }
+      result.Written[name] = bytes;
+    }
+    for (const TRunFileReport& file : Report().Files) {
+      result.Report.push_back(file.Name + " " + std::to_string(file.LinesRead) + " " +
+                              std::to_string(file.LinesWritten) + " " + std::to_string(file.LinesChanged) + " " +
+                              (file.Saved ? "saved " : "not saved ") + file.OutputPath + file.SkippedFor);
+    }
+    while (!prompts.Empty()) result.Messages.push_back(prompts.Take().Text);
+    for (RFile* item : project.Items()) {
+      result.Report.push_back(item->Name + (item->Processed ? " processed" : "") + (item->Loaded ? " loaded" : ""));
+    }
+    return result;
+  };
+
+  const TRunResult one = run(1);
+  const TRunResult several = run(3);
+  ASSERT_EQ(Report().Outcome, TRunOutcome::Completed);
+  EXPECT_EQ(several, one);
+  EXPECT_EQ(one.Written.size(), 17u) << "the files, the project, the log";
+  EXPECT_EQ(one.Messages.size(), 2u) << "the warnings about the files of one name, for the run and the copy";
+}
+
 TEST_F(RunTest, FilesOfOneNameAreNoCollisionWhenOneIsNotSelected) {
   tmp.Write("p/A/UTIL.BAS", "Sub FromA ()\r\nEnd Sub\r\n");
   tmp.Write("p/B/util.bas", "Sub FromB ()\r\nEnd Sub\r\n");
