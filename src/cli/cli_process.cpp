@@ -218,38 +218,35 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
 
   // The threads read each file by the name found here, where the folders are listed once.
   TDirectoryCacheScope listings;
-  std::vector<std::string> readFrom(items.size());
+  std::vector<std::string> readFrom(workers > 1 ? items.size() : 0);
+  for (std::size_t i = 0; i < readFrom.size(); ++i) readFrom[i] = NativePath(items[i]->Path);
   TNullProgress silent;
-  std::vector<std::unique_ptr<TVBSrcFormatter>> pool;
-  if (workers > 1) {
-    for (std::size_t i = 0; i < items.size(); ++i) readFrom[i] = NativePath(items[i]->Path);
-    for (unsigned worker = 0; worker < workers; ++worker) {
-      pool.push_back(std::make_unique<TVBSrcFormatter>(
-          TEngineServices{services.Settings, services.Prompts, silent, silent, nullptr, services.Templates, nullptr}));
-    }
-  }
+  const auto pool = TVBSrcFormatter::ThreadFormatters(services, silent, workers > 1 ? workers : 0);
 
   std::vector<TFormattedFile> files(items.size());
   const auto work = [&](std::size_t index, unsigned worker) {
     RFile& item = *items[index];
-    TVBSrcFormatter& used = workers > 1 ? *pool[worker] : formatter;
+    TFormattedFile& file = files[index];
     bool done = false;
     if (workers > 1) {
-      project.LoadLines(item, readFrom[index]);
-      done = used.FormatItem(item);
+      TVBSrcFormatter::TFormattedItem result =
+          pool[worker]->FormatAndCheckItem(project, item, readFrom[index], checkOptions);
+      done = result.Done;
+      file.Before.swap(result.Lines);
+      file.After.swap(result.Output);
+      file.MismatchLine = result.MismatchLine;
     } else {
-      done = used.FormatProjectItem(project, item);
+      done = formatter.FormatProjectItem(project, item);
+      file.Before.swap(item.Lines);
+      file.After.swap(formatter.FOutput);
+      project.FreeLines(&item);
+      if (done) file.MismatchLine = ProgramMismatchLine(file.Before, file.After, checkOptions);
     }
-    TFormattedFile& file = files[index];
-    file.Before.swap(item.Lines);
-    file.After.swap(used.FOutput);
-    project.FreeLines(&item);
     if (!done) return false;
     const TMarkedList& output = file.After;
     for (const TMarkedLine& line : output) file.Marked += line.Mark.IsChanged() ? 1 : 0;
     file.Changed = !std::equal(output.begin(), output.end(), file.Before.begin(), file.Before.end(),
                                [](const TMarkedLine& a, const std::string& b) { return a.Text == b; });
-    file.MismatchLine = ProgramMismatchLine(file.Before, output, checkOptions);
     file.LinesRead = file.Before.size();
     file.LinesOut = output.size();
     if (!options.Diff) {

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +28,7 @@ class IPreview;
 class TSourceMgt;
 class TCopyStep;
 struct TCommentTemplates;
+struct TProgramCheckOptions;
 
 // What the engine talks to: the settings it reads at the moment of use, the message boxes, the
 // processing window, the copy progress window and the optional preview.
@@ -122,6 +125,21 @@ class TVBSrcFormatter {
   // The same for an item whose lines are loaded, touching neither the project nor any other item,
   // so that formatters of their own can take different items of one project at once.
   bool FormatItem(const RFile& item);
+  // What a thread of a run does for one item ahead of its turn: reads its lines from readFrom (its
+  // file as the calling thread found it), takes them through the passes and the safety check, and
+  // leaves the item unloaded. Lines holds the lines read; Done is false when the run was cancelled.
+  struct TFormattedItem {
+    bool Done = false;
+    TLines Lines;
+    TMarkedList Output;
+    std::optional<std::size_t> MismatchLine;
+  };
+  TFormattedItem FormatAndCheckItem(TSourceMgt& project, RFile& item, std::string_view readFrom,
+                                  const TProgramCheckOptions& options);
+  // Formatters for such threads: the settings, templates and prompts of services, no window, no
+  // preview, no spell checking (progress is where their window calls go).
+  static std::vector<std::unique_ptr<TVBSrcFormatter>> ThreadFormatters(const TEngineServices& services,
+                                                                        IProgress& progress, unsigned count);
   TRunReport FRunReport;
   // While ProcessProject runs: the guard in front of every file it writes into the output
   // directory (copies, the log, the restyled files).

@@ -357,6 +357,29 @@ bool TVBSrcFormatter::FormatItem(const RFile& item) {
   return done && !CancelRequested;
 }
 
+TVBSrcFormatter::TFormattedItem TVBSrcFormatter::FormatAndCheckItem(TSourceMgt& project, RFile& item,
+                                                                  std::string_view readFrom,
+                                                                  const TProgramCheckOptions& options) {
+  TFormattedItem result;
+  project.LoadLines(item, readFrom);
+  result.Done = FormatItem(item);
+  result.Output.swap(FOutput);
+  result.Lines.swap(item.Lines);
+  project.FreeLines(&item);
+  if (result.Done) result.MismatchLine = ProgramMismatchLine(result.Lines, result.Output, options);
+  return result;
+}
+
+std::vector<std::unique_ptr<TVBSrcFormatter>> TVBSrcFormatter::ThreadFormatters(const TEngineServices& services,
+                                                                                IProgress& progress, unsigned count) {
+  std::vector<std::unique_ptr<TVBSrcFormatter>> formatters;
+  for (unsigned i = 0; i < count; ++i) {
+    formatters.push_back(std::make_unique<TVBSrcFormatter>(
+        TEngineServices{services.Settings, services.Prompts, progress, progress, nullptr, services.Templates, nullptr}));
+  }
+  return formatters;
+}
+
 void TVBSrcFormatter::ProcessProject(TSourceMgt* project, unsigned workers) {
   // The project's folders are listed once for the whole run, not once per file looked up.
   TDirectoryCacheScope listings;
@@ -409,36 +432,17 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project, unsigned workers) {
   // folder listings.
   if (On(SettingKey::PreviewBeforeSaving) || On(SettingKey::SpellingPerform)) workers = 1;
   const std::vector<RFile*> items = project->Items();
-  struct TAhead {
-    std::string ReadFrom;
-    bool Done = false;
-    int LinesRead = 0;
-    TMarkedList Output;
-    std::optional<std::size_t> MismatchLine;
-  };
-  std::vector<TAhead> ahead(workers > 1 ? items.size() : 0);
+  std::vector<std::string> readFrom(workers > 1 ? items.size() : 0);
+  std::vector<TFormattedItem> ahead(readFrom.size());
   TNullProgress silent;
-  std::vector<std::unique_ptr<TVBSrcFormatter>> pool;
-  if (workers > 1) {
-    for (std::size_t i = 0; i < items.size(); ++i) {
-      if (items[i]->Selected && !CollidesWith(collisions, items[i])) ahead[i].ReadFrom = NativePath(items[i]->Path);
-    }
-    for (unsigned worker = 0; worker < workers; ++worker) {
-      pool.push_back(std::make_unique<TVBSrcFormatter>(
-          TEngineServices{services_.Settings, prompts, silent, silent, nullptr, services_.Templates, nullptr}));
-    }
+  const std::vector<std::unique_ptr<TVBSrcFormatter>> pool = ThreadFormatters(services_, silent, workers > 1 ? workers : 0);
+  for (std::size_t i = 0; i < readFrom.size(); ++i) {
+    if (items[i]->Selected && !CollidesWith(collisions, items[i])) readFrom[i] = NativePath(items[i]->Path);
   }
   const auto formatAhead = [&](std::size_t index, unsigned worker) {
-    if (workers <= 1 || ahead[index].ReadFrom.empty()) return true;
-    RFile& item = *items[index];
-    TAhead& result = ahead[index];
-    TVBSrcFormatter& formatter = *pool[worker];
-    project->LoadLines(item, result.ReadFrom);
-    result.Done = formatter.FormatItem(item);
-    result.LinesRead = static_cast<int>(item.Lines.size());
-    result.Output.swap(formatter.FOutput);
-    if (result.Done) result.MismatchLine = ProgramMismatchLine(item.Lines, result.Output, checkOptions);
-    project->FreeLines(&item);
+    if (workers > 1 && !readFrom[index].empty()) {
+      ahead[index] = pool[worker]->FormatAndCheckItem(*project, *items[index], readFrom[index], checkOptions);
+    }
     return true;
   };
 
@@ -461,12 +465,13 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project, unsigned workers) {
     }
 
     bool done = false;
+    std::optional<std::size_t> mismatchLine;
     if (workers > 1) {
-      TAhead& result = ahead[index];
+      TFormattedItem result = std::move(ahead[index]);
       done = result.Done;
-      file.LinesRead = result.LinesRead;
-      FOutput.swap(result.Output);
-      TMarkedList().swap(result.Output);
+      file.LinesRead = static_cast<int>(result.Lines.size());
+      FOutput = std::move(result.Output);
+      mismatchLine = result.MismatchLine;
     } else {
       done = FormatProjectItem(*project, *item);
       file.LinesRead = static_cast<int>(item->Lines.size());
@@ -497,8 +502,7 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project, unsigned workers) {
       project->FreeCurrentLines();
     };
     // A file whose restyled text would read as another program is not written.
-    if (const auto line =
-            workers > 1 ? ahead[index].MismatchLine : ProgramMismatchLine(item->Lines, FOutput, checkOptions)) {
+    if (const auto line = workers > 1 ? mismatchLine : ProgramMismatchLine(item->Lines, FOutput, checkOptions)) {
       file.NotSavedNearLine = *line;
       notSaved(Fill(msg::NotSavedProgramChange, {item->Name, std::to_string(*line)}));
       return true;
