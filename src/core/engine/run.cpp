@@ -375,7 +375,7 @@ std::vector<std::unique_ptr<TVBSrcFormatter>> TVBSrcFormatter::ThreadFormatters(
   std::vector<std::unique_ptr<TVBSrcFormatter>> formatters;
   for (unsigned i = 0; i < count; ++i) {
     formatters.push_back(std::make_unique<TVBSrcFormatter>(
-        TEngineServices{services.Settings, services.Prompts, progress, progress, nullptr, services.Templates, nullptr}));
+        TEngineServices{services.Settings, services.Prompts, progress, progress, nullptr, services.Templates}));
   }
   return formatters;
 }
@@ -435,7 +435,7 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project, unsigned workers) {
   std::vector<std::string> readFrom(workers > 1 ? items.size() : 0);
   std::vector<TFormattedItem> ahead(readFrom.size());
   TNullProgress silent;
-  const std::vector<std::unique_ptr<TVBSrcFormatter>> pool = ThreadFormatters(services_, silent, workers > 1 ? workers : 0);
+  const auto pool = ThreadFormatters(services_, silent, workers > 1 ? workers : 0);
   for (std::size_t i = 0; i < readFrom.size(); ++i) {
     if (items[i]->Selected && !CollidesWith(collisions, items[i])) readFrom[i] = NativePath(items[i]->Path);
   }
