@@ -17,7 +17,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -608,11 +607,8 @@ void BM_FormatAndCheck(benchmark::State& state, TInput input, unsigned workers) 
   CancelRequested = false;
   for (auto _ : state) {
     // One formatter per thread, files shared out and taken in order, as the check command does.
-    std::vector<std::unique_ptr<TVBSrcFormatter>> formatters;
-    for (unsigned w = 0; w < std::max(workers, 1U); ++w) {
-      formatters.push_back(
-          std::make_unique<TVBSrcFormatter>(TEngineServices{settings, prompts, processing, copying, nullptr}));
-    }
+    const auto formatters = TVBSrcFormatter::ThreadFormatters(
+        TEngineServices{settings, prompts, processing, copying, nullptr}, processing, std::max(workers, 1U));
     std::atomic<bool> refused{false};
     RunInOrder(
         items.size(), workers, 2 * std::size_t{workers},
