@@ -72,10 +72,10 @@ inline std::string RenderMarked(const TMarkedList& lines) {
 
 // Formats lines as one project item of the given kind with the given settings, as a run does.
 inline TMarkedList FormatLines(const TLines& lines, TSettings& settings, std::uint8_t kind = rkModule,
-                               std::vector<int>* passes = nullptr) {
+                               std::vector<int>* passes = nullptr, const TCommentTemplates* templates = nullptr) {
   FakePrompts prompts;
   TNullProgress processing, copying;
-  TVBSrcFormatter fmt({settings, prompts, processing, copying, nullptr});
+  TVBSrcFormatter fmt({settings, prompts, processing, copying, nullptr, templates});
   fmt.FFileKind = kind;
   CancelRequested = false;
   fmt.FormatPasses(lines, [&](int pass) {

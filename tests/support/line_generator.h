@@ -139,9 +139,19 @@ class LineGenerator {
     return std::string(" '") + Pick({"note", " a: b, c", "Then Else", "\"q\"", ""});
   }
 
+  // Whole-line comments, now and then one continued with " _" onto lines that read like code (an
+  // in-line comment too): Visual Basic reads them as more of the comment.
   void CommentRun(std::vector<std::string>& out, const std::string& indent) {
     const int n = 1 + R(7);
-    for (int k = 0; k < n; ++k) out.push_back(indent + "' " + Pick({"step", "Note: a, b", "", "Then Else"}));
+    for (int k = 0; k < n; ++k) {
+      const std::string text = Pick({"step", "Note: a, b", "", "Then Else", "goes on _", "x = 1 ' goes on _"});
+      out.push_back(indent + (text.starts_with("x") ? text : "' " + text));
+      if (!text.ends_with('_')) continue;
+      for (int more = 1 + R(2); more > 0; --more) {
+        out.push_back(Pick({"    For each item: Next", "Sub Main() ' then", "", "  If a Then b = 1: c = 2", "' quoted"}) +
+                      std::string(more > 1 ? " _" : ""));
+      }
+    }
   }
 
   // A few statements at depth, some of them blocks holding more.

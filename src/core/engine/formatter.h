@@ -204,6 +204,11 @@ class TVBSrcFormatter {
   // Number of loops a Next line closes: 1 for a bare Next or one name, else the number of names.
   int NextVariableCount(std::string_view line) const;
 
+  // What the lines of a header block written from each template begin with, whatever was filled
+  // in: the template's lines up to their first placeholder (the Function template's first), by
+  // which comment blocking recognises a header and leaves it unframed.
+  std::vector<std::vector<std::string>> HeaderTemplatePrefixes() const;
+
   // The block line that frames a run of whole-line comments: indent blanks, the apostrophe and
   // the block characters repeated to the block length.
   std::string CommentBlockLine(int indent) const;
@@ -228,6 +233,8 @@ class TVBSrcFormatter {
   // after a statement continued with " _", held back until its last line.
   TVBStatementKind FBlankLineKind = skOther;
   std::int32_t FBlankLinesDue = 0;
+  // The line in hand is more of the comment above it (which ends in " _"): it starts nothing.
+  bool FCommentContinuation = false;
   // The line in hand was taken apart by a split; its blank lines after are its last piece's.
   bool FSplitLineTaken = false;
   TVBStatementKind FSplitLastKind = skOther;

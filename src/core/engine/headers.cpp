@@ -177,6 +177,19 @@ std::vector<std::string> TVBSrcFormatter::CommentsBelow() const {
   return comments;
 }
 
+std::vector<std::vector<std::string>> TVBSrcFormatter::HeaderTemplatePrefixes() const {
+  const TCommentTemplates& templates = TemplatesOf(services_);
+  std::vector<std::vector<std::string>> all;
+  for (const TLines* lines : {&templates.Function, &templates.Sub}) {
+    if (lines->empty()) continue;
+    std::vector<std::string> prefixes;
+    prefixes.reserve(lines->size());
+    for (const std::string& line : *lines) prefixes.push_back(FixedPrefixOf(line));
+    all.push_back(std::move(prefixes));
+  }
+  return all;
+}
+
 void TVBSrcFormatter::InsertSubHeader(std::string_view line, bool before) {
   InsertHeader(false, line, before, TemplatesOf(services_).Today());
 }
@@ -243,6 +256,8 @@ void TVBSrcFormatter::ApplyHeaderCommentsAfter(std::string_view line, int pass) 
   if (above.Active) {
     header = std::move(above);
   } else {
+    // A line that continues the comment above starts no procedure.
+    if (FCommentContinuation) return;
     const TVBStatementKind kind = ClassifyStatement(line);
     header.IsFunction = IsFunctionStart(kind);
     if (!(header.IsFunction || IsSubStart(kind)) || !HeaderWanted(header.IsFunction, false)) return;

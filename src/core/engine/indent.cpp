@@ -21,7 +21,7 @@ void SetIndent(std::string& line, std::size_t lead, std::int64_t count) {
 
 bool IsOpening(TVBStatementKind kind) {
   switch (kind) {
-    case skIf: case skSelectCase: case skDo: case skWhile: case skFor: case skType: case skWith:
+    case skIf: case skSelectCase: case skDo: case skWhile: case skFor: case skType: case skWith: case skEnum:
       return true;
     default:
       return IsProcedureStart(kind);
@@ -31,7 +31,7 @@ bool IsOpening(TVBStatementKind kind) {
 bool IsClosing(TVBStatementKind kind) {
   switch (kind) {
     case skEndFunction: case skEndSub: case skEndIf: case skEndSelect: case skLoop: case skWend:
-    case skNext: case skEndType: case skEndWith:
+    case skNext: case skEndType: case skEndWith: case skEndEnum:
       return true;
     default:
       return false;
@@ -42,11 +42,11 @@ bool IsClosing(TVBStatementKind kind) {
 
 void TVBSrcFormatter::ApplyLevelRule(TVBStatementKind kind) {
   const std::int64_t level = FIndentLevel;
+  if (IsProcedureStart(kind)) {
+    FIndentLevel = Num(SettingKey::DefaultLineIndent);
+    return;
+  }
   switch (kind) {
-    case skFunction: case skPrivateFunction: case skSub: case skPrivateSub:
-    case skStaticFunction: case skStaticSub: case skPublicFunction: case skPublicSub:
-      FIndentLevel = Num(SettingKey::DefaultLineIndent);
-      break;
     case skEndFunction: case skEndSub:
       FIndentLevel = 0;
       break;
@@ -66,8 +66,9 @@ void TVBSrcFormatter::ApplyLevelRule(TVBStatementKind kind) {
     case skWend: FIndentLevel = Wrap32(level - Num(SettingKey::WhileWendIndent)); break;
     case skFor: FIndentLevel = Wrap32(level + Num(SettingKey::ForNextIndent)); break;
     case skNext: FIndentLevel = Wrap32(level - Num(SettingKey::ForNextIndent)); break;
-    case skType: FIndentLevel = Wrap32(level + Num(SettingKey::TypeEndIndent)); break;
-    case skEndType: FIndentLevel = Wrap32(level - Num(SettingKey::TypeEndIndent)); break;
+    // An Enum block is indented like a Type block.
+    case skType: case skEnum: FIndentLevel = Wrap32(level + Num(SettingKey::TypeEndIndent)); break;
+    case skEndType: case skEndEnum: FIndentLevel = Wrap32(level - Num(SettingKey::TypeEndIndent)); break;
     case skWith: FIndentLevel = Wrap32(level + Num(SettingKey::WithEndIndent)); break;
     case skEndWith: FIndentLevel = Wrap32(level - Num(SettingKey::WithEndIndent)); break;
     default: break;  // Else, ElseIf, Case and every other statement leave the level alone.

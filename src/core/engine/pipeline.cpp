@@ -9,6 +9,7 @@
 
 #include "engine/formatter.h"
 #include "engine/linefuncs.h"
+#include "engine/statementscan.h"
 #include "globals.h"
 #include "ui/progress.h"
 
@@ -22,6 +23,7 @@ using K = SettingKey;
 constexpr std::string_view kOptionExplicitLine =
     "Option Explicit     'Force all variables to be declared before their use";
 constexpr std::string_view kAttributePrefix = "Attribute";
+constexpr char kEndOfFile = '\x1A';
 
 // GrpForNextProcessing
 constexpr int kForNextAdd = 1;
@@ -95,9 +97,10 @@ class TFormatPass {
     InsertOptionExplicit();
     StartProgress();
     loopStart_ = fmt_.FOutput.size();
-    for (index_ = codeStart_; index_ < input_.Size() && !CancelRequested; ++index_) FormatLine();
+    for (index_ = codeStart_; index_ < end_ && !CancelRequested; ++index_) FormatLine();
     FrameCommentRuns();
     InsertCommentBlocks();
+    if (!CancelRequested) CopyAfterEndOfFile();
     fmt_.FPassLines = nullptr;
   }
 
@@ -107,6 +110,9 @@ class TFormatPass {
     ReportProgress();
     ReadLine();
     ReadPreviousMark();
+    const bool continuation = std::exchange(commentGoesOn_, ContinuesComment(source_, commentGoesOn_));
+    if (continuation && !formatterOff_) return ContinueComment();
+    dropComment_ = false;
     if (KeepAsWritten()) return;
     if (pass_ == kPass1) fmt_.ApplyBeforeLineRules(line_, pass_);
     ReadFacts();
@@ -121,6 +127,24 @@ class TFormatPass {
     WriteLine();
     if (pass_ == kPass1) fmt_.ApplyAfterLineRules(line_, pass_);
     fmt_.FLastIndent = LeadingBlanks(line_);
+    // A comment that a rule removed takes the lines that continue it along; left behind they
+    // would be read as code.
+    if (commentGoesOn_) dropComment_ = !(keep_ && ContinuesComment(line_, false));
+  }
+
+  // A line that continues the comment of the line above (which ends in " _") is more of that
+  // comment, whatever it holds: it is written as read, right after the comment, and no rule reads
+  // it as a statement, splits it, indents it or puts a line before it. It ends a declaration
+  // group, as a comment line does. Its comment's statement is complete only after it: the header
+  // below a procedure statement and the blank lines after a construct follow the last such line.
+  void ContinueComment() {
+    if (pass_ == kPass2 && On(K::AlignMultiDimAs)) fmt_.TrackDeclarationGroup(std::string_view());
+    if (dropComment_) return;
+    AppendWritten(source_, CarriedMark(index_));
+    if (pass_ != kPass1) return;
+    fmt_.FCommentContinuation = true;
+    fmt_.ApplyAfterLineRules(line_, pass_);
+    fmt_.FCommentContinuation = false;
   }
 
   // The lines from "' quillmate: off" to "' quillmate: on", both markers included, are written
@@ -198,6 +222,10 @@ class TFormatPass {
   }
 
   void Start() {
+    // The text ends at the line that holds the end-of-file byte (Ctrl-Z) that old editors wrote:
+    // Visual Basic reads nothing from there on, and neither do the rules.
+    end_ = 0;
+    while (end_ < input_.Size() && input_.Line(end_).find(kEndOfFile) == std::string::npos) ++end_;
     fmt_.FForStack.Clear();
     fmt_.FDimGroupCount = 0;
     fmt_.FDimGroupAsColumn = 0;
@@ -209,8 +237,9 @@ class TFormatPass {
   // description, looked for backward from the first procedure; Option Explicit counts as present
   // between that line (or the top of the file) and the first procedure.
   void LocateCodePart() {
-    const std::size_t n = input_.Size();
+    const std::size_t n = end_;
     std::size_t procedure = n;
+    bool inComment = false;
     for (std::size_t i = 0; i < n; ++i) {
       fmt_.services_.Processing.ProcessEvents();
       if (CancelRequested) break;
@@ -219,7 +248,9 @@ class TFormatPass {
         ExpandInto(scratch_, text);
         text = scratch_;
       }
-      if (IsProcedureStart(ClassifyStatement(Trim(text)))) {
+      // More of a comment continued from the line above is no statement.
+      const bool continuation = std::exchange(inComment, ContinuesComment(text, inComment));
+      if (!continuation && IsProcedureStart(ClassifyStatement(Trim(text)))) {
         procedure = i;
         break;
       }
@@ -249,7 +280,7 @@ class TFormatPass {
     const bool insert = !optionExplicitFound_ && On(K::OptionExplicitInsert);
     if (insert) {
       fmt_.FModified = true;
-      while (codeStart_ < input_.Size()) {
+      while (codeStart_ < end_) {
         ExpandInto(scratch_, input_.Line(codeStart_));
         if (!scratch_.starts_with(kAttributePrefix)) break;
         Append(scratch_, CarriedMark(codeStart_));
@@ -263,14 +294,14 @@ class TFormatPass {
     // The previous line of the first code line is the last line read while locating the code.
     if (descriptionEndFound_ && !insert) {
       ExpandInto(fmt_.FPrevLine, input_.Line(codeStart_ - 1));
-    } else if (codeStart_ < input_.Size()) {
+    } else if (codeStart_ < end_) {
       ExpandInto(fmt_.FPrevLine, input_.Line(codeStart_));
     }
-    if (codeStart_ < input_.Size()) ExpandInto(fmt_.FNextLine, input_.Line(codeStart_));
+    if (codeStart_ < end_) ExpandInto(fmt_.FNextLine, input_.Line(codeStart_));
   }
 
   void StartProgress() {
-    fmt_.services_.Processing.SetRange(static_cast<int>(codeStart_), static_cast<int>(input_.Size()));
+    fmt_.services_.Processing.SetRange(static_cast<int>(codeStart_), static_cast<int>(end_));
     fmt_.services_.Processing.SetPosition(static_cast<int>(codeStart_));
   }
 
@@ -285,7 +316,7 @@ class TFormatPass {
     fmt_.FLineIndex = index_;
     if (index_ > codeStart_) fmt_.FPrevLine.swap(line_);
     source_.swap(fmt_.FNextLine);
-    if (index_ + 1 < input_.Size()) {
+    if (index_ + 1 < end_) {
       ExpandInto(fmt_.FNextLine, input_.Line(index_ + 1));
     } else {
       fmt_.FNextLine.clear();
@@ -474,24 +505,27 @@ class TFormatPass {
     out.insert(out.begin() + static_cast<std::ptrdiff_t>(at), std::move(comment));
   }
 
+  // What each output line of the code part is to comment blocking: a whole-line comment, a line
+  // that continues one (the comment above ends with " _"), or neither (code, a blank line, a line
+  // that continues an in-line comment, a line of a region left as written).
+  enum class TCommentRole : unsigned char { None, Comment, Continuation };
+
   // In the first pass every run of whole-line comments that a line other than a comment closes is
   // framed by two block lines when it is long enough, unless it already ends with one (a file
   // formatted before). The runs are those of the lines the pass has written: headers it inserted,
   // comments moved off their code lines and comments that dropped blank lines brought together
   // are framed now, as the next run would frame them. A run at the end of the file is closed by
-  // nothing and stays as it is.
+  // nothing and stays as it is. A comment continued with " _" is one comment with the lines that
+  // continue it: they belong to its run, and no block line comes between them. A header block
+  // written from a template frames itself: it is left out of the run, and the comments before and
+  // after it are runs of their own.
   void FrameCommentRuns() {
     if (pass_ != kPass1 || !On(K::SingleLineCommentBlocks)) return;
     const TMarkedList& out = fmt_.FOutput;
     const std::size_t quantity = static_cast<std::size_t>(std::max(Num(K::SingleLineCommentGroupQty), 1));
     const std::int32_t lastIndent = fmt_.FLastIndent;
-    // A line of a region left as written is never framed and ends a run, as a code line does.
-    auto region = keptRegions_.begin();
-    auto framable = [&](std::size_t i) {
-      while (region != keptRegions_.end() && region->second <= i) ++region;
-      const bool kept = region != keptRegions_.end() && region->first <= i;
-      return !kept && IsCommentLine(out[i].Text);
-    };
+    const std::vector<TCommentRole> roles = CommentRoles();
+    const auto framable = [&](std::size_t i) { return roles[i - loopStart_] != TCommentRole::None; };
     for (std::size_t i = loopStart_; i < out.size();) {
       if (!framable(i)) {
         ++i;
@@ -501,20 +535,89 @@ class TFormatPass {
       while (i < out.size() && framable(i)) ++i;
       if (i == out.size()) break;
       if (i - start < quantity) continue;
-      // The block line stands where the run's last comment line stands, and is then placed like a
-      // comment of its own.
-      const std::string_view last = out[i - 1].Text;
-      fmt_.FLastIndent = LeadingBlanks(last);
-      std::string block = fmt_.CommentBlockLine(fmt_.FLastIndent);
-      if (Trim(block) == Trim(last)) continue;
-      fmt_.PlaceSingleLineComment(block);
-      if (!IsCommentLine(block)) continue;
-      pendingBlocks_.push_back({i, block});
-      pendingBlocks_.push_back({start, std::move(block)});
+      for (std::size_t from = start; from < i;) {
+        const auto [headerFirst, headerEnd] = HeaderBlockIn(from, i);
+        FrameRun(from, headerFirst, quantity, roles);
+        from = headerEnd;
+      }
     }
     fmt_.FLastIndent = lastIndent;
   }
 
+  // Frames the comment lines [first, end) of FOutput when they are enough.
+  void FrameRun(std::size_t first, std::size_t end, std::size_t quantity, const std::vector<TCommentRole>& roles) {
+    if (end - first < quantity) return;
+    const TMarkedList& out = fmt_.FOutput;
+    // The block line stands where the run's last comment starts, and is then placed like a comment
+    // of its own.
+    std::size_t lastComment = end - 1;
+    while (lastComment > first && roles[lastComment - loopStart_] != TCommentRole::Comment) --lastComment;
+    fmt_.FLastIndent = LeadingBlanks(out[lastComment].Text);
+    std::string block = fmt_.CommentBlockLine(fmt_.FLastIndent);
+    if (Trim(block) == Trim(out[end - 1].Text)) return;
+    fmt_.PlaceSingleLineComment(block);
+    if (!IsCommentLine(block)) return;
+    pendingBlocks_.push_back({end, block});
+    pendingBlocks_.push_back({first, std::move(block)});
+  }
+
+  std::vector<TCommentRole> CommentRoles() const {
+    const TMarkedList& out = fmt_.FOutput;
+    std::vector<TCommentRole> roles(out.size() - loopStart_, TCommentRole::None);
+    auto region = keptRegions_.begin();
+    bool inComment = false;      // the line above ends a comment with " _"
+    bool wholeLine = false;      // and that comment is a whole-line comment
+    for (std::size_t i = loopStart_; i < out.size(); ++i) {
+      while (region != keptRegions_.end() && region->second <= i) ++region;
+      const bool kept = region != keptRegions_.end() && region->first <= i;
+      const std::string_view text = out[i].Text;
+      TCommentRole role = TCommentRole::None;
+      if (inComment) {
+        role = wholeLine ? TCommentRole::Continuation : TCommentRole::None;
+      } else if (IsCommentLine(text)) {
+        role = TCommentRole::Comment;
+        wholeLine = true;
+      } else {
+        wholeLine = false;
+      }
+      inComment = ContinuesComment(text, inComment);
+      roles[i - loopStart_] = kept ? TCommentRole::None : role;
+    }
+    return roles;
+  }
+
+  // The header block written from a template among the comment lines [first, end): its lines
+  // [begin, end), found by the template lines' fixed beginnings in order; {end, end} when there
+  // is none.
+  std::pair<std::size_t, std::size_t> HeaderBlockIn(std::size_t first, std::size_t end) {
+    if (!headerPrefixesRead_) {
+      headerPrefixes_ = fmt_.HeaderTemplatePrefixes();
+      headerPrefixesRead_ = true;
+    }
+    const TMarkedList& out = fmt_.FOutput;
+    const auto startsWith = [&](std::size_t i, const std::string& prefix) {
+      return Trim(out[i].Text).starts_with(prefix);
+    };
+    // A template whose lines cannot all be found after some line cannot be found after any later
+    // one either: it is tried no further, so that a run is read a bounded number of times.
+    std::vector<bool> tried(headerPrefixes_.size(), false);
+    for (std::size_t i = first; i < end; ++i) {
+      for (std::size_t t = 0; t < headerPrefixes_.size(); ++t) {
+        const std::vector<std::string>& prefixes = headerPrefixes_[t];
+        if (tried[t] || !startsWith(i, prefixes.front())) continue;
+        std::size_t at = i + 1;
+        bool found = true;
+        for (std::size_t k = 1; k < prefixes.size() && found; ++k) {
+          while (at < end && !startsWith(at, prefixes[k])) ++at;
+          found = at < end;
+          ++at;
+        }
+        if (found) return {i, at};
+        tried[t] = true;
+      }
+    }
+    return {end, end};
+  }
   void FilterBlankLine() {
     if (pass_ == kPass1 && !fmt_.KeepLine(line_)) keep_ = false;
   }
@@ -531,6 +634,12 @@ class TFormatPass {
     } else {
       AppendWritten(line_, mark);
     }
+  }
+
+  // The lines from the end-of-file byte on are copied byte for byte, after everything the rules
+  // wrote.
+  void CopyAfterEndOfFile() {
+    for (std::size_t i = end_; i < input_.Size(); ++i) Append(input_.Line(i), CarriedMark(i));
   }
 
   // The block lines of the pass go in at the end of it, in one sweep over the output: inserting
@@ -565,6 +674,7 @@ class TFormatPass {
   mutable std::array<TSettingValue, kSettingCount> settings_{};
 
   std::size_t codeStart_ = 0;
+  std::size_t end_ = 0;  // the first line not read: the one with the end-of-file byte, or the end
   bool optionExplicitFound_ = false;
   bool descriptionEndFound_ = false;
 
@@ -581,11 +691,15 @@ class TFormatPass {
   } facts_;
   bool keep_ = true;
   bool formatterOff_ = false;  // inside a "' quillmate: off" region
+  bool commentGoesOn_ = false;  // the input line in hand ends a comment with " _"
+  bool dropComment_ = false;    // the comment that goes on was removed: its further lines go too
   // The output lines [first, last) of each such region, in file order.
   std::vector<std::pair<std::size_t, std::size_t>> keptRegions_;
 
   std::size_t loopStart_ = 0;  // where the code lines' output starts
   std::vector<TPendingBlock> pendingBlocks_;
+  bool headerPrefixesRead_ = false;
+  std::vector<std::vector<std::string>> headerPrefixes_;
 };
 
 void TVBSrcFormatter::FormatFile(const TPassInputView& input, int pass) {

@@ -1,6 +1,7 @@
 #include "engine/programcheck.h"
 
 #include <array>
+#include <deque>
 #include <string_view>
 
 #include "engine/marks.h"
@@ -117,6 +118,7 @@ std::size_t LiteralEnd(std::string_view s, std::size_t i) {
 }
 
 constexpr std::string_view kEnd = "end";
+constexpr char kEndOfFile = '\x1A';
 // The comment of the Option Explicit line the pipeline inserts.
 constexpr std::string_view kOptionExplicitComment = "Force all variables to be declared before their use";
 constexpr std::string_view kIf = "if";
@@ -134,7 +136,7 @@ class TProgramReader {
   // The next token; false at the end of the text.
   bool Next(TTok& tok) {
     while (at_ == toks_.size()) {
-      if (line_ >= lines_.size()) return false;
+      if (line_ >= lines_.size() || endOfText_) return false;
       ReadLogicalLine();
     }
     tok = toks_[at_++];
@@ -160,12 +162,17 @@ class TProgramReader {
   bool LexLine(std::string_view s, std::size_t number) {
     for (std::size_t i = 0; i < s.size();) {
       const char c = s[i];
+      if (c == kEndOfFile) {
+        // Visual Basic reads no further than the end-of-file byte (Ctrl-Z) of an old editor.
+        endOfText_ = true;
+        break;
+      }
       if (IsBlank(c) || c == '\r') {
         // Indentation and the blanks between tokens, a run at a time.
         while (++i < s.size() && (IsBlank(s[i]) || s[i] == '\r')) {
         }
       } else if (c == '\'') {
-        AddComment(s.substr(i + 1), number);
+        ReadComment(s.substr(i + 1), number);
         break;
       } else if (c == '"') {
         const std::size_t end = LiteralEnd(s, i);
@@ -189,7 +196,7 @@ class TProgramReader {
           std::size_t k = j;
           while (k < s.size() && s[k] != '\'') k = s[k] == '"' ? LiteralEnd(s, k) : k + 1;
           raw_.push_back({TKind::Literal, TrimBlanks(s.substr(i, k - i)), number});
-          if (k < s.size()) AddComment(s.substr(k + 1), number);
+          if (k < s.size()) ReadComment(s.substr(k + 1), number);
           break;
         }
         raw_.push_back({TKind::Word, word, number});
@@ -224,6 +231,25 @@ class TProgramReader {
 
   static bool IsWord(const TTok& t, std::string_view lowerWord) {
     return t.Kind == TKind::Word && SameWord(t.Text, lowerWord);
+  }
+
+  // A comment that ends in " _" goes on on the next line, whatever that holds: the lines are read
+  // as one comment, so that anything put between them shows as a changed comment (and the
+  // continuation, cut off, as code).
+  void ReadComment(std::string_view text, std::size_t number) {
+    if (!EndsWithContinuationMark(text)) return AddComment(text, number);
+    std::string& joined = joined_.emplace_back(text);
+    for (std::string_view last = text; EndsWithContinuationMark(last) && line_ + 1 < lines_.size();) {
+      last = TextOf(lines_[++line_]);
+      joined += ' ';
+      joined += last;
+    }
+    AddComment(joined, number);
+  }
+
+  static bool EndsWithContinuationMark(std::string_view text) {
+    while (!text.empty() && (IsBlank(text.back()) || text.back() == '\r')) text.remove_suffix(1);
+    return text.size() >= 2 && text.back() == '_' && IsBlank(text[text.size() - 2]);
   }
 
   void AddComment(std::string_view text, std::size_t number) {
@@ -262,11 +288,19 @@ class TProgramReader {
         continue;
       }
       const std::size_t keywordWords = DeclarationKeyword(i);
-      if (IsWord(raw_[i], "next") && i + 2 < raw_.size() && raw_[i + 1].Kind == TKind::Word &&
-          raw_[i + 2].Kind == TKind::Boundary) {
-        Emit(TKind::Word, raw_[i].Text, raw_[i].Line);
-        i += 2;
-        continue;
+      if (IsWord(raw_[i], "next")) {
+        // Next with or without its one loop variable, however the variable is written (a type
+        // suffix, i%, or a member of a With object, .Item): the variable is not read.
+        std::size_t end = i + 1;
+        bool oneVariable = true;
+        for (; end < raw_.size() && raw_[end].Kind != TKind::Boundary; ++end) {
+          oneVariable = oneVariable && raw_[end].Kind != TKind::Literal && raw_[end].Text != ",";
+        }
+        if (oneVariable && end > i + 1 && end < raw_.size()) {
+          Emit(TKind::Word, raw_[i].Text, raw_[i].Line);
+          i = end;
+          continue;
+        }
       }
       int depth = 0;
       for (; i < raw_.size(); ++i) {
@@ -339,6 +373,8 @@ class TProgramReader {
   std::vector<bool> ifs_;
   std::size_t at_ = 0;
   std::vector<TComment> comments_;
+  std::deque<std::string> joined_;  // the texts of comments continued over several lines
+  bool endOfText_ = false;
 };
 
 bool SameToken(const TTok& a, const TTok& b, const TProgramCheckOptions& options) {

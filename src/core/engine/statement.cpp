@@ -27,7 +27,11 @@ constexpr TKeyword kP[] = {
     {"Public Property ", skPublicFunction, false}, {"Private Function ", skPrivateFunction, false},
     {"Public Function ", skPublicFunction, false}, {"Private Sub ", skPrivateSub, false},
     {"Public Sub ", skPublicSub, false},        {"Public Type ", skType, false},
-    {"Private Type ", skType, false},
+    {"Private Type ", skType, false},           {"Private Static Property ", skPrivateFunction, false},
+    {"Private Static Function ", skPrivateFunction, false}, {"Private Static Sub ", skPrivateSub, false},
+    {"Public Static Property ", skPublicFunction, false}, {"Public Static Function ", skPublicFunction, false},
+    {"Public Static Sub ", skPublicSub, false}, {"Public Enum ", skEnum, false},
+    {"Private Enum ", skEnum, false},
 };
 constexpr TKeyword kS[] = {
     {"Static Property ", skStaticFunction, false}, {"Static Function ", skStaticFunction, false},
@@ -39,9 +43,14 @@ constexpr TKeyword kE[] = {
     {"End Sub ", skEndSub, true},           {"End With ", skEndWith, true},
     {"End Type ", skEndType, true},         {"Else ", skElse, true},
     {"ElseIf ", skElseIf, false},           {"End If ", skEndIf, true},
-    {"End Select ", skEndSelect, true},
+    {"End Select ", skEndSelect, true},     {"End Enum ", skEndEnum, true},
 };
-constexpr TKeyword kF[] = {{"Function ", skFunction, false}, {"For ", skFor, false}};
+constexpr TKeyword kF[] = {
+    {"Function ", skFunction, false},           {"For ", skFor, false},
+    {"Friend Property ", skFriendFunction, false}, {"Friend Function ", skFriendFunction, false},
+    {"Friend Sub ", skFriendSub, false},        {"Friend Static Property ", skFriendFunction, false},
+    {"Friend Static Function ", skFriendFunction, false}, {"Friend Static Sub ", skFriendSub, false},
+};
 constexpr TKeyword kW[] = {{"With ", skWith, false}, {"While ", skWhile, false}, {"Wend ", skWend, true}};
 constexpr TKeyword kT[] = {{"Type ", skType, false}};
 constexpr TKeyword kI[] = {{"If ", skIf, false}};
@@ -74,6 +83,15 @@ bool IsTypeField(std::string_view s) {
   return true;
 }
 
+// "Enum " followed by a name starts an Enum block. Before Visual Basic 5 Enum was no keyword, and
+// an assignment to a variable of that name ("Enum = 1") is a statement like any other.
+bool IsEnumStart(std::string_view s) {
+  constexpr std::string_view kEnum = "Enum ";
+  if (!s.starts_with(kEnum)) return false;
+  const std::string_view rest = TrimLeft(s.substr(kEnum.size()));
+  return !rest.empty() && ((rest.front() >= 'A' && rest.front() <= 'Z') || (rest.front() >= 'a' && rest.front() <= 'z'));
+}
+
 }  // namespace
 
 TVBStatementKind ClassifyStatement(std::string_view line) {
@@ -82,7 +100,7 @@ TVBStatementKind ClassifyStatement(std::string_view line) {
   switch (s.front()) {
     case 'P': return Scan(s, kP);
     case 'S': return Scan(s, kS);
-    case 'E': return Scan(s, kE);
+    case 'E': return IsEnumStart(s) ? skEnum : Scan(s, kE);
     case 'F': return Scan(s, kF);
     case 'W': return Scan(s, kW);
     case 'T':
@@ -101,11 +119,12 @@ TVBStatementKind ClassifyStatement(std::string_view line) {
 bool IsProcedureStart(TVBStatementKind kind) { return IsSubStart(kind) || IsFunctionStart(kind); }
 
 bool IsSubStart(TVBStatementKind kind) {
-  return kind == skSub || kind == skPrivateSub || kind == skStaticSub || kind == skPublicSub;
+  return kind == skSub || kind == skPrivateSub || kind == skStaticSub || kind == skPublicSub || kind == skFriendSub;
 }
 
 bool IsFunctionStart(TVBStatementKind kind) {
-  return kind == skFunction || kind == skPrivateFunction || kind == skStaticFunction || kind == skPublicFunction;
+  return kind == skFunction || kind == skPrivateFunction || kind == skStaticFunction || kind == skPublicFunction ||
+         kind == skFriendFunction;
 }
 
 bool IsProcedureEnd(TVBStatementKind kind) { return kind == skEndFunction || kind == skEndSub; }

@@ -35,6 +35,12 @@ enum TVBStatementKind : std::uint8_t {
   skWith = 32,
   skEndWith = 33,
   skOther = 34,
+  // Visual Basic 5 and 6: Friend procedures (Property procedures count as Functions) and Enum
+  // blocks. Procedures declared Private Static or Public Static take their scope's kind.
+  skFriendFunction = 35,
+  skFriendSub = 36,
+  skEnum = 37,
+  skEndEnum = 38,
 };
 
 // Kind of a line by how its left-trimmed text begins (keywords exact and case-sensitive).

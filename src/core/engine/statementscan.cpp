@@ -85,6 +85,10 @@ bool EndsWithContinuation(std::string_view line) {
   return !t.empty() && t.back() == '_' && (t.size() == 1 || t[t.size() - 2] == ' ');
 }
 
+bool ContinuesComment(std::string_view line, bool inComment) {
+  return EndsWithContinuation(line) && (inComment || CommentPos(line) > 0);
+}
+
 // A '#' opens a date literal when date text stands between it and the next '#'. Right behind a
 // name or a number it is a type suffix (x#, 1#); a file number (Print #1, x: Close #1) has no
 // second '#' with date text before it.

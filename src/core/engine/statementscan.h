@@ -61,6 +61,11 @@ std::string_view CodeOf(std::string_view line);
 // The line ends with the line-continuation mark " _" (a following line continues the statement).
 bool EndsWithContinuation(std::string_view line);
 
+// The line's comment goes on on the next line: the line has a comment, or is itself more of a
+// comment (inComment), and ends with " _". Visual Basic reads the next line as more of that
+// comment, whatever it holds.
+bool ContinuesComment(std::string_view line, bool inComment);
+
 // The line belongs to a statement that goes on over several lines: it is continued, or it
 // continues the line before it.
 inline bool InContinuedStatement(std::string_view line, std::string_view previous) {

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "engine/linefuncs.h"
+#include "engine/statementscan.h"
 #include "messages.h"
 #include "platform/localtime.h"
 #include "platform/paths.h"
@@ -46,24 +47,44 @@ std::string_view CodePart(std::string_view line) {
   return comment > 0 ? line.substr(0, static_cast<std::size_t>(comment) - 1) : line;
 }
 
-// The name after one of the two keyword prefixes (upper case, each ending in a blank), up to the
-// parameter list, the comment or a blank.
-std::string NameAfter(std::string_view line, std::string_view privatePrefix, std::string_view plainPrefix) {
-  const std::string_view t = Trim(line);
-  const std::string upper = UpperCase(t);
-  std::size_t start;
-  if (upper.starts_with(privatePrefix)) {
-    start = privatePrefix.size();
-  } else if (upper.starts_with(plainPrefix)) {
-    start = plainPrefix.size();
+// The name of a procedure's first statement: after its scope (Public, Private or Friend), Static,
+// and the keyword of its kind (Sub, Function, or Property with Get, Let or Set), up to the
+// parameter list, the comment or a blank, in any letter case. Empty kind when the statement is no
+// procedure start.
+enum class TProcedureWord { None, Sub, Function };
+
+struct TProcedureName {
+  TProcedureWord Kind = TProcedureWord::None;
+  std::string_view Name;
+};
+
+TProcedureName ReadProcedureName(std::string_view line) {
+  std::string_view rest = CodePart(Trim(line));
+  const auto take = [&rest](std::string_view upperWord) {
+    if (!HasUpperPrefix(rest, upperWord)) return false;
+    rest = TrimLeft(rest.substr(upperWord.size()));
+    return true;
+  };
+  take("PUBLIC ") || take("PRIVATE ") || take("FRIEND ");
+  take("STATIC ");
+  TProcedureName result;
+  if (take("SUB ")) {
+    result.Kind = TProcedureWord::Sub;
+  } else if (take("FUNCTION ")) {
+    result.Kind = TProcedureWord::Function;
+  } else if (take("PROPERTY ") && (take("GET ") || take("LET ") || take("SET "))) {
+    result.Kind = TProcedureWord::Function;
   } else {
-    return std::string(kUnknownName);
+    return result;
   }
   // A name holds no blank, so what follows one ("Function Pi As Double") is not part of it.
-  const std::string_view code = CodePart(t);
-  std::string_view rest = TrimLeft(code.substr(std::min(start, code.size())));
-  rest = rest.substr(0, rest.find_first_of("( "));
-  return std::string(Trim(rest));
+  result.Name = Trim(rest.substr(0, rest.find_first_of("( ")));
+  return result;
+}
+
+std::string NameIfKind(std::string_view line, TProcedureWord kind) {
+  const TProcedureName name = ReadProcedureName(line);
+  return name.Kind == kind ? std::string(name.Name) : std::string(kUnknownName);
 }
 
 // Index just past the ')' that closes the first '(' of code; npos when there is no '(' or it is
@@ -127,11 +148,9 @@ std::string ExpandHeaderTemplate(std::string_view templateLine, const THeaderVal
   return out;
 }
 
-std::string SubNameOf(std::string_view line) { return NameAfter(line, "PRIVATE SUB ", "SUB "); }
+std::string SubNameOf(std::string_view line) { return NameIfKind(line, TProcedureWord::Sub); }
 
-std::string FunctionNameOf(std::string_view line) {
-  return NameAfter(line, "PRIVATE FUNCTION ", "FUNCTION ");
-}
+std::string FunctionNameOf(std::string_view line) { return NameIfKind(line, TProcedureWord::Function); }
 
 std::string SubParamsOf(std::string_view line) {
   const std::string_view code = CodePart(line);

@@ -51,9 +51,10 @@ struct THeaderValues {
 // any other character, or at the end of the line, stays as it is.
 std::string ExpandHeaderTemplate(std::string_view templateLine, const THeaderValues& values);
 
-// The values of a procedure's first statement (continuation lines already joined). The names are
-// read only after "Sub " / "Private Sub " and "Function " / "Private Function " (any letter case);
-// every other beginning gives "Unknown".
+// The values of a procedure's first statement (continuation lines already joined). The name is read
+// for every scope and kind (Public, Private, Friend, Static, Private Static, ...; Property Get, Let
+// and Set count as Functions), in any letter case; a statement that starts no procedure of the
+// asked kind gives "Unknown".
 std::string SubNameOf(std::string_view line);
 std::string FunctionNameOf(std::string_view line);
 // The text between the parameter list's parentheses, trimmed; empty without a list.

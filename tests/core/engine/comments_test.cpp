@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/formatter.h"
@@ -183,10 +184,12 @@ TEST_F(CommentFiles, CommentPutOnTheNextLine) {
                settings);
 }
 
-// The code of a file, comments and blank lines aside, in order.
+// The code of a file, comments (with the lines that continue them) and blank lines aside, in order.
 std::vector<std::string> CodeOf(const std::vector<std::string>& lines) {
   std::vector<std::string> code;
+  bool inComment = false;
   for (std::string line : lines) {
+    if (std::exchange(inComment, ContinuesComment(line, inComment))) continue;
     StripComment(line);
     const std::string_view t = Trim(line);
     if (!t.empty()) code.emplace_back(t);

@@ -130,8 +130,12 @@ INSTANTIATE_TEST_SUITE_P(
         ValuesRow{"PrivateSub", false, "Private Sub Form_Load ()", "Form_Load", "", ""},
         ValuesRow{"SubWithParams", false, "Sub Add(a As Integer, b() As Long) ' adds (two)", "Add",
                   "a As Integer, b() As Long", ""},
-        ValuesRow{"PublicSubIsUnknown", false, "Public Sub Init()", "Unknown", "", ""},
-        ValuesRow{"StaticSubIsUnknown", false, "Static Sub Count(n)", "Unknown", "n", ""},
+        ValuesRow{"PublicSub", false, "Public Sub Init()", "Init", "", ""},
+        ValuesRow{"StaticSub", false, "Static Sub Count(n)", "Count", "n", ""},
+        ValuesRow{"FriendSub", false, "Friend Sub Attach(ByVal p As Object)", "Attach", "ByVal p As Object", ""},
+        ValuesRow{"PrivateStaticSub", false, "Private Static Sub Tick()", "Tick", "", ""},
+        ValuesRow{"FriendStaticSubAnyCase", false, "friend static sub Poll (n)", "Poll", "n", ""},
+        ValuesRow{"PropertyLineIsNoSub", false, "Property Let Name(v)", "Unknown", "v", ""},
         ValuesRow{"SubKeywordsInAnyCase", false, "PRIVATE SUB x(y)", "x", "y", ""},
         ValuesRow{"SubNameEndsAtComment", false, "Sub Main ' entry (start)", "Main", "", ""},
         ValuesRow{"FunctionLineIsNoSub", false, "Function F(a)", "Unknown", "a", ""},
@@ -142,8 +146,14 @@ INSTANTIATE_TEST_SUITE_P(
         ValuesRow{"FunctionWithoutReturn", true, "Function F (x)", "F", "x", ""},
         ValuesRow{"FunctionWithoutList", true, "function Pi As Double", "Pi", "", "As Double"},
         ValuesRow{"FunctionReturningArray", true, "Function Row(i) As Long()", "Row", "i", "As Long()"},
-        ValuesRow{"PublicFunctionIsUnknown", true, "Public Function F()", "Unknown", "", ""},
-        ValuesRow{"PropertyIsUnknown", true, "Property Get Caption () As String", "Unknown", "", "As String"},
+        ValuesRow{"PublicFunction", true, "Public Function F()", "F", "", ""},
+        ValuesRow{"PropertyGet", true, "Property Get Caption () As String", "Caption", "", "As String"},
+        ValuesRow{"PublicStaticPropertyLet", true, "Public Static Property Let Value(ByVal v As Long)", "Value",
+                  "ByVal v As Long", ""},
+        ValuesRow{"FriendPropertySet", true, "Friend Property Set Owner(o As Form)", "Owner", "o As Form", ""},
+        ValuesRow{"FriendFunction", true, "Friend Function Count() As Long", "Count", "", "As Long"},
+        ValuesRow{"SubLineIsNoFunction", true, "Sub S(a)", "Unknown", "a", ""},
+        ValuesRow{"PropertyWithoutAccessor", true, "Property Caption()", "Unknown", "", ""},
         ValuesRow{"ApostropheInDefault", true, "Function Q(Optional s As String = \"it's\") As String", "Q",
                   "Optional s As String = \"it's\"", "As String"},
         ValuesRow{"UnclosedList", true, "Function Q(a", "Q", "a", ""}),
@@ -225,7 +235,7 @@ TEST_F(HeaderInsertion, BelowTheProcedureLine) {
          ".Sub A (x)\n*' Sub A (x)\n*' by Ann\n.End Sub\n"
          ".Private Function F (ByVal s$) As String\n*' Function F (ByVal s$) As String\n*' on 12/31/99\n"
          ".End Function\n"
-         ".Public Property Get Caption () As String\n*' Function Unknown () As String\n*' on 12/31/99\n"
+         ".Public Property Get Caption () As String\n*' Function Caption () As String\n*' on 12/31/99\n"
          ".End Property\n",
          "Dim x\nSub A (x)\nEnd Sub\nPrivate Function F (ByVal s$) As String\nEnd Function\n"
          "Public Property Get Caption () As String\nEnd Property\n");
@@ -243,7 +253,7 @@ TEST_F(HeaderInsertion, AboveTheProcedureLine) {
 TEST_F(HeaderInsertion, SubAndFunctionSettingsAreSeparate) {
   SubsAt(false);
   settings.SetBool(K::FunctionLevelCommentsAfterProcedure, true);  // Functions stay off
-  Expect(".Static Sub S ()\n*' Sub Unknown ()\n*' by Ann\n.End Sub\n.Public Function F ()\n.End Function\n",
+  Expect(".Static Sub S ()\n*' Sub S ()\n*' by Ann\n.End Sub\n.Public Function F ()\n.End Function\n",
          "Static Sub S ()\nEnd Sub\nPublic Function F ()\nEnd Function\n");
 }
 

@@ -71,6 +71,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "'  Purpose:  ", kBlock, "    ' one", "    ' far", kBlock, "    x = 1"},
                  {}},
         CheckRow{"CommentRemovedWhereAllowed", {"x = 1 ' gone", "' kept"}, {"x = 1", "' kept"}, {}, true},
+        CheckRow{"ContinuedCommentMoved", {"x = 1 ' why _", "  For each: Next"},
+                 {"x = 1", "' why _", "  For each: Next"}, {}},
+        CheckRow{"ContinuedCommentRemovedWithItsLines", {"' gone _", "  Next", "x = 1"}, {"x = 1"}, {}, true},
+        CheckRow{"EndOfFileByteAndWhatFollows", {"Sub A ()", "End Sub", "\x1A", "junk = 1"},
+                 {"Sub A ()", "End Sub", "\x1A"}, {}},
+        CheckRow{"EndOfFileByteOnACodeLine", {"x = 1\x1A\r"}, {"x = 1"}, {}},
+        CheckRow{"NextCounterWithTypeSuffix", {"For i% = 1 To 3", "Next", "Next j&"}, {"For i% = 1 To 3", "Next i%", "Next"}, {}},
+        CheckRow{"NextCounterOfAWithObject", {"For .Index = 1 To 3", "Next"}, {"For .Index = 1 To 3", "Next .Index    "}, {}},
         // Faults.
         CheckRow{"StatementLost", {"a = 1", "b = 2: c = 3", "d = 4"}, {"a = 1", "b = 2", "d = 4"}, 2},
         CheckRow{"StatementDuplicated", {"a = 1", "b = 2"}, {"a = 1", "a = 1", "b = 2"}, 2},
@@ -84,7 +92,12 @@ INSTANTIATE_TEST_SUITE_P(
         CheckRow{"CommentTextChanged", {"x = 1 ' note", "' two"}, {"x = 1 ' nope", "' two"}, 1},
         CheckRow{"CommentLost", {"' one", "' two", "x = 1"}, {"' one", "x = 1"}, 2},
         CheckRow{"CommentLostEvenWhereOthersMayGo", {"' one", "x = 1"}, {"' two", "x = 1"}, 1, true},
-        CheckRow{"TextAddedAtTheEnd", {"a = 1"}, {"a = 1", "b = 2"}, 1}),
+        CheckRow{"TextAddedAtTheEnd", {"a = 1"}, {"a = 1", "b = 2"}, 1},
+        CheckRow{"BlockLineBetweenACommentAndItsContinuation", {"' one _", "  two", "x = 1"},
+                 {"' one _", kBlock, "  two", "x = 1"}, 3},
+        CheckRow{"ContinuationOfACommentReadAsCode", {"' one _", "  x = 2"}, {"' one", "  x = 2"}, 2},
+        CheckRow{"NextNamingTwoLoopsCut", {"Next j, i"}, {"Next j"}, 1},
+        CheckRow{"CodeAfterTheEndOfFileByteDropped", {"a = 1", "b = 2\x1A"}, {"a = 1"}, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ProgramCheckOptions, FollowTheSettings) {

@@ -109,6 +109,29 @@ INSTANTIATE_TEST_SUITE_P(EdgeCases, ClassifyTest, ::testing::Values(
     KindRow{"\xC4nd If", skOther}),
     test::RowName(&KindRow::Line));
 
+// Visual Basic 5 and 6: Friend and scoped Static procedures, Enum blocks. A VB3/VB4 variable named
+// Enum or Friend stays a statement.
+INSTANTIATE_TEST_SUITE_P(VB6, ClassifyTest, ::testing::Values(
+    KindRow{"Friend Sub Init()", skFriendSub},
+    KindRow{"Friend Function Count() As Long", skFriendFunction},
+    KindRow{"Friend Property Get Item()", skFriendFunction},
+    KindRow{"Friend Static Sub S()", skFriendSub},
+    KindRow{"Friend Static Function F()", skFriendFunction},
+    KindRow{"Private Static Sub Tick()", skPrivateSub},
+    KindRow{"Private Static Function F()", skPrivateFunction},
+    KindRow{"Private Static Property Get P()", skPrivateFunction},
+    KindRow{"Public Static Sub S()", skPublicSub},
+    KindRow{"Public Static Function F()", skPublicFunction},
+    KindRow{"Enum Colors", skEnum},
+    KindRow{"Public Enum Colors", skEnum},
+    KindRow{"Private Enum Colors", skEnum},
+    KindRow{"End Enum", skEndEnum},
+    KindRow{"Enum = 1", skOther},
+    KindRow{"Enum", skOther},
+    KindRow{"Friend = True", skOther},
+    KindRow{"friend Sub S()", skOther}),
+    test::RowName(&KindRow::Line));
+
 // The classifier as the ordered list of tests reads, without any shortcut: every keyword in turn,
 // a later match replacing an earlier one, the field test in its place.
 TVBStatementKind ReferenceClassify(const std::string& line) {
@@ -137,6 +160,17 @@ TVBStatementKind ReferenceClassify(const std::string& line) {
       {"Do ", skDo, true},            {"Loop ", skLoop, true},      {"While ", skWhile, false},
       {"Wend ", skWend, true},        {"For ", skFor, false},       {"Next ", skNext, true},
   };
+  // The Visual Basic 5 and 6 keywords, tested last; a bare "Enum " needs a name after it.
+  static const std::vector<Test> kVB6 = {
+      {"Private Static Property ", skPrivateFunction, false}, {"Private Static Function ", skPrivateFunction, false},
+      {"Private Static Sub ", skPrivateSub, false},  {"Public Static Property ", skPublicFunction, false},
+      {"Public Static Function ", skPublicFunction, false}, {"Public Static Sub ", skPublicSub, false},
+      {"Friend Property ", skFriendFunction, false}, {"Friend Function ", skFriendFunction, false},
+      {"Friend Sub ", skFriendSub, false},           {"Friend Static Property ", skFriendFunction, false},
+      {"Friend Static Function ", skFriendFunction, false}, {"Friend Static Sub ", skFriendSub, false},
+      {"Public Enum ", skEnum, false},               {"Private Enum ", skEnum, false},
+      {"End Enum ", skEndEnum, true},
+  };
   std::size_t i = 0;
   while (i < line.size() && static_cast<unsigned char>(line[i]) <= 32) ++i;
   const std::string s = line.substr(i);
@@ -152,6 +186,11 @@ TVBStatementKind ReferenceClassify(const std::string& line) {
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   if (upper.rfind("TYPE AS ", 0) == 0) kind = skOther;
   run(kAfter);
+  run(kVB6);
+  if (s.rfind("Enum ", 0) == 0) {
+    const std::size_t name = s.find_first_not_of(' ', 5);
+    if (name != std::string::npos && std::isalpha(static_cast<unsigned char>(s[name]))) kind = skEnum;
+  }
   return kind;
 }
 
@@ -165,7 +204,11 @@ TEST(ClassifyStatement, AgreesWithTheOrderedTests) {
       "Sub", "Private Sub", "Static Sub", "Public Sub", "End Sub", "With", "End With", "Type",
       "Public Type", "Private Type", "Type As", "End Type", "If", "Else", "ElseIf", "End If", "#If",
       "#Else", "#ElseIf", "#End If", "Select Case", "Case", "End Select", "Do", "Loop", "While",
-      "Wend", "For", "Next", "Private", "Public", "Static", "End", "DoEvents", "type as"};
+      "Wend", "For", "Next", "Private", "Public", "Static", "End", "DoEvents", "type as",
+      "Private Static Property", "Private Static Function", "Private Static Sub", "Public Static Property",
+      "Public Static Function", "Public Static Sub", "Friend Property", "Friend Function", "Friend Sub",
+      "Friend Static Property", "Friend Static Function", "Friend Static Sub", "Friend", "Enum",
+      "Public Enum", "Private Enum", "End Enum"};
   const std::vector<std::string> tails = {"", " ", "  ", " x", "x", "\t", ":", " As Integer", "'"};
   const std::vector<std::string> heads = {"", "  ", "\t", "\x1f"};
   int checked = 0;
@@ -192,10 +235,10 @@ TEST(ClassifyStatement, AgreesWithTheOrderedTests) {
 }
 
 TEST(StatementGroups, HoldTheirKinds) {
-  const std::vector<TVBStatementKind> subs = {skSub, skPrivateSub, skStaticSub, skPublicSub};
+  const std::vector<TVBStatementKind> subs = {skSub, skPrivateSub, skStaticSub, skPublicSub, skFriendSub};
   const std::vector<TVBStatementKind> functions = {skFunction, skPrivateFunction, skStaticFunction,
-                                                   skPublicFunction};
-  for (int ordinal = 0; ordinal <= 34; ++ordinal) {
+                                                   skPublicFunction, skFriendFunction};
+  for (int ordinal = 0; ordinal <= skEndEnum; ++ordinal) {
     const auto kind = static_cast<TVBStatementKind>(ordinal);
     const bool isSub = std::find(subs.begin(), subs.end(), kind) != subs.end();
     const bool isFunction = std::find(functions.begin(), functions.end(), kind) != functions.end();

@@ -3,9 +3,8 @@
 .Rem Loading and saving of the stock file.
 .Private Const STOCK_FILE = "STOCK.DAT"
 .Public Sub LoadStock(Items As Collection)
-*'**************************************************
 *' -----------------------------------------------------------
-*'  Name   :  Unknown
+*'  Name   :  LoadStock
 *'  Author :  Unknown
 *'  Date   :  12/08/96
 *'  Params :  Items As Collection
@@ -15,7 +14,6 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
-*'**************************************************
 *    Dim nFile As Integer
 *    Dim sLine As String
 *    Dim Item  As CItem
@@ -47,9 +45,8 @@
 .' program with its own error message.
 *'**************************************************
 .Public Sub SaveStock(Items As Collection)
-*'**************************************************
 *' -----------------------------------------------------------
-*'  Name   :  Unknown
+*'  Name   :  SaveStock
 *'  Author :  Unknown
 *'  Date   :  12/08/96
 *'  Params :  Items As Collection
@@ -59,7 +56,6 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
-*'**************************************************
 *    Dim nFile As Integer
 *    Dim i     As Integer
 .    nFile = FreeFile
@@ -73,9 +69,8 @@
 .    Close #nFile
 .End Sub
 .Public Function LookupPrice(ByVal sName As String) As Currency
-*'**************************************************
 *' -----------------------------------------------------------
-*'  Name   :  Unknown
+*'  Name   :  LookupPrice
 *'  Author :  Unknown
 *'  Date   :  12/08/96
 *'  Params :  ByVal sName As String
@@ -86,7 +81,6 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
-*'**************************************************
 *    Dim r                     As Integer
 *    Dim c                     As Integer
 .    Dim Table(1 To 3, 1 To 2) As Variant

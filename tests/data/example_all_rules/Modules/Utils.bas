@@ -12,9 +12,8 @@
 .End Type
 .' Returns s without blanks at either end, cut to MAX_NAME.
 .Public Function CleanName(ByVal s As String) As String
-*'**************************************************
 *' -----------------------------------------------------------
-*'  Name   :  Unknown
+*'  Name   :  CleanName
 *'  Author :  Unknown
 *'  Date   :  12/08/96
 *'  Params :  ByVal s As String
@@ -25,7 +24,6 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
-*'**************************************************
 *    Dim n As Integer
 *    s = Trim$(s)
 *    n = Len(s)
@@ -42,9 +40,8 @@
 .End Function
 .' Counts the words of a line; a word ends at a blank or a tab.
 .Public Function WordCount(ByVal sLine As String) As Integer
-*'**************************************************
 *' -----------------------------------------------------------
-*'  Name   :  Unknown
+*'  Name   :  WordCount
 *'  Author :  Unknown
 *'  Date   :  12/08/96
 *'  Params :  ByVal sLine As String
@@ -55,7 +52,6 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
-*'**************************************************
 *    Dim i       As Integer
 *    Dim nWords  As Integer
 *    Dim bInWord As Integer
@@ -78,9 +74,8 @@
 .    WordCount = nWords
 .End Function
 .Public Function FileExists(ByVal sPath As String) As Integer
-*'**************************************************
 *' -----------------------------------------------------------
-*'  Name   :  Unknown
+*'  Name   :  FileExists
 *'  Author :  Unknown
 *'  Date   :  12/08/96
 *'  Params :  ByVal sPath As String
@@ -91,7 +86,6 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
-*'**************************************************
 .    On Error GoTo NotFound
 .    FileExists = (Len(Dir$(sPath)) > 0)
 .    Exit Function
@@ -100,9 +94,8 @@
 .    FileExists = False
 .End Function
 .Static Sub LogLine(ByVal sText As String)
-*'**************************************************
 *' -----------------------------------------------------------
-*'  Name   :  Unknown
+*'  Name   :  LogLine
 *'  Author :  Unknown
 *'  Date   :  12/08/96
 *'  Params :  ByVal sText As String
@@ -112,7 +105,6 @@
 *' --------  ---------- --------------------------------------
 *'
 *' -----------------------------------------------------------
-*'**************************************************
 .    Dim nCalls As Long
 .    nCalls = nCalls + 1
 .    Debug.Print nCalls; sText
