@@ -43,6 +43,7 @@ struct RuleSet {
 
 const std::vector<RuleSet>& RuleSets() {
   static const std::vector<RuleSet> sets = {
+      {"Defaults", [](TSettings& s) { s = TSettings(); }},
       {"EveryRule", EveryRuleOn},
       {"EveryRuleHeadersAbove", [](TSettings& s) { EveryRuleOn(s), HeadersAbove(s); }},
       {"EveryRuleCommentsToNextLine",
