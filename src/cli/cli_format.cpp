@@ -15,6 +15,7 @@
 #include "cli_args.h"
 #include "cli_settings.h"
 #include "engine/formatter.h"
+#include "engine/outputtext.h"
 #include "engine/programcheck.h"
 #include "globals.h"
 #include "messages.h"
@@ -249,11 +250,7 @@ int FormatSource(const TSource& source, std::uint8_t kind, std::istream& in, std
   }
 
   if (!options.Check && !options.Diff) {
-    std::string text;
-    for (const TMarkedLine& line : formatter.FOutput) {
-      text += line.Text;
-      text += "\r\n";
-    }
+    const std::string text = OutputText(formatter.FOutput);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
     if (!out) return Fail(err, "error: cannot write to standard output");

@@ -74,6 +74,17 @@ TEST(CliFormat, FileIsReadAndLeftAsItWas) {
   EXPECT_EQ(dir.Read("src/MAIN.BAS"), source);
 }
 
+// A VB3 file that ends in the end-of-file byte (Ctrl-Z): the byte, and what follows it on its line,
+// come out as read, with no line end added; the code before it is restyled; the check passes.
+TEST(CliFormat, EndOfFileByteIsWrittenAsRead) {
+  TempDir dir;
+  dir.Write("VBQUILL3.INI", "[General]\nOptionExplicitInsert=0\n[Indents]\nCodeIndentPerform=1\n");
+  const std::string path = dir.Write("OLD.BAS", "Sub A ()\r\nx = 1\r\nEnd Sub\r\n\x1A");
+  const TFormatResult r = Format({path});
+  EXPECT_EQ(r.Code, kExitOk) << r.Err;
+  EXPECT_EQ(r.Out, "Sub A ()\r\n    x = 1\r\nEnd Sub\r\n\x1A");
+}
+
 TEST(CliFormat, HelpGoesToStandardOutput) {
   const TFormatResult r = Format({"--help"});
   EXPECT_EQ(r.Code, kExitOk);
