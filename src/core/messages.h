@@ -19,6 +19,16 @@ inline constexpr std::string_view NotAsciiFile =
     "%s is not an ASCII file.  "
     "It will not be added to the project.  Select Cancel to quit "
     "loading the project or OK to continue.";
+inline constexpr std::string_view EntryMissing =
+    "%s is missing.  "
+    "It will not be added to the project.  Select Cancel to quit "
+    "loading the project or OK to continue.";
+inline constexpr std::string_view EntryUnreadable =
+    "%s cannot be read (%s).  "
+    "It will not be added to the project.  Select Cancel to quit "
+    "loading the project or OK to continue.";
+inline constexpr std::string_view RecentProjectMissing =
+    "%s no longer exists.  It has been removed from the list of recent projects.";
 inline constexpr std::string_view ProjectFileEmpty = "Project file is empty.";
 inline constexpr std::string_view NotAvailable = "NOT AVAILABLE";
 
@@ -104,6 +114,9 @@ inline constexpr std::string_view CommentorNoPriorRoutines = "No prior routines.
 inline constexpr std::string_view CommentorNoFurtherRoutines = "No further routines.";
 inline constexpr std::string_view CommentorCommentsChanged = "Comments have changed.  Do you wish to save?";
 inline constexpr std::string_view CommentorFileSavedAs = "File saved as: %s.";
+// The commentor changes only the comment block it shows: a refusal names that block as the cause.
+inline constexpr std::string_view CommentorProgramChange =
+    "%s: not saved: the edited comment block would change the program near line %s";
 inline constexpr std::string_view CommentorUnableToRead = "Unable to read the module %s (%s).";
 inline constexpr std::string_view CommentorSaveOverSource =
     "%s is the module's own file.  The commentor saves into the output directory and never over "

@@ -462,8 +462,13 @@ void TBigText::PaintRow(QPainter& painter, int row, const TLine& line) {
 
   // Enough characters from the first visible column to cover the row even in a proportional
   // font, where narrow letters fit more than the average-width columns.
+  // A line with tabs is longer drawn than stored: only a line that reaches the first visible
+  // column when expanded is drawn, and the raw length decides only for a line without tabs.
   QString text;
-  if (static_cast<int>(line.Text.size()) > FHorzPos) text = Shown(line.Text).mid(FHorzPos, (FVisibleColumns + 2) * 3);
+  const bool hasTabs = line.Text.find('\t') != std::string::npos;
+  if (hasTabs || static_cast<int>(line.Text.size()) > FHorzPos) {
+    text = Shown(line.Text).mid(FHorzPos, (FVisibleColumns + 2) * 3);
+  }
   const QFont rowFont = attributes.Style ? StyledFont(font(), attributes.Style) : font();
   const QFontMetrics metrics(rowFont);
   const int textWidth = metrics.horizontalAdvance(text);

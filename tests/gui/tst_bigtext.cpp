@@ -87,6 +87,8 @@ class TestBigText : public QObject {
   void lineCap();
   void drawing_data();
   void drawing();
+  void tabLineScrolledRight_data();
+  void tabLineScrolledRight();
   void mouse();
   void align_data();
   void align();
@@ -515,6 +517,47 @@ void TestBigText::drawing() {
   QCOMPARE(image.pixelColor(0, y) == yellow, leftEdgeInLineColour);
   // Below the last line the view's own colour shows.
   QCOMPARE(image.pixelColor(image.width() / 2, 3 * view->CellHeight()), QColor(Qt::white));
+}
+
+namespace {
+
+// Whether anything is drawn on the row: a line in black on white leaves no other pixel.
+bool RowHasText(const QImage& image, int top, int height) {
+  for (int y = top; y < top + height && y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixelColor(x, y) != QColor(Qt::white)) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+void TestBigText::tabLineScrolledRight_data() {
+  QTest::addColumn<QByteArray>("line");
+  QTest::addColumn<int>("columns");
+  QTest::addColumn<bool>("drawn");
+  // "\tx = 1" is 6 bytes but 13 columns drawn: scrolled by 7 it still shows " x = 1".
+  QTest::newRow("tab line scrolled past its byte length") << QByteArray("\tx = 1") << 7 << true;
+  QTest::newRow("two tabs scrolled past their byte length") << QByteArray("\t\tEnd If") << 12 << true;
+  QTest::newRow("tab line scrolled past its drawn length") << QByteArray("\tx = 1") << 14 << false;
+  QTest::newRow("plain line scrolled past its length") << QByteArray("x = 1") << 7 << false;
+}
+
+void TestBigText::tabLineScrolledRight() {
+  QFETCH(QByteArray, line);
+  QFETCH(int, columns);
+  QFETCH(bool, drawn);
+  auto view = MakeView(5, 40);
+  QVERIFY(view);
+  view->SetColor(clWhite);
+  view->AddLine(line.toStdString(), clBlack, clWhite, false);
+  view->AddLine(std::string(120, '-'), clWhite, clWhite, false);  // lets the view scroll far right
+  view->RecalcRange();
+  view->horizontalScrollBar()->setValue(columns);
+  QCOMPARE(view->HorzPos(), columns);
+  const QImage image = view->viewport()->grab().toImage();
+  QCOMPARE(RowHasText(image, 0, view->CellHeight()), drawn);
 }
 
 void TestBigText::mouse() {

@@ -6,6 +6,11 @@
 #include <QChart>
 #include <QChartView>
 #include <QFile>
+#include <QFontMetrics>
+#include <QHorizontalStackedBarSeries>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolTip>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -55,7 +60,7 @@ class RecordingPrompts : public IPrompts {
 };
 
 // The values of the bars in category order (the bars are spread over their colour's sets).
-QList<qreal> BarValues(const QStackedBarSeries& series) {
+QList<qreal> BarValues(const QAbstractBarSeries& series) {
   QList<qreal> values;
   const QList<QBarSet*> sets = series.barSets();
   if (sets.isEmpty()) return values;
@@ -79,12 +84,15 @@ class TestCharts : public QObject {
   void selectorTextsAndSample();
   void choosingAKindShowsItsSample_data();
   void choosingAKindShowsItsSample();
+  void clickingAKindShowsItsSample();
+  void reopeningAfterADeselectChoosesTheFirstKind();
   void createRefusesWithTheFourMessages_data();
   void createRefusesWithTheFourMessages();
   void createOpensAChartWindow_data();
   void createOpensAChartWindow();
   void chartsCommandShowsTheSelectorModally();
   void everyBarItsOwnColourAndDistinctLabels();
+  void manyFilesNameEveryBar();
   void saveImageWritesPngAndSvg();
   void printDrawsOnePage();
 
@@ -181,6 +189,47 @@ void TestCharts::choosingAKindShowsItsSample() {
   QCOMPARE(selector.BarSampleShown(), !pie);
   QCOMPARE(selector.SampleChart->series().size(), 1);
   QCOMPARE(selector.memoDescription->toPlainText(), description);
+}
+
+// The mouse chooses as the keyboard does: a click on a name shows its description and sample.
+void TestCharts::clickingAKindShowsItsSample() {
+  TfrmChartSelector& selector = *windows_->frmChartSelector;
+  selector.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&selector));
+  QListWidget* list = selector.lbxChoices;
+  for (int kind : {2, 1, 5}) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(kind)).center());
+    QCOMPARE(selector.SelectedKind(), kind);
+    QVERIFY(!selector.memoDescription->toPlainText().isEmpty());
+    QCOMPARE(selector.memoDescription->toPlainText().split(QLatin1Char('\n')).front(),
+             QText(ChartInfo(static_cast<TChartKind>(kind)).Description.front()));
+    QCOMPARE(selector.PieSampleShown(), kind == 1);
+  }
+  selector.hide();
+}
+
+// The first kind deselected with Ctrl+click: the next showing chooses it again, and Create makes
+// its chart instead of asking for a choice.
+void TestCharts::reopeningAfterADeselectChoosesTheFirstKind() {
+  QVERIFY(OpenExample());
+  TfrmChartSelector& selector = *windows_->frmChartSelector;
+  selector.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&selector));
+  QListWidget* list = selector.lbxChoices;
+  QCOMPARE(selector.SelectedKind(), 0);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, list->visualItemRect(list->item(0)).center());
+  QCOMPARE(selector.SelectedKind(), int(TChartKind::None));
+  QVERIFY(selector.memoDescription->toPlainText().isEmpty());
+  selector.hide();
+  selector.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&selector));
+  QCOMPARE(selector.SelectedKind(), 0);
+  QVERIFY(selector.BarSampleShown());
+  QVERIFY(!selector.memoDescription->toPlainText().isEmpty());
+  QTest::mouseClick(selector.btnCreateChart, Qt::LeftButton);
+  QVERIFY(prompts_.Messages.empty());
+  QTRY_COMPARE(windows_->frmMain->mdiClient->subWindowList().size(), 1);
+  selector.hide();
 }
 
 void TestCharts::createRefusesWithTheFourMessages_data() {
@@ -310,10 +359,69 @@ void TestCharts::everyBarItsOwnColourAndDistinctLabels() {
     for (QBarSet* set : sets) holders += set->at(i) != 0 ? 1 : 0;
     QVERIFY(holders <= 1);
   }
-  auto* axis = qobject_cast<QBarCategoryAxis*>(chart.Chart->axes(Qt::Horizontal).value(0));
+  // Many bars lie across the chart, one row each: the chart grows taller, never wider.
+  auto* axis = qobject_cast<QBarCategoryAxis*>(chart.Chart->axes(Qt::Vertical).value(0));
+  QVERIFY(axis);
   QCOMPARE(axis->count(), 40);
-  // Many bars make the chart wider than a window: it scrolls.
-  QVERIFY(chart.chartView->minimumWidth() >= 40 * 18);
+  QVERIFY(chart.chartView->minimumHeight() >= 40 * QFontMetrics(axis->labelsFont()).height());
+  QCOMPARE(chart.chartView->minimumWidth(), 320);
+}
+
+// A project of fifty files: every bar is named, level and whole, beside its bar; the chart fits the
+// window's width with its title in sight; the pointer on a bar shows its name and value; a saved
+// image holds the whole chart.
+void TestCharts::manyFilesNameEveryBar() {
+  std::vector<TChartPoint> points;
+  for (int i = 0; i < 50; ++i) {
+    points.push_back({(i % 3 ? "frmCustomerOrder" : "modReportPrinting") + std::to_string(i) + (i % 3 ? ".frm" : ".bas"),
+                      double(100 + 37 * i % 900), false});
+  }
+  auto* chart = new TfrmChart;
+  chart->setWindowTitle(QStringLiteral("Chart: Lines of code per file"));
+  chart->ShowBarChart(points);
+  chart->SetChartTitle("Lines of code per file");
+  windows_->frmMain->resize(900, 700);
+  windows_->frmMain->show();
+  QVERIFY(QTest::qWaitForWindowExposed(windows_->frmMain.get()));
+  windows_->frmMain->AddViewer(chart);
+  QMdiSubWindow* sub = windows_->frmMain->mdiClient->subWindowList().value(0);
+  QVERIFY(sub);
+  sub->resize(640, 560);
+  QTest::qWait(50);
+
+  QVERIFY(chart->BarLayout().Horizontal);
+  QVERIFY(qobject_cast<QHorizontalStackedBarSeries*>(chart->BarSeries()));
+  QBarCategoryAxis* axis = chart->LabelAxis();
+  QVERIFY(axis);
+  QCOMPARE(axis->count(), 50);
+  // Categories count from the bottom: the first file stands on top.
+  QCOMPARE(axis->categories().back(), QStringLiteral("modReportPrinting0.bas"));
+  QCOMPARE(axis->categories().front(), QStringLiteral("frmCustomerOrder49.frm"));
+  QCOMPARE(axis->labelsAngle(), 0);
+  QVERIFY(!axis->truncateLabels());
+  // The chart is as wide as the window (no sideways scrolling) and starts with its title.
+  QVERIFY(chart->chartView->width() <= chart->scrollChart->viewport()->width());
+  QCOMPARE(chart->scrollChart->verticalScrollBar()->value(), 0);
+  QVERIFY(chart->Chart->plotArea().top() > QFontMetrics(chart->Chart->titleFont()).height());
+  // Rows high enough for their names.
+  QVERIFY(chart->Chart->plotArea().height() / 50 >= QFontMetrics(axis->labelsFont()).height());
+
+  // The pointer on a bar (the eighth from the bottom): its name and value.
+  emit chart->BarSeries()->hovered(true, 7, chart->BarSeries()->barSets().value(0));
+  QTRY_VERIFY(QToolTip::isVisible());
+  QCOMPARE(QToolTip::text(), QString::fromStdString(ChartPointHint(points[42])));
+  emit chart->BarSeries()->hovered(false, 7, chart->BarSeries()->barSets().value(0));
+
+  const QString png = QString::fromStdString(*dir_ / "many.png");
+  QVERIFY(chart->SaveImage(png));
+  QImage image;
+  QVERIFY(image.load(png));
+  QVERIFY(image.height() >= chart->chartView->height());
+
+  if (const QByteArray shots = qgetenv("QUILLMATE_SCREENSHOT_DIR"); !shots.isEmpty()) {
+    windows_->frmMain->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/screenshot-chart-50-files.png"));
+    image.save(QString::fromLocal8Bit(shots) + QStringLiteral("/chart-50-files-saved.png"));
+  }
 }
 
 void TestCharts::saveImageWritesPngAndSvg() {

@@ -105,6 +105,7 @@ class TestCommentor : public QObject {
   void closingAsksAboutUnsavedEdits();
   void insertTemplateAndRoutineList();
   void mainWindowOpensSeveralCommentors();
+  void insertTemplateKeepsTheTypedAuthor();
   void aUtf8ModuleIsEditedInUtf8();
 
  private:
@@ -248,6 +249,36 @@ void TestCommentor::insertTemplateAndRoutineList() {
   QTest::mouseClick(window.btnSave, Qt::LeftButton);
   QCOMPARE(prompts_.Texts.size(), std::size_t(1));
   QVERIFY(!window.cboRoutines->itemText(last).endsWith(QStringLiteral("[no header]")));
+}
+
+// The user types the author before inserting the template: the header names that author and the
+// Author box keeps it (the settings' "Unknown" does not come back).
+void TestCommentor::insertTemplateKeepsTheTypedAuthor() {
+  item_.Path = dir_->Write("plain/UTILS.BAS", FileBytes(EXAMPLES_DIR "/vb4/Modules/Utils.bas"));
+  settings_.SetText(SettingKey::UserName, "Unknown");
+  TfrmCommentor window(settings_, prompts_, nullptr);
+  window.resize(760, 560);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QVERIFY(window.OpenModule(item_));
+  const int last = window.cboRoutines->count() - 1;
+  window.cboRoutines->setCurrentIndex(last);
+  emit window.cboRoutines->activated(last);
+  QVERIFY(window.btnInsertTemplate->isEnabled());
+  QVERIFY(!window.edtAuthor->isReadOnly());
+
+  QTest::mouseClick(window.edtAuthor, Qt::LeftButton);
+  QTest::keyClicks(window.edtAuthor, QStringLiteral("Zoe Park"));
+  QTest::mouseClick(window.btnInsertTemplate, Qt::LeftButton);
+  QCOMPARE(window.edtAuthor->text(), QStringLiteral("Zoe Park"));
+  QVERIFY(window.edtAuthor->isReadOnly());
+  QVERIFY(BlockStartingWith(window.memoComments, QStringLiteral("'  Author :  Zoe Park")).isValid());
+  QVERIFY(!BlockStartingWith(window.memoComments, QStringLiteral("'  Author :  Unknown")).isValid());
+  if (const QString shots = qEnvironmentVariable("QUILLMATE_SCREENSHOT_DIR"); !shots.isEmpty()) {
+    window.grab().save(shots + QStringLiteral("/screenshot-commentor-author.png"));
+  }
+  QTest::mouseClick(window.btnSave, Qt::LeftButton);
+  QVERIFY(FileBytes(window.Session().SavePath()).find("'  Author :  Zoe Park") != std::string::npos);
 }
 
 void TestCommentor::mainWindowOpensSeveralCommentors() {

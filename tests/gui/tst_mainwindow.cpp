@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -25,6 +26,7 @@
 #include "platform/profile.h"
 #include "project/sourcemgt.h"
 #include "settings/profile_entries.h"
+#include "analysis/commentorwindow.h"
 #include "shell/about.h"
 #include "shell/helpwindow.h"
 #include "shell/lastusedmenu.h"
@@ -145,6 +147,9 @@ class TestMainWindow : public QObject {
   void placementIsSavedAndRestored();
   void helpAndAboutOpen();
   void aProjectOfFourThousandFilesOpensWithItsWholeTree();
+  void openingAnotherProjectClosesTheOldWindows();
+  void aCommentorWithUnsavedEditsCanKeepTheProjectOpen();
+  void exitStoppedByACommentorHasSavedTheList();
 
  private:
   TfrmMain& Main() { return *windows_->frmMain; }
@@ -257,7 +262,8 @@ void TestMainWindow::menusAndToolbarCarryTheirCaptionsAndHints() {
     }
     return texts;
   };
-  QCOMPARE(items(Main().mnuFile), (QStringList{"&Open...|Display the open file dialog", "E&xit|Exit Quillmate/VB"}));
+  QCOMPARE(items(Main().mnuFile), (QStringList{"&Open...|Display the open file dialog",
+                                               "&Close Project|Close Current Project", "E&xit|Exit Quillmate/VB"}));
   QCOMPARE(items(Main().mnuView),
            (QStringList{"&Options...|Display the options window", "&Toolbar|Toggle the toolbar",
                         "Process &Bar|Toggle the process bar",
@@ -500,6 +506,8 @@ void TestMainWindow::recentFilesKeepTheSixNewest() {
   QCOMPARE(entries[1]->text(), QString::fromStdString("&2  " + paths[6]));
 }
 
+// A recent project that no longer exists is named as missing and leaves the list (and, on Exit,
+// the settings file); the project open before stays open.
 void TestMainWindow::recentFileThatWasDeletedLeavesNoProject() {
   OpenExample();
   const std::string example = ExampleProject();
@@ -510,14 +518,16 @@ void TestMainWindow::recentFileThatWasDeletedLeavesNoProject() {
   fs::remove(other);
 
   Main().LastFiles->Entries()[1]->trigger();
-  QCOMPARE(prompts_.Texts(), std::vector<std::string>{"Invalid VB project file.  Unable to proceed."});
-  QCOMPARE(prompts_.Messages.front().Kind, TMsgKind::Error);
-  QVERIFY(Main().Project() == nullptr);
-  QVERIFY(Main().pnlOutline->isHidden());
-  QVERIFY(Main().guageMain->isHidden());
-  QCOMPARE(Enabled(C::Process), false);
-  QCOMPARE(Main().LastFiles->Entries().size(), 2);
-  QCOMPARE(Main().LastFiles->List().Paths(), (std::vector<std::string>{example, other}));
+  QCOMPARE(prompts_.Texts(),
+           std::vector<std::string>{other + " no longer exists.  It has been removed from the list of recent projects."});
+  QCOMPARE(prompts_.Messages.front().Kind, TMsgKind::Warning);
+  QVERIFY(Main().Project() != nullptr);
+  QCOMPARE(Enabled(C::Process), true);
+  QCOMPARE(Main().LastFiles->Entries().size(), 1);
+  QCOMPARE(Main().LastFiles->List().Paths(), (std::vector<std::string>{example}));
+  QCOMPARE(Main().LastFiles->Entries().front()->text(), QString::fromStdString("&1  " + example));
+  Main().ExitApplication();
+  QCOMPARE(GetPrivateProfileString("RecentFiles", "Item2", "", "VBQUILL3.INI"), std::string());
 }
 
 void TestMainWindow::recentFilesAreLoadedAtStartAndSavedOnExit() {
@@ -816,8 +826,27 @@ void TestMainWindow::helpAndAboutOpen() {
     QVERIFY(Main().frmHelp->txtHelp->source() != QUrl("qrc:/help/index.html"));
   }
 
+  // The contents name Visual Basic 3 to 6 and lead to a page for each view of the project; a
+  // click on a link shows that page.
+  ShowHelpContext(0);
+  QVERIFY(Main().frmHelp->txtHelp->toPlainText().contains("Visual Basic 3 to 6"));
+  const QString contents = Main().frmHelp->txtHelp->toHtml();
+  for (const char* page : {"charts.html", "formtree.html", "commentor.html", "spelling.html", "encodings.html",
+                           "diff.html"}) {
+    QVERIFY2(contents.contains(QLatin1String(page)), page);
+    Main().frmHelp->txtHelp->setSource(QUrl(QStringLiteral("qrc:/help/") + QLatin1String(page)));
+    QVERIFY2(Main().frmHelp->txtHelp->toPlainText().size() > 200, page);
+    Main().frmHelp->txtHelp->backward();
+  }
+
+  QString aboutText;
+  onModal_ = [&](QDialog& dialog) {
+    for (QLabel* label : dialog.findChildren<QLabel*>()) aboutText += label->text() + '\n';
+    return int(QDialog::Accepted);
+  };
   Main().mnuHelpAboutClick();
   QCOMPARE(modalDialogs_, QStringList{"qm::TfrmAbout"});
+  QVERIFY2(aboutText.contains("Visual Basic 3 to 6"), qPrintable(aboutText));
 }
 
 // Not a timed assertion: the time is logged so that a slow tree shows in the test's output.
@@ -854,6 +883,85 @@ void TestMainWindow::aProjectOfFourThousandFilesOpensWithItsWholeTree() {
   QCOMPARE(prompts_.Texts().back(), std::string("Conversion Completed."));
   QVERIFY(fs::exists(fs::path(dir_->Dir()) / "many" / "STYLED" / "modUtil3999.bas"));
   QVERIFY(windows_->frmProcessing->LabelPaints() < files);
+}
+
+// Opening another project, or File > Close Project, closes the old project's windows (viewers,
+// charts, commentors) and clears the last run's status text.
+void TestMainWindow::openingAnotherProjectClosesTheOldWindows() {
+  OpenExample();
+  Main().show();
+  QVERIFY(QTest::qWaitForWindowExposed(&Main()));
+  const std::string example = ExampleProject();
+  const std::string other = dir_->Dir() + "project/Other.vbp";
+  fs::copy_file(example, other);
+  QVERIFY(Main().OpenProject(example));
+  SelectNode(3);
+  Main().ToolbarAction(C::ViewCurrentSource)->trigger();
+  Main().ToolbarAction(C::ViewProjectSource)->trigger();
+  Main().ToolbarAction(C::Commentor)->trigger();
+  QCOMPARE(Main().mdiClient->subWindowList().size(), 3);
+  Main().SetStatusText(QStringLiteral("Restyled 5 files into somewhere"));
+
+  QVERIFY(Main().OpenProject(other));
+  QTRY_COMPARE(Main().mdiClient->subWindowList().size(), 0);
+  QCOMPARE(Main().StatusText(), QString());
+  QCOMPARE(Main().ProjectPath(), other);
+
+  Main().ToolbarAction(C::ViewProjectSource)->trigger();
+  QCOMPARE(Main().mdiClient->subWindowList().size(), 1);
+  QAction* close = Main().findChild<QAction*>(QStringLiteral("mnuFileClose"));
+  QVERIFY(close);
+  QVERIFY(Main().mnuFile->actions().contains(close));
+  QVERIFY(close->isEnabled());
+  close->trigger();
+  QTRY_COMPARE(Main().mdiClient->subWindowList().size(), 0);
+  QVERIFY(Main().Project() == nullptr);
+  QVERIFY(!close->isEnabled());
+}
+
+// A commentor whose unsaved edits the user keeps (Cancel) keeps the old project open.
+void TestMainWindow::aCommentorWithUnsavedEditsCanKeepTheProjectOpen() {
+  OpenExample();
+  Main().show();
+  QVERIFY(QTest::qWaitForWindowExposed(&Main()));
+  const std::string example = ExampleProject();
+  QVERIFY(Main().OpenProject(example));
+  SelectNode(3);
+  Main().ToolbarAction(C::Commentor)->trigger();
+  auto* commentor = qobject_cast<TfrmCommentor*>(Main().mdiClient->subWindowList().value(0)->widget());
+  QVERIFY(commentor);
+  commentor->memoComments->setFocus();
+  QTest::keyClicks(commentor->memoComments, QStringLiteral("' typed"));
+  prompts_.Answers = {TAnswer::Cancel};
+
+  Main().btnCloseClick();
+  QCOMPARE(prompts_.Texts().back(), std::string("Comments have changed.  Do you wish to save?"));
+  QVERIFY(Main().Project() != nullptr);
+  QCOMPARE(Main().mdiClient->subWindowList().size(), 1);
+  prompts_.Answers = {TAnswer::No};
+  Main().btnCloseClick();
+  QTRY_COMPARE(Main().mdiClient->subWindowList().size(), 0);
+  QVERIFY(Main().Project() == nullptr);
+}
+
+// File > Exit saves the recent-files list first: a commentor that then keeps the program open does
+// not undo that.
+void TestMainWindow::exitStoppedByACommentorHasSavedTheList() {
+  OpenExample();
+  Main().show();
+  QVERIFY(QTest::qWaitForWindowExposed(&Main()));
+  const std::string example = ExampleProject();
+  QVERIFY(Main().OpenProject(example));
+  SelectNode(3);
+  Main().ToolbarAction(C::Commentor)->trigger();
+  auto* commentor = qobject_cast<TfrmCommentor*>(Main().mdiClient->subWindowList().value(0)->widget());
+  QVERIFY(commentor);
+  commentor->memoComments->setFocus();
+  QTest::keyClicks(commentor->memoComments, QStringLiteral("' typed"));
+  prompts_.Answers = {TAnswer::Cancel};
+  Main().findChild<QAction*>(QStringLiteral("mnuFileExit"))->trigger();
+  QVERIFY(Main().isVisible());
+  QCOMPARE(GetPrivateProfileString("RecentFiles", "Item1", "", "VBQUILL3.INI"), example);
 }
 
 QTEST_MAIN(TestMainWindow)

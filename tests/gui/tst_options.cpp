@@ -111,6 +111,7 @@ class TestOptions : public QObject {
   void theFallbackGroupFollowsTheInLinePlacement();
   void theSpellingBoxesFollowPerformSpellChecking();
   void thePreviewFollowsTheValuesInTheDialog();
+  void theFixedColumnSaysWhereTheApostropheStands();
   void viewOptionsBeforeAProcessingRun();
   void screenshots();
 
@@ -430,6 +431,38 @@ void TestOptions::thePreviewFollowsTheValuesInTheDialog() {
   Dialog().SetOwnSample("Sub Mine()\nx = 1\nEnd Sub\n");
   QVERIFY(Indent(*Dialog().memoPreview, "x = 1") >= 0);
   QCOMPARE(Indent(*Dialog().memoPreview, "Message = \"Ready\""), -1);
+}
+
+// The dialog names the column the apostrophe will stand in, as an editor counts from 1, and the
+// preview puts it there.
+void TestOptions::theFixedColumnSaysWhereTheApostropheStands() {
+  Show();
+  QTest::mouseClick(Dialog().btnPreview, Qt::LeftButton);
+  Dialog().lviewSelect->setCurrentRow(static_cast<int>(TOptionsPage::Comments));
+  Dialog().tabComments->setCurrentIndex(static_cast<int>(TCommentsTab::InLine));
+  auto* spin = qobject_cast<QSpinBox*>(Dialog().Control(K::InLineCommentsFixedColumn));
+  QVERIFY(spin);
+  auto* hint = Dialog().findChild<QLabel*>(spin->objectName() + QStringLiteral("Hint"));
+  QVERIFY(hint);
+  QVERIFY(hint->isVisible());
+  QCOMPARE(spin->value(), 40);
+  QCOMPARE(hint->text(), QStringLiteral("characters: apostrophe in column 41"));
+  Dialog().SetOwnSample("Sub S()\nx = 1 ' note\nEnd Sub\n");
+  const auto apostropheColumn = [&] {
+    for (int i = 0; i < Dialog().memoPreview->Count(); ++i) {
+      const std::string line = Dialog().memoPreview->GetLine(i);
+      if (line.find("note") != std::string::npos) return static_cast<int>(line.find('\'')) + 1;
+    }
+    return 0;
+  };
+  QTRY_COMPARE_WITH_TIMEOUT(apostropheColumn(), 41, 200);
+  spin->setValue(30);
+  QCOMPARE(hint->text(), QStringLiteral("characters: apostrophe in column 31"));
+  QTRY_COMPARE_WITH_TIMEOUT(apostropheColumn(), 31, 200);
+  auto* single = Dialog().findChild<QLabel*>(Dialog().Control(K::SingleLineCommentColumn)->objectName() +
+                                            QStringLiteral("Hint"));
+  QVERIFY(single);
+  QCOMPARE(single->text(), QStringLiteral("characters: apostrophe in column 5"));
 }
 
 void TestOptions::viewOptionsBeforeAProcessingRun() {

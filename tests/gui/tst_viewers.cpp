@@ -23,6 +23,7 @@
 #include "bigtext.h"
 #include "globals.h"
 #include "temp_dir.h"
+#include "shell/listing.h"
 #include "viewers/bigtextreporter.h"
 #include "viewers/leftorright.h"
 #include "viewers/processingnotice.h"
@@ -151,6 +152,7 @@ class TestViewers : public QObject {
   void paginate();
   void reportText_data();
   void reportText();
+  void longLinesWrap();
 
  private:
   RecordingPrompts prompts;
@@ -694,6 +696,7 @@ void TestViewers::printChoosesPane() {
   const std::string source = dir.Write("MAIN.FRM", NumberedLines(5, "before"));
   const std::string output = dir.Write("OUT.FRM", NumberedLines(5, "after"));
   const QString pdf = QString::fromStdString(dir / "report.pdf");
+  QString docName;
 
   modalAnswer = [&](QDialog& dialog) -> int {
     if (qobject_cast<TfrmLeftorRight*>(&dialog)) {
@@ -702,6 +705,7 @@ void TestViewers::printChoosesPane() {
                                            : TfrmLeftorRight::mrCancel;
     }
     if (auto* preview = qobject_cast<QPrintPreviewDialog*>(&dialog)) {
+      docName = preview->printer()->docName();
       UsePdf(*preview->printer(), pdf);
       emit preview->paintRequested(preview->printer());
     }
@@ -738,8 +742,12 @@ void TestViewers::printChoosesPane() {
   QCOMPARE(modalDialogs, expectedDialogs);
   if (printed.isEmpty()) return;
 
+  // The file is named once in the header, and the print dialog offers MAIN.pdf, not the title.
+  QCOMPARE(docName, QStringLiteral("MAIN"));
   const QString text = PdfText(pdf);
-  QVERIFY2(text.contains("Filename: " + QString::fromStdString(caption)), qPrintable(text));
+  const QString file = QString::fromStdString(ListingFile(caption));
+  QVERIFY2(text.contains("Filename: " + file), qPrintable(text));
+  QVERIFY2(!text.contains("File: "), qPrintable(text));
   for (int i = 0; i < 5; ++i) QVERIFY(text.contains(printed + " " + QString::number(i)));
   const QString otherPrefix = printed == "before" ? "after " : "before ";
   QVERIFY(!text.contains(otherPrefix));
@@ -807,7 +815,7 @@ void TestViewers::reportText() {
   int nextRow = 0;
   for (int p = 0; p < pages.size(); ++p) {
     const QString& page = pages[p];
-    QVERIFY2(page.contains("Filename: File: C:\\VB\\MAIN.FRM"), qPrintable(page));
+    QVERIFY2(page.contains("Filename: C:\\VB\\MAIN.FRM"), qPrintable(page));
     QVERIFY2(page.contains("Printed at " + report.PrintedAtText()), qPrintable(page));
     QVERIFY2(page.contains(QStringLiteral("Page %1").arg(p + 1)), qPrintable(page));
     QCOMPARE(page.count(title), p == 0 ? 1 : 0);
@@ -823,6 +831,39 @@ void TestViewers::reportText() {
     }
   }
   QCOMPARE(nextRow, lineCount);
+}
+
+// A line longer than the page goes on on marked continuation rows, and every word of it is printed.
+void TestViewers::longLinesWrap() {
+  std::string longLine = "MsgBox \"";
+  for (int i = 0; i < 40; ++i) longLine += "word" + std::to_string(100 + i) + " ";
+  longLine += "\"";
+  TfrmBigTextReporter report({"Sub Main()", "\t" + longLine, "End Sub"}, "File: C:\\VB\\MAIN.BAS",
+                             QDateTime(QDate(2024, 3, 9), QTime(14, 5, 0)));
+  const QStringList rows = report.PrintedRows(80);
+  QVERIFY(rows.size() >= 6);
+  QCOMPARE(rows.front(), QStringLiteral("Sub Main()"));
+  QCOMPARE(rows.back(), QStringLiteral("End Sub"));
+  QVERIFY(rows[1].startsWith(QStringLiteral("        MsgBox")));  // the tab expanded
+  for (int i = 2; i < rows.size() - 1; ++i) {
+    QVERIFY2(rows[i].startsWith(QStringLiteral("\u00BB ")), qPrintable(rows[i]));
+    QVERIFY(rows[i].size() <= 80);
+  }
+  QCOMPARE(rows.mid(1, rows.size() - 2).join(QString()).remove(QStringLiteral("\u00BB ")),
+           QString::fromLatin1(("        " + longLine).c_str()));
+
+  if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+  test::TempDir dir;
+  const QString pdf = QString::fromStdString(dir / "report.pdf");
+  QPrinter printer(QPrinter::HighResolution);
+  UsePdf(printer, pdf);
+  QCOMPARE(report.Print(&printer), 1);
+  const QString text = PdfText(pdf);
+  for (int i = 0; i < 40; ++i) QVERIFY2(text.contains(QStringLiteral("word%1").arg(100 + i)), qPrintable(text));
+  QVERIFY(text.contains(QStringLiteral("\u00BB")));
+  if (const QByteArray shot = qgetenv("QUILLMATE_SCREENSHOT_DIR"); !shot.isEmpty()) {
+    QFile::copy(pdf, QString::fromLocal8Bit(shot) + QStringLiteral("/printed-wrapped.pdf"));
+  }
 }
 
 QTEST_MAIN(TestViewers)

@@ -88,8 +88,16 @@ int RoutineEndOf(const TLines& lines, int first) {
   return last;
 }
 
+int DeclarationEndOf(const TLines& lines, int first) {
+  const int last = static_cast<int>(lines.size()) - 1;
+  int i = std::max(first, 0);
+  while (i < last && Continues(lines[static_cast<std::size_t>(i)])) ++i;
+  return std::min(i, std::max(last, 0));
+}
+
 THeaderRange HeaderBlockOf(const TLines& lines, int routineLine) {
-  THeaderRange range{routineLine, routineLine};
+  // Below a declaration continued with " _" the block starts after its last line.
+  THeaderRange range{routineLine, DeclarationEndOf(lines, routineLine)};
   while (range.Start - 1 >= 1 && IsBlockLine(lines[static_cast<std::size_t>(range.Start - 1)])) --range.Start;
   while (range.End + 1 < static_cast<int>(lines.size()) && IsBlockLine(lines[static_cast<std::size_t>(range.End + 1)])) {
     ++range.End;
@@ -134,7 +142,7 @@ std::vector<TRoutineEntry> ListRoutines(const TLines& lines) {
   for (int i = FindRoutineForward(lines, 1); i >= 0; i = FindRoutineForward(lines, i + 1)) {
     const std::string& text = lines[static_cast<std::size_t>(i)];
     const THeaderRange block = HeaderBlockOf(lines, i);
-    routines.push_back({i, RoutineKindOf(text), text, block.Start < i || block.End > i});
+    routines.push_back({i, RoutineKindOf(text), text, block.Start < i || block.End > DeclarationEndOf(lines, i)});
   }
   return routines;
 }
@@ -273,7 +281,7 @@ TSaveOutcome TCommentorSession::Save() {
     TProgramCheckOptions codeOnly;
     codeOnly.CodeOnly = true;
     if (const auto line = ProgramMismatchLine(FReadLines, edited, codeOnly)) {
-      FPrompts.Show(TMsgKind::Error, Fill(msg::NotSavedProgramChange, {FItemName, std::to_string(*line)}));
+      FPrompts.Show(TMsgKind::Error, Fill(msg::CommentorProgramChange, {FItemName, std::to_string(*line)}));
       return TSaveOutcome::ProgramChanged;
     }
     FModuleLines = std::move(edited);
@@ -294,7 +302,24 @@ TSaveOutcome TCommentorSession::Save() {
 }
 
 bool TCommentorSession::CanInsertTemplate() const {
-  return HasRoutine() && FHeaderStart == FCurrentLine && FHeaderEnd == FCurrentLine && !FTemplateInserted;
+  return HasRoutine() && FHeaderStart == FCurrentLine && FHeaderEnd == DeclarationEndOf(FModuleLines, FCurrentLine) &&
+         !FTemplateInserted;
+}
+
+void TCommentorSession::SetTypedAuthor(std::string author) {
+  if (!HasRoutine()) return;
+  FFields.Author = std::move(author);
+  FAuthorTyped = true;
+}
+
+// The author the header names: what the user typed into the Author box, else an Author line
+// typed into the comment box, else the settings' user name.
+std::string TCommentorSession::TemplateAuthor() const {
+  if (FAuthorTyped && !TrimControls(FFields.Author).empty()) return FFields.Author;
+  THeaderFields typed;
+  for (const std::string& line : FCommentLines) ReadHeaderLine(line, typed);
+  if (!typed.Author.empty()) return typed.Author;
+  return FSettings.Text(K::UserName);
 }
 
 bool TCommentorSession::InsertTemplate() {
@@ -302,21 +327,23 @@ bool TCommentorSession::InsertTemplate() {
   const TRoutineKind kind = RoutineKindOf(FModuleLines[static_cast<std::size_t>(FCurrentLine)]);
   if (kind == TRoutineKind::None) return false;
   const bool isFunction = kind == TRoutineKind::Function;
+  const std::string author = TemplateAuthor();
   const TLines header = ExpandRoutineTemplate(RoutineStatement(), kind,
-                                              FTemplates ? *FTemplates : DefaultCommentTemplates(),
-                                              FSettings.Text(K::UserName));
-  // Below a first line that goes on on the next, the header would split the statement.
+                                              FTemplates ? *FTemplates : DefaultCommentTemplates(), author);
   const bool above =
-      FSettings.Bool(isFunction ? K::FunctionLevelCommentsBeforeProcedure : K::SubLevelCommentsBeforeProcedure) ||
-      Continues(FModuleLines[static_cast<std::size_t>(FCurrentLine)]);
+      FSettings.Bool(isFunction ? K::FunctionLevelCommentsBeforeProcedure : K::SubLevelCommentsBeforeProcedure);
 
-  // Beside the routine's line as the box holds it now, keeping what the user has typed.
+  // Beside the routine's declaration as the box holds it now, keeping what the user has typed:
+  // after it means after its last line, so that the header never splits the statement.
   std::size_t routine = 0;
   while (routine < FCommentLines.size() && RoutineKindOf(FCommentLines[routine]) == TRoutineKind::None) ++routine;
   if (routine == FCommentLines.size()) routine = 0;
-  const std::size_t at = above || FCommentLines.empty() ? routine : routine + 1;
+  std::size_t declarationEnd = routine;
+  while (declarationEnd + 1 < FCommentLines.size() && Continues(FCommentLines[declarationEnd])) ++declarationEnd;
+  const std::size_t at = above || FCommentLines.empty() ? routine : declarationEnd + 1;
   FCommentLines.insert(FCommentLines.begin() + static_cast<std::ptrdiff_t>(at), header.begin(), header.end());
   for (const std::string& line : header) ReadHeaderLine(line, FFields);
+  FFields.Author = author;
   FModified = true;
   FTemplateInserted = true;
   return true;
@@ -358,6 +385,7 @@ void TCommentorSession::LoadHeaderBlock() {
   FFields = {};
   FModified = false;
   FTemplateInserted = false;
+  FAuthorTyped = false;
   if (!HasRoutine()) {
     FHeaderStart = FCurrentLine;
     FHeaderEnd = FCurrentLine - 1;

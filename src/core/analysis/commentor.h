@@ -40,7 +40,12 @@ int FindRoutineBackward(const TLines& lines, int from);
 // The routine's last line: the first line from its first line on that ends it, else the last line.
 int RoutineEndOf(const TLines& lines, int first);
 
-// The block of a routine: its first and last line, both inclusive, the routine's line between.
+// The last line of a routine's declaration: its first line, or the last of the lines that continue
+// it (each before ending in " _").
+int DeclarationEndOf(const TLines& lines, int first);
+
+// The block of a routine: its first and last line, both inclusive, the routine's declaration (all
+// its lines) between.
 struct THeaderRange {
   int Start = 0;
   int End = 0;
@@ -120,6 +125,8 @@ class TCommentorSession {
   // line as the settings place headers. Only for a routine whose block holds no comment line.
   bool CanInsertTemplate() const;
   bool InsertTemplate();
+  // The Author box as the user typed it: Insert Template names that author, and keeps it shown.
+  void SetTypedAuthor(std::string author);
 
   // What the window shows.
   bool HasRoutine() const { return FCurrentLine >= 0 && FCurrentLine < LineCount(); }
@@ -152,6 +159,7 @@ class TCommentorSession {
   void ShowRoutine(int line);
   void LoadHeaderBlock();
   std::string RoutineStatement() const;
+  std::string TemplateAuthor() const;
   bool SaveOverSource(const std::string& savePath) const;
 
   const TSettings& FSettings;
@@ -174,6 +182,7 @@ class TCommentorSession {
   bool FModified = false;
   bool FUnwritten = false;
   bool FTemplateInserted = false;
+  bool FAuthorTyped = false;
   int FRevision = 0;
 };
 

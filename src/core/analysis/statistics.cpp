@@ -200,6 +200,11 @@ std::vector<TChartPoint> BuildChartPoints(TSourceMgt& project, TChartKind kind) 
   return points;
 }
 
+TBarChartLayout BarChartLayoutFor(std::size_t bars) {
+  if (bars > kMostUprightBars) return {true, 0};
+  return {false, -90};
+}
+
 std::string ChartPointHint(const TChartPoint& point) {
   if (point.NotFound) return point.Label + ": not found";
   char value[32];

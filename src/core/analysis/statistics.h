@@ -84,6 +84,18 @@ std::vector<TChartPoint> BuildChartPoints(TSourceMgt& project, TChartKind kind);
 // labelled as first met.
 std::vector<TChartPoint> FileTypePoints(const std::vector<std::string>& names);
 
+// How a bar chart names every bar so that each name can be read: up to kMostUprightBars bars stand
+// upright with their names written upwards beneath them; more lie across the chart, one row each
+// with its name level beside it, the chart as tall as its rows need (the window scrolls down, never
+// sideways, so the title stays in sight).
+inline constexpr std::size_t kMostUprightBars = 20;
+struct TBarChartLayout {
+  bool Horizontal = false;
+  int LabelAngle = -90;  // degrees of the names, 0 level
+  friend bool operator==(const TBarChartLayout&, const TBarChartLayout&) = default;
+};
+TBarChartLayout BarChartLayoutFor(std::size_t bars);
+
 // What a point shows when the pointer rests on it: its label and value, or that it was not found.
 std::string ChartPointHint(const TChartPoint& point);
 

@@ -2,7 +2,9 @@
 
 #include "engine/formatter.h"
 #include "engine/linefuncs.h"
+#include "engine/templates.h"
 #include "messages.h"
+#include "spelling/programtext.h"
 #include "ui/prompts.h"
 #include "ui/spelling.h"
 
@@ -10,9 +12,10 @@ namespace qm {
 
 // Every literal of the line, the comment included, is checked between its quotes and written back
 // between them; a doubled quote closes one literal and opens the next. Text after the last quote
-// of a line with an odd number of them is kept as it stands.
+// of a line with an odd number of them is kept as it stands. An Attribute line's literals are
+// names and values of the program (VB_Name = "Utils"), never prose.
 void TVBSrcFormatter::SpellCheckLiterals(std::string& line) {
-  if (!HasStringLiteral(line)) return;
+  if (!HasStringLiteral(line) || IsAttributeLine(line)) return;
   std::string out;
   out.reserve(line.size() + 8);
   std::string literal;
@@ -43,17 +46,26 @@ void TVBSrcFormatter::SpellCheckLiterals(std::string& line) {
 }
 
 // A corrected comment is written after the code part, five blanks and the apostrophe; the comment
-// rules place it afterwards.
+// rules place it afterwards. The fixed words of a header template line ("Params :") are the
+// program's own text, by which its headers are recognised: only what follows them is checked.
 void TVBSrcFormatter::SpellCheckComment(std::string& line) {
   const int at = CommentPos(line);
-  if (at <= 0) return;
+  if (at <= 0 || IsAttributeLine(line)) return;
   std::string comment = CommentText(line);
-  SpellCheckText(line, comment, false, at + 1);
+  const TCommentTemplates& templates = services_.Templates ? *services_.Templates : DefaultCommentTemplates();
+  const std::size_t fixed = TemplateWordsLength(comment, templates);
+  std::string text = comment.substr(fixed);
+  if (fixed > 0 && text.find_first_not_of(" \t") == std::string::npos) {
+    FSpellChanged = false;
+    return;
+  }
+  SpellCheckText(line, text, false, at + 1 + static_cast<int>(fixed));
   if (!FSpellChanged) return;
   FModified = true;
   StripComment(line);
   line += "     '";
-  line += comment;
+  line.append(comment, 0, fixed);
+  line += text;
 }
 
 void TVBSrcFormatter::SpellCheckText(const std::string& context, std::string& text, bool literal, int column) {

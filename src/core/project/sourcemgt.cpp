@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -136,8 +137,13 @@ namespace {
 
 // What the reader learns about an entry's file, from one opening of it: whether it passes the
 // text test, its size, and its number of lines (0 when it cannot be read to its end).
+// Why an entry is not added: its file is missing, cannot be read, or holds no text.
+enum class TEntryProblem { None, Missing, Unreadable, NotText };
+
 struct TEntryFacts {
   bool Text = false;
+  TEntryProblem Problem = TEntryProblem::None;
+  std::string Reason;  // for Unreadable
   double Size = -1;
   std::int32_t LineCount = 0;
 };
@@ -146,10 +152,16 @@ TEntryFacts LookAtEntry(const std::string& native) {
   TEntryFacts facts;
   // Non-blocking so that a named pipe cannot hang the reader; only regular files count.
   int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return facts;
+  if (fd < 0) {
+    facts.Problem = errno == ENOENT || errno == ENOTDIR ? TEntryProblem::Missing : TEntryProblem::Unreadable;
+    facts.Reason = std::strerror(errno);
+    return facts;
+  }
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
+    facts.Problem = TEntryProblem::Unreadable;
+    facts.Reason = "not a file";
     return facts;
   }
   std::string bytes(static_cast<std::size_t>(st.st_size) + 1, '\0');
@@ -165,7 +177,9 @@ TEntryFacts LookAtEntry(const std::string& native) {
   }
   ::close(fd);
   bytes.resize(used);
-  facts.Text = !bytes.empty() && IsTextStartByte(static_cast<unsigned char>(bytes[0]));
+  // An empty module is text (of no lines), not a binary file.
+  facts.Text = bytes.empty() || IsTextStartByte(static_cast<unsigned char>(bytes[0]));
+  if (!facts.Text) facts.Problem = TEntryProblem::NotText;
   facts.Size = static_cast<double>(st.st_size);
   facts.LineCount = readAll ? CountLines(bytes) : 0;
   return facts;
@@ -311,7 +325,11 @@ TReadOutcome TSourceMgt::ReadProjectFile(std::string_view path, IPrompts& prompt
     const TEntryFacts& found = facts[index];
     if (!found.Text) {
       busy.Off();
-      TAnswer answer = prompts.Ask(TMsgKind::Warning, TButtons::OkCancel, msg::Format(msg::NotAsciiFile, entry.Name));
+      const std::string question =
+          found.Problem == TEntryProblem::Missing      ? msg::Format(msg::EntryMissing, entry.Name)
+          : found.Problem == TEntryProblem::Unreadable ? msg::Fill(msg::EntryUnreadable, {entry.Name, found.Reason})
+                                                       : msg::Format(msg::NotAsciiFile, entry.Name);
+      TAnswer answer = prompts.Ask(TMsgKind::Warning, TButtons::OkCancel, question);
       if (answer == TAnswer::Cancel) {
         cancelled = true;
         return false;

@@ -65,6 +65,15 @@ TLastUsedChange TLastUsedList::AddFile(std::string_view path) {
   return TLastUsedChange::Shifted;
 }
 
+bool TLastUsedList::RemoveFile(std::string_view path) {
+  const auto found = std::find(paths_.begin(), paths_.end(), path);
+  if (found == paths_.end()) return false;
+  paths_.erase(found);
+  names_.pop_back();
+  removed_ = true;
+  return true;
+}
+
 void TLastUsedList::Clear() {
   paths_.clear();
   names_.clear();
@@ -91,6 +100,14 @@ bool TLastUsedList::SaveToINI(std::string_view fileName, std::string* err) const
                                    fileName)) {
       if (err) *err = msg::Format(msg::UnableToWriteTo, fileName);
       return false;
+    }
+  }
+  if (removed_) {
+    for (int n = Count() + 1; n <= maxItems_; ++n) {
+      if (!WritePrivateProfileString(INISection, ItemKey(n), "", fileName)) {
+        if (err) *err = msg::Format(msg::UnableToWriteTo, fileName);
+        return false;
+      }
     }
   }
   return true;

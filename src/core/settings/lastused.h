@@ -58,6 +58,9 @@ class TLastUsedList {
   std::string PathOfCaption(std::string_view caption) const;
 
   TLastUsedChange AddFile(std::string_view path);
+  // Takes the path out of the list (the entries below move up; the last entry's name goes, as
+  // names stay with their places). False when the path is not in the list.
+  bool RemoveFile(std::string_view path);
   void Clear();
 
   // The values LoadFromINI adds, in the order it adds them: Item<MaxItems> down to Item1 of
@@ -66,11 +69,14 @@ class TLastUsedList {
   // Empties the list, then adds every value of ReadINIValues, so that Item1 ends at the top.
   void LoadFromINI(std::string_view fileName = kSettingsFileName);
   // Writes the paths top to bottom as Item1, Item2, ... of INISection; nothing when the list is
-  // empty. False (with the message in err) when an entry cannot be written.
+  // empty and nothing was removed. After a removal the keys below the last entry are emptied (an
+  // empty value names no file), so that a removed path does not come back. False (with the
+  // message in err) when an entry cannot be written.
   bool SaveToINI(std::string_view fileName = kSettingsFileName, std::string* err = nullptr) const;
 
  private:
   int maxItems_ = 4;
+  bool removed_ = false;
   std::vector<std::string> paths_;
   std::vector<std::string> names_;
 };

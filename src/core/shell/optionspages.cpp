@@ -121,6 +121,11 @@ std::vector<TItemCompanion> CompanionsOf(SettingKey radioGroup) {
   }
 }
 
+std::string ApostropheColumnHint(SettingKey key, int value) {
+  if (key != K::InLineCommentsFixedColumn && key != K::SingleLineCommentColumn) return {};
+  return "characters: apostrophe in column " + std::to_string(value + 1);
+}
+
 TEditButton EditButtonOf(SettingKey key) {
   switch (key) {
     case K::BackupNewCodeDirectory:

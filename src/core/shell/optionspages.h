@@ -71,6 +71,12 @@ struct TItemCompanion {
 };
 std::vector<TItemCompanion> CompanionsOf(SettingKey radioGroup);
 
+// The fixed-column settings count the blanks and code before the apostrophe: with 40 the
+// apostrophe stands in column 41 as an editor counts columns (from 1). For those two spin edits,
+// the words beside the spin that say where the apostrophe stands ("apostrophe in column 41");
+// empty for every other setting.
+std::string ApostropheColumnHint(SettingKey key, int value);
+
 // The settings whose edit has a button beside it: the directory chooser of "Create new code in:"
 // and the save-or-load buttons of the template file names.
 enum class TEditButton { None, ChooseDirectory, SaveOrLoadTemplate };

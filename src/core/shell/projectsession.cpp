@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/linefile.h"
+#include "messages.h"
 #include "platform/paths.h"
 #include "settings/catalogue.h"
 #include "settings/profile_entries.h"
@@ -57,6 +58,13 @@ bool TProjectSession::OpenProject(const std::string& path, IPrompts& prompts, co
   if (OnSettingsReloaded) OnSettingsReloaded();
   ReadVBTabStops();
   Tree.Build(*project_, projectFileName_);
+  return true;
+}
+
+bool TProjectSession::ForgetMissingRecentProject(const std::string& path, IPrompts& prompts) {
+  if (FileExists(path)) return false;
+  prompts.Show(TMsgKind::Warning, msg::Format(msg::RecentProjectMissing, DisplayPath(path)));
+  if (RemoveRecentFile) RemoveRecentFile(path);
   return true;
 }
 

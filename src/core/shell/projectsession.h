@@ -27,6 +27,8 @@ class TProjectSession {
 
   // Adds the path of a project opened successfully to the recent-files list.
   std::function<void(const std::string& path)> AddRecentFile;
+  // Removes the path of a project that no longer exists from the recent-files list.
+  std::function<void(const std::string& path)> RemoveRecentFile;
   // Called after the settings have been reloaded on a successful open (the options dialog reloads
   // its header comment templates there).
   std::function<void()> OnSettingsReloaded;
@@ -44,6 +46,10 @@ class TProjectSession {
   // file's name as root caption. On failure (the reader has shown its message) no project is
   // open and the recent-files list is unchanged.
   bool OpenProject(const std::string& path, IPrompts& prompts, const TProgress& progress = {});
+  // A project chosen from the recent-files list whose file no longer exists: the user is told
+  // that it is missing and it is removed from the list (true; nothing is opened or closed).
+  // False when the file is there to be opened.
+  bool ForgetMissingRecentProject(const std::string& path, IPrompts& prompts);
   // Frees the project's lines and the project; clears the names and the tree.
   void CloseProject();
 

@@ -17,6 +17,9 @@ class ISpellDictionary {
   virtual bool Check(std::string_view word) = 0;
   virtual std::vector<std::string> Suggest(std::string_view word) = 0;
   virtual void Add(std::string_view word) = 0;
+  // Whether the word holds a letter of the dictionary's alphabet; a word that holds none is of
+  // another script and is never reported. A dictionary that names no alphabet takes every word.
+  virtual bool HasLetterOfAlphabet(std::string_view /*word*/) { return true; }
 };
 
 // An installed Hunspell dictionary: the pair NAME.aff and NAME.dic in one directory.

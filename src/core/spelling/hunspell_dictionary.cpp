@@ -62,12 +62,69 @@ class TConverter {
   iconv_t cd_;
 };
 
+// The characters of the affix file's TRY line (the letters the dictionary suggests with, its
+// alphabet), in the dictionary's encoding; empty when it has none.
+std::string TryCharacters(const std::string& affPath) {
+  std::ifstream aff(affPath, std::ios::binary);
+  std::string line;
+  while (std::getline(aff, line)) {
+    if (line.rfind("TRY", 0) != 0 || line.size() < 4 || (line[3] != ' ' && line[3] != '\t')) continue;
+    std::size_t start = line.find_first_not_of(" \t", 3);
+    if (start == std::string::npos) return {};
+    const std::size_t end = line.find_first_of(" \t\r", start);
+    return line.substr(start, end == std::string::npos ? std::string::npos : end - start);
+  }
+  return {};
+}
+
+// Code points of UTF-32LE bytes.
+std::set<char32_t> CodePoints(const std::string& utf32) {
+  std::set<char32_t> points;
+  for (std::size_t i = 0; i + 4 <= utf32.size(); i += 4) {
+    const auto b = [&](std::size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(utf32[i + k])); };
+    points.insert(b(0) | (b(1) << 8) | (b(2) << 16) | (b(3) << 24));
+  }
+  return points;
+}
+
+// A letter of an alphabet: marks such as the hyphen, the apostrophe and the full stop that TRY
+// lines carry make no word of the script.
+bool IsAlphabetLetter(char32_t c) {
+  if (c < 0x80) return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+  return c >= 0xC0 && c != 0xD7 && c != 0xF7;
+}
+
 class THunspellDictionary final : public ISpellDictionary {
  public:
   THunspellDictionary(const TDictionaryInfo& info)
       : hunspell_(info.AffPath.c_str(), info.DicPath.c_str()),
         toDictionary_(ConverterName(hunspell_.get_dict_encoding()), "CP1252"),
-        fromDictionary_("CP1252", ConverterName(hunspell_.get_dict_encoding())) {}
+        fromDictionary_("CP1252", ConverterName(hunspell_.get_dict_encoding())),
+        toCodePoints_("UTF-32LE", "CP1252") {
+    const TConverter tryToCodePoints("UTF-32LE", ConverterName(hunspell_.get_dict_encoding()));
+    if (const std::optional<std::string> points = tryToCodePoints(TryCharacters(info.AffPath))) {
+      for (const char32_t c : CodePoints(*points)) {
+        if (IsAlphabetLetter(c)) alphabet_.insert(c);
+      }
+    }
+    // A Latin alphabet has every ASCII letter, also those its TRY line leaves out as rare.
+    if (std::any_of(alphabet_.begin(), alphabet_.end(), [](char32_t c) { return c < 0x80; })) {
+      for (char32_t c = 'a'; c <= 'z'; ++c) {
+        alphabet_.insert(c);
+        alphabet_.insert(static_cast<char32_t>(c - U'a' + U'A'));
+      }
+    }
+  }
+
+  bool HasLetterOfAlphabet(std::string_view word) override {
+    if (alphabet_.empty()) return true;
+    const std::optional<std::string> points = toCodePoints_(word);
+    if (!points) return true;
+    for (const char32_t c : CodePoints(*points)) {
+      if (alphabet_.count(c) > 0) return true;
+    }
+    return false;
+  }
 
   bool Usable() const { return toDictionary_.Valid() && fromDictionary_.Valid(); }
 
@@ -95,6 +152,8 @@ class THunspellDictionary final : public ISpellDictionary {
   Hunspell hunspell_;
   TConverter toDictionary_;
   TConverter fromDictionary_;
+  TConverter toCodePoints_;
+  std::set<char32_t> alphabet_;
 };
 
 }  // namespace

@@ -46,6 +46,13 @@ void TSpellerOptions::Load(std::string_view settingsFile) {
   Rules.IgnoreCapitals = ReadFlag("IgnoreCapitals", Rules.IgnoreCapitals, settingsFile);
   Rules.IgnoreWithDigits = ReadFlag("IgnoreWordsWithDigits", Rules.IgnoreWithDigits, settingsFile);
   Rules.IgnoreCamelCase = ReadFlag("IgnoreCamelCase", Rules.IgnoreCamelCase, settingsFile);
+  // Words are split in the code page the sources are shown in (View > Encoding); Auto reads them
+  // in its fallback, as the bytes of a double-byte page are never valid UTF-8 text.
+  Rules.CodePage = WordsCodePage(LoadEncodingSettings(settingsFile));
+}
+
+TCodePage WordsCodePage(const TEncodingSettings& encoding) {
+  return encoding.CodePage == TCodePage::Auto ? encoding.AutoFallback : encoding.CodePage;
 }
 
 bool TSpellerOptions::Save(std::string_view settingsFile, std::string* err) const {
@@ -78,6 +85,7 @@ bool TVCSpeller::EnsureDictionary(std::string* problem) {
 }
 
 bool TVCSpeller::BeginRun(std::string* problem) {
+  if (CodePageSource) options_.Rules.CodePage = CodePageSource();
   irList_.clear();
   cache_.clear();
   lookups_ = 0;
@@ -105,7 +113,9 @@ bool TVCSpeller::IsKnown(std::string_view word) {
   if (!known) {
     // Without a dictionary nothing can be judged, and nothing is reported.
     ++lookups_;
-    known = !EnsureDictionary(nullptr) || dictionary_->Check(asked);
+    // A word with no letter of the dictionary's alphabet (text of another script read as
+    // Windows-1252) cannot be judged by it either.
+    known = !EnsureDictionary(nullptr) || !dictionary_->HasLetterOfAlphabet(asked) || dictionary_->Check(asked);
   }
   cache_.emplace(key, known);
   return known;

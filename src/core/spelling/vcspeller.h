@@ -33,6 +33,9 @@ inline constexpr int kIRReplace = 9;
 inline constexpr int kCustomDictWritable = 1;
 
 // The speller's own options, kept in section SpellChecker of the settings file.
+// The code page in which words are split for the encoding settings: the choice, or Auto's fallback.
+TCodePage WordsCodePage(const TEncodingSettings& encoding);
+
 struct TSpellerOptions {
   std::string Dictionary = "en_US";
   TWordRules Rules;
@@ -41,7 +44,8 @@ struct TSpellerOptions {
   bool Save(std::string_view settingsFile, std::string* err) const;
   bool operator==(const TSpellerOptions& o) const {
     return Dictionary == o.Dictionary && Rules.IgnoreCapitals == o.Rules.IgnoreCapitals &&
-           Rules.IgnoreWithDigits == o.Rules.IgnoreWithDigits && Rules.IgnoreCamelCase == o.Rules.IgnoreCamelCase;
+           Rules.IgnoreWithDigits == o.Rules.IgnoreWithDigits && Rules.IgnoreCamelCase == o.Rules.IgnoreCamelCase &&
+           Rules.CodePage == o.Rules.CodePage;
   }
 };
 
@@ -60,6 +64,10 @@ class TVCSpeller {
   // The options in use; a change of dictionary takes effect at the next BeginRun.
   void SetOptions(const TSpellerOptions& options);
   const TSpellerOptions& Options() const { return options_; }
+
+  // Where the code page of the texts comes from when it can change between runs (the program's
+  // View > Encoding); asked at each BeginRun. Unset, the options' code page holds.
+  std::function<TCodePage()> CodePageSource;
 
   // A processing run starts: the ignore/replace list and the look-up cache are emptied, the
   // dictionary is opened if it is not, and the custom word list is read. False, with the reason

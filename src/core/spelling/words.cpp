@@ -16,6 +16,47 @@ bool IsCp1252Lower(unsigned char c) {
 
 bool IsCp1252Letter(unsigned char c) { return IsCp1252Upper(c) || IsCp1252Lower(c); }
 
+bool IsDoubleByteCodePage(TCodePage page) {
+  return page == TCodePage::ShiftJIS || page == TCodePage::GBK || page == TCodePage::Big5 ||
+         page == TCodePage::Korean949;
+}
+
+namespace {
+
+bool IsLeadByte(unsigned char c, TCodePage page) {
+  if (page == TCodePage::ShiftJIS) return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+  return c >= 0x81 && c <= 0xFE;
+}
+
+bool IsTrailByte(unsigned char c, TCodePage page) {
+  switch (page) {
+    case TCodePage::ShiftJIS: return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+    case TCodePage::GBK: return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFE);
+    case TCodePage::Big5: return (c >= 0x40 && c <= 0x7E) || (c >= 0xA1 && c <= 0xFE);
+    case TCodePage::Korean949:
+      return (c >= 0x41 && c <= 0x5A) || (c >= 0x61 && c <= 0x7A) || (c >= 0x81 && c <= 0xFE);
+    default: return false;
+  }
+}
+
+}  // namespace
+
+std::string MaskWideCharacters(std::string_view text, TCodePage page) {
+  std::string masked(text);
+  if (!IsDoubleByteCodePage(page)) return masked;
+  for (std::size_t i = 0; i < masked.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(masked[i]);
+    if (c < 0x80) continue;
+    // A lead byte takes its trail byte along; a byte that starts no pair (a half-width katakana,
+    // a broken pair) is a character of its own.
+    if (IsLeadByte(c, page) && i + 1 < masked.size() && IsTrailByte(static_cast<unsigned char>(masked[i + 1]), page)) {
+      masked[i + 1] = ' ';
+    }
+    masked[i] = ' ';
+  }
+  return masked;
+}
+
 namespace {
 
 inline unsigned char At(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
@@ -107,7 +148,31 @@ TWordSpan FirstWordOfToken(std::string_view text, std::size_t from, std::size_t 
 
 }  // namespace
 
+namespace {
+
+bool HasHighByte(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  }
+  return false;
+}
+
+TWordSpan NextWordIn(std::string_view text, std::size_t from, const TWordRules& rules);
+
+}  // namespace
+
 TWordSpan NextWord(std::string_view text, std::size_t from, const TWordRules& rules) {
+  if (IsDoubleByteCodePage(rules.CodePage) && HasHighByte(text)) {
+    // Offsets in the masked text are those of the text itself.
+    const std::string masked = MaskWideCharacters(text, rules.CodePage);
+    return NextWordIn(masked, from, rules);
+  }
+  return NextWordIn(text, from, rules);
+}
+
+namespace {
+
+TWordSpan NextWordIn(std::string_view text, std::size_t from, const TWordRules& rules) {
   const std::size_t n = text.size();
   std::size_t pos = from;
   while (pos < n) {
@@ -141,6 +206,8 @@ TWordSpan NextWord(std::string_view text, std::size_t from, const TWordRules& ru
   }
   return {n, 0};
 }
+
+}  // namespace
 
 std::vector<TWordSpan> SplitWords(std::string_view text, const TWordRules& rules) {
   std::vector<TWordSpan> words;

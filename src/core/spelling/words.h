@@ -1,7 +1,11 @@
 #pragma once
 
 // Words of program text, as the speller checks them. Text is Windows-1252 bytes: letters are those
-// of that code page (accented letters included), and nothing is ever transcoded here.
+// of that code page (accented letters included), and nothing is ever transcoded here. In a
+// double-byte code page (Shift-JIS, GBK, Big5, Korean) the text is read character by character:
+// a lead byte and its trail byte are one character, which is no letter of a word and separates
+// words as a blank does, so that a trail byte that happens to be an ASCII letter never starts or
+// ends a word; only ASCII letters make words there.
 //
 // A word is a run of letters, with an apostrophe inside it ("don't", "user's"). What program text
 // holds beside prose is passed over: identifiers holding digits or underscores (Form1, MAX_PATH),
@@ -10,8 +14,11 @@
 // blank-separated chunks that are file paths, URLs or e-mail addresses.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
+
+#include "settings/encoding.h"
 
 namespace qm {
 
@@ -20,7 +27,15 @@ struct TWordRules {
   bool IgnoreWithDigits = true;   // identifiers holding digits or underscores are passed over;
                                   // off, digits and underscores separate words instead
   bool IgnoreCamelCase = true;    // CamelCase names are passed over
+  TCodePage CodePage = TCodePage::Windows1252;  // how the bytes make characters
 };
+
+// Whether characters of the code page may take two bytes.
+bool IsDoubleByteCodePage(TCodePage page);
+
+// The text with every character beyond ASCII of a double-byte code page turned into blanks, byte
+// for byte (so offsets stay those of text); the text itself for any other code page.
+std::string MaskWideCharacters(std::string_view text, TCodePage page);
 
 struct TWordSpan {
   std::size_t Pos;  // 0-based offset in the text

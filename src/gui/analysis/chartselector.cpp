@@ -11,6 +11,7 @@
 #include <QPieSlice>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStackedBarSeries>
 #include <QVBoxLayout>
 
@@ -106,7 +107,9 @@ TfrmChartSelector::TfrmChartSelector(QWidget* parent) : QDialog(parent) {
   grid->setColumnStretch(1, 2);
   resize(560, 320);
 
-  connect(lbxChoices, &QListWidget::currentRowChanged, this, [this] { lbxChoicesClick(); });
+  // A click makes a row current before it selects it: the choice is read once the selection has
+  // followed, for the mouse as for the keyboard.
+  connect(lbxChoices, &QListWidget::itemSelectionChanged, this, [this] { lbxChoicesClick(); });
   connect(lbxChoices, &QListWidget::itemDoubleClicked, this, [this] { btnCreateChartClick(); });
   connect(btnCreateChart, &QPushButton::clicked, this, [this] { btnCreateChartClick(); });
   connect(btnClose, &QPushButton::clicked, this, &TfrmChartSelector::btnCloseClick);
@@ -128,12 +131,13 @@ void TfrmChartSelector::showEvent(QShowEvent* event) {
   FormShow();
 }
 
+// Every showing starts with the first kind chosen, also after it was deselected (Ctrl+click).
 void TfrmChartSelector::FormShow() {
-  if (lbxChoices->currentRow() == 0) {
-    lbxChoicesClick();
-  } else {
-    lbxChoices->setCurrentRow(0);
+  {
+    const QSignalBlocker quiet(lbxChoices);
+    lbxChoices->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
   }
+  lbxChoicesClick();
 }
 
 int TfrmChartSelector::SelectedKind() const {

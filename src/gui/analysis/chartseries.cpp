@@ -1,6 +1,7 @@
 #include "analysis/chartseries.h"
 
 #include <QBarSet>
+#include <QHorizontalStackedBarSeries>
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QSet>
@@ -27,8 +28,12 @@ constexpr qreal kBarWidth = 0.4;
 
 QColor PointColor(std::size_t index) { return QColor::fromRgb(kPalette[index % kPalette.size()]); }
 
-QStackedBarSeries* MakeBarSeries(const std::vector<TChartPoint>& points) {
-  auto* series = new QStackedBarSeries;
+namespace {
+
+// Each point's bar in the set of its colour, the other sets holding 0 there.
+template <typename Series>
+Series* MakeStackedBars(const std::vector<TChartPoint>& points) {
+  auto* series = new Series;
   series->setBarWidth(kBarWidth);
   series->setLabelsVisible(false);
   const std::size_t sets = std::min(points.size(), kPalette.size());
@@ -42,6 +47,16 @@ QStackedBarSeries* MakeBarSeries(const std::vector<TChartPoint>& points) {
     series->append(set);
   }
   return series;
+}
+
+}  // namespace
+
+QStackedBarSeries* MakeBarSeries(const std::vector<TChartPoint>& points) {
+  return MakeStackedBars<QStackedBarSeries>(points);
+}
+
+QHorizontalStackedBarSeries* MakeHorizontalBarSeries(const std::vector<TChartPoint>& points) {
+  return MakeStackedBars<QHorizontalStackedBarSeries>(points);
 }
 
 QStringList CategoryLabels(const std::vector<TChartPoint>& points) {

@@ -14,6 +14,7 @@
 QT_BEGIN_NAMESPACE
 class QPieSeries;
 class QStackedBarSeries;
+class QHorizontalStackedBarSeries;
 QT_END_NAMESPACE
 
 namespace qm {
@@ -25,6 +26,8 @@ QColor PointColor(std::size_t index);
 // points' colours repeat after the palette's length, so the bars are spread over that many bar
 // sets, each holding its own points' values and zero elsewhere.
 QStackedBarSeries* MakeBarSeries(const std::vector<TChartPoint>& points);
+// The same bars lying across the chart (for many points, named beside each bar).
+QHorizontalStackedBarSeries* MakeHorizontalBarSeries(const std::vector<TChartPoint>& points);
 
 // The labels of the bottom axis, one per point. The axis merges equal labels, so a label met
 // before is made distinct by zero-width spaces that do not show.

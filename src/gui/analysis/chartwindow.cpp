@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QPainter>
@@ -15,6 +16,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QHorizontalStackedBarSeries>
 #include <QStackedBarSeries>
 #include <QSvgGenerator>
 #include <QToolTip>
@@ -36,6 +38,8 @@ namespace {
 
 // The width a bar's slot needs for its label written upwards.
 constexpr int kSlotWidth = 18;
+// Between the rows of lying bars, beyond the height of a name.
+constexpr int kRowGap = 6;
 constexpr int kAxisMargin = 120;
 // Saved images are at least this large, and twice the size shown.
 constexpr QSize kSmallestImage(640, 400);
@@ -96,20 +100,33 @@ void TfrmChart::DetachSeries() {
   }
   FBars = nullptr;
   FPie = nullptr;
+  FLabelAxis = nullptr;
 }
 
 void TfrmChart::ShowBarChart(const std::vector<TChartPoint>& points) {
   DetachSeries();
   FPoints = points;
-  FBars = MakeBarSeries(points);
+  FLayout = BarChartLayoutFor(points.size());
+  // Lying bars are laid out from the bottom up: given in reverse, they read from the top down in
+  // project order, as the list of files does.
+  std::vector<TChartPoint> shown = points;
+  if (FLayout.Horizontal) std::reverse(shown.begin(), shown.end());
+  if (FLayout.Horizontal) {
+    FBars = MakeHorizontalBarSeries(shown);
+  } else {
+    FBars = MakeBarSeries(shown);
+  }
   Chart->addSeries(FBars);
 
   auto* labels = new QBarCategoryAxis;
-  labels->append(CategoryLabels(points));
-  labels->setLabelsAngle(-90);
+  labels->append(CategoryLabels(shown));
+  labels->setLabelsAngle(FLayout.LabelAngle);
   labels->setGridLineVisible(false);
-  Chart->addAxis(labels, Qt::AlignBottom);
+  // A name is shown whole: the chart makes room for it rather than cutting it short.
+  labels->setTruncateLabels(false);
+  Chart->addAxis(labels, FLayout.Horizontal ? Qt::AlignLeft : Qt::AlignBottom);
   FBars->attachAxis(labels);
+  FLabelAxis = labels;
 
   auto* values = new QValueAxis;
   double low = 0, high = 1;
@@ -120,10 +137,13 @@ void TfrmChart::ShowBarChart(const std::vector<TChartPoint>& points) {
   values->setRange(low, high);
   values->applyNiceNumbers();
   values->setLabelFormat(QStringLiteral("%.0f"));
-  Chart->addAxis(values, Qt::AlignLeft);
+  Chart->addAxis(values, FLayout.Horizontal ? Qt::AlignBottom : Qt::AlignLeft);
   FBars->attachAxis(values);
 
-  connect(FBars, &QStackedBarSeries::hovered, this, [this](bool shown, int index) { ShowHint(shown, index); });
+  connect(FBars, &QAbstractBarSeries::hovered, this, [this](bool hovered, int index) {
+    const int count = static_cast<int>(FPoints.size());
+    ShowHint(hovered, FLayout.Horizontal ? count - 1 - index : index);
+  });
   FitWidthToPoints();
 }
 
@@ -149,9 +169,18 @@ void TfrmChart::SetChartTitle(std::string_view title) {
 }
 
 void TfrmChart::FitWidthToPoints() {
-  // With many bars the chart grows wider than the window, and the window scrolls.
-  const int wanted = FBars ? static_cast<int>(FPoints.size()) * kSlotWidth + kAxisMargin : 0;
-  chartView->setMinimumWidth(std::max(320, wanted));
+  const int bars = FBars ? static_cast<int>(FPoints.size()) : 0;
+  if (FBars && FLayout.Horizontal) {
+    // One row per name: the chart grows taller than the window, which scrolls down; its width
+    // follows the window, so the title stays in sight.
+    const int row = QFontMetrics(FLabelAxis ? FLabelAxis->labelsFont() : font()).height() + kRowGap;
+    chartView->setMinimumSize(320, std::max(240, bars * row + kAxisMargin));
+    scrollChart->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return;
+  }
+  // Upright bars need a slot wide enough for the name written upwards.
+  chartView->setMinimumSize(std::max(320, bars * kSlotWidth + kAxisMargin), 240);
+  scrollChart->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 void TfrmChart::ShowHint(bool shown, int index) {

@@ -17,8 +17,9 @@ class QScrollArea;
 QT_BEGIN_NAMESPACE
 class QChart;
 class QChartView;
+class QAbstractBarSeries;
+class QBarCategoryAxis;
 class QPieSeries;
-class QStackedBarSeries;
 QT_END_NAMESPACE
 
 namespace qm {
@@ -42,7 +43,12 @@ class TfrmChart : public QWidget {
   void SetChartTitle(std::string_view title);
 
   // The series attached, if any.
-  QStackedBarSeries* BarSeries() const { return FBars; }
+  // Upright bars (a QStackedBarSeries) or, for many points, lying ones
+  // (a QHorizontalStackedBarSeries).
+  QAbstractBarSeries* BarSeries() const { return FBars; }
+  // The axis that names the bars, if bars are shown.
+  QBarCategoryAxis* LabelAxis() const { return FLabelAxis; }
+  const TBarChartLayout& BarLayout() const { return FLayout; }
   QPieSeries* PieSeries() const { return FPie; }
   const std::vector<TChartPoint>& Points() const { return FPoints; }
 
@@ -64,7 +70,9 @@ class TfrmChart : public QWidget {
   void FitWidthToPoints();
 
   std::vector<TChartPoint> FPoints;
-  QStackedBarSeries* FBars = nullptr;
+  QAbstractBarSeries* FBars = nullptr;
+  QBarCategoryAxis* FLabelAxis = nullptr;
+  TBarChartLayout FLayout;
   QPieSeries* FPie = nullptr;
 };
 

@@ -134,6 +134,9 @@ TfrmCommentor::TfrmCommentor(const TSettings& settings, IPrompts& prompts, const
   connect(btnNext, &QToolButton::clicked, this, &TfrmCommentor::btnNextClick);
   connect(btnSave, &QToolButton::clicked, this, &TfrmCommentor::btnSaveClick);
   connect(btnInsertTemplate, &QToolButton::clicked, this, &TfrmCommentor::btnInsertTemplateClick);
+  // Before a template is inserted, the Author box takes the author it is to name.
+  connect(edtAuthor, &QLineEdit::textEdited, this,
+          [this](const QString& text) { FSession.SetTypedAuthor(EncodeText(text, FPage)); });
   connect(cboRoutines, &QComboBox::activated, this, &TfrmCommentor::cboRoutinesSelect);
   connect(memoComments, &QPlainTextEdit::textChanged, this, &TfrmCommentor::memoCommentsChange);
   // Another code page chosen in View > Encoding: the module and the box are shown anew in it.
@@ -213,6 +216,7 @@ void TfrmCommentor::memoCommentsChange() {
   if (FFilling) return;
   FSession.EditComments(CommentBoxLines());
   btnInsertTemplate->setEnabled(FSession.CanInsertTemplate());
+  edtAuthor->setReadOnly(!FSession.CanInsertTemplate());
 }
 
 void TfrmCommentor::ReloadSource() {
@@ -270,6 +274,7 @@ void TfrmCommentor::ShowRoutine() {
   cboRoutines->setCurrentIndex(cboRoutines->findData(FSession.CurrentLine()));
   btnSave->setEnabled(shown);
   btnInsertTemplate->setEnabled(FSession.CanInsertTemplate());
+  edtAuthor->setReadOnly(!FSession.CanInsertTemplate());
 }
 
 }  // namespace qm

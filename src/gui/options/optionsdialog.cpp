@@ -444,8 +444,21 @@ QWidget* TfrmOptions::BuildRadioGroup(SettingKey key, QWidget* parent) {
     auto* radio = new QRadioButton(QText(def.Items[static_cast<std::size_t>(item)]), box);
     buttons->addButton(radio, item);
     row->addWidget(radio);
-    for (const TItemCompanion& companion : companions)
-      if (companion.Item == item) row->addWidget(MakeSpin(companion.Spin, box));
+    for (const TItemCompanion& companion : companions) {
+      if (companion.Item != item) continue;
+      QSpinBox* spin = MakeSpin(companion.Spin, box);
+      row->addWidget(spin);
+      // Where the apostrophe will stand, counted as the editor counts columns.
+      if (!ApostropheColumnHint(companion.Spin, spin->value()).empty()) {
+        auto* hint = new QLabel(box);
+        hint->setObjectName(spin->objectName() + QStringLiteral("Hint"));
+        const SettingKey spinKey = companion.Spin;
+        auto show = [hint, spinKey](int value) { hint->setText(QText(ApostropheColumnHint(spinKey, value))); };
+        show(spin->value());
+        connect(spin, &QSpinBox::valueChanged, hint, show);
+        row->addWidget(hint);
+      }
+    }
     row->addStretch();
     layout->addLayout(row);
   }

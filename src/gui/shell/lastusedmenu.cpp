@@ -55,6 +55,20 @@ void TLastUsedMenu::AddFile(std::string_view path) {
   Renumber();
 }
 
+void TLastUsedMenu::RemoveFile(std::string_view path) {
+  if (!FList.RemoveFile(path) || FEntries.isEmpty()) return;
+  // Names stay with their places: the last entry goes, the others are captioned anew.
+  QAction* last = FEntries.takeLast();
+  if (FMenu) FMenu->removeAction(last);
+  last->deleteLater();
+  if (FEntries.isEmpty() && FSeparator) {
+    if (FMenu) FMenu->removeAction(FSeparator);
+    FSeparator->deleteLater();
+    FSeparator = nullptr;
+  }
+  Renumber();
+}
+
 void TLastUsedMenu::LoadFromINI(std::string_view fileName) {
   const std::vector<std::string> values = FList.ReadINIValues(fileName);
   RemoveEntries();

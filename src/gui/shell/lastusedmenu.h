@@ -39,6 +39,8 @@ class TLastUsedMenu : public QObject {
   std::function<void(const std::string& path)> OnMenuClick;
 
   void AddFile(std::string_view path);
+  // Takes the path out of the list and its entry out of the menu.
+  void RemoveFile(std::string_view path);
   // Removes the entries (and the separator), then adds Item<MaxItems> down to Item1.
   void LoadFromINI(std::string_view fileName = kSettingsFileName);
   bool SaveToINI(std::string_view fileName = kSettingsFileName, std::string* err = nullptr) const;

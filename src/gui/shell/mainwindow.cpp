@@ -142,6 +142,7 @@ TfrmMain::TfrmMain(TSettings& settings, QWidget* parent)
   LastFiles->LoadFromINI();
 
   FSession.AddRecentFile = [this](const std::string& path) { LastFiles->AddFile(path); };
+  FSession.RemoveRecentFile = [this](const std::string& path) { LastFiles->RemoveFile(path); };
   FSession.OnSettingsReloaded = [this] { LoadCommentHeaders(FSettings, FTemplates, Prompts()); };
 
   guageMain->hide();
@@ -295,6 +296,10 @@ void TfrmMain::CreateMenus() {
                              &TfrmMain::OpenProjectDialog);
   mnuFile->addAction(open);
   AddShortcut(open, shellmsg::KeyOpen);
+  QAction* close = AddCommand(C::CloseProject, mnuFile, shellmsg::MenuFileClose, shellmsg::ButtonClose,
+                              &TfrmMain::btnCloseClick);
+  close->setObjectName(QStringLiteral("mnuFileClose"));
+  mnuFile->addAction(close);
   mnuFile->addSeparator();
   QAction* exit = mnuFile->addAction(QText(shellmsg::MenuFileExit), this, &TfrmMain::ExitApplication);
   exit->setObjectName(QStringLiteral("mnuFileExit"));
@@ -530,9 +535,15 @@ void TfrmMain::OpenProjectDialog() {
   OpenProject(QFile::encodeName(chosen.front()).toStdString());
 }
 
-void TfrmMain::LastFilesClick(const std::string& path) { OpenProject(path); }
+// A recent project that no longer exists is reported and leaves the list; the open one stays.
+void TfrmMain::LastFilesClick(const std::string& path) {
+  if (FSession.ForgetMissingRecentProject(path, Prompts())) return;
+  OpenProject(path);
+}
 
 bool TfrmMain::OpenProject(const std::string& path) {
+  // The old project's windows close first; a commentor whose edits the user keeps stops the open.
+  if (!CloseProjectWindows()) return false;
   if (FSession.IsOpen()) CloseProject();
   TProjectSession::TProgress progress;
   progress.Begin = [this](int max) {
@@ -556,6 +567,18 @@ void TfrmMain::CloseProject() {
   treeProject->clear();
   treeProject->setEnabled(false);
   DisableProjectCommands();
+  // The last run's result belongs to the project closed.
+  SetStatusText(QString());
+}
+
+// Closes every window of the open project (viewers, charts, form trees, commentors); a commentor
+// asks about unsaved edits, and one the user keeps open makes this false.
+bool TfrmMain::CloseProjectWindows() {
+  mdiClient->closeAllSubWindows();
+  for (QMdiSubWindow* sub : mdiClient->subWindowList()) {
+    if (sub->isVisible()) return false;
+  }
+  return true;
 }
 
 void TfrmMain::BuildProjectTree(const std::string& rootCaption) {
@@ -636,11 +659,29 @@ void TfrmMain::btnDeselectAllClick() {
   treeProject->setUpdatesEnabled(true);
 }
 
-void TfrmMain::btnCloseClick() { CloseProject(); }
+void TfrmMain::btnCloseClick() {
+  if (CloseProjectWindows()) CloseProject();
+}
 
+TCloseSteps TfrmMain::CloseSteps() {
+  TCloseSteps steps;
+  steps.SaveRecentFiles = [this] { SaveRecentFiles(); };
+  // A child window with unsaved work (a commentor) may keep the program open.
+  steps.CloseChildWindows = [this] { return CloseProjectWindows(); };
+  steps.CloseProject = [this] { CloseProject(); };
+  steps.SavePlacement = [this] {
+    if (FShown) SavePlacement();
+  };
+  return steps;
+}
+
+// Exit saves the recent-files list, then ends the program, even when a commentor's unsaved edits
+// then keep it open.
 void TfrmMain::ExitApplication() {
-  // Closing saves the recent-files list, as every other way of closing the window does.
+  BeginExit(CloseSteps());
+  FExiting = true;
   close();
+  FExiting = false;
 }
 
 void TfrmMain::SaveRecentFiles() {
@@ -949,17 +990,10 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  // A child window with unsaved work (a commentor) may keep the program open.
-  mdiClient->closeAllSubWindows();
-  for (QMdiSubWindow* sub : mdiClient->subWindowList()) {
-    if (sub->isVisible()) {
-      event->ignore();
-      return;
-    }
+  if (!CloseMainWindow(CloseSteps(), FExiting)) {
+    event->ignore();
+    return;
   }
-  CloseProject();
-  SaveRecentFiles();
-  if (FShown) SavePlacement();
   frmHelp->close();
   event->accept();
 }

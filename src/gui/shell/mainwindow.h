@@ -18,6 +18,7 @@
 
 #include "engine/templates.h"
 #include "settings/encoding.h"
+#include "shell/closesequence.h"
 #include "shell/commandstates.h"
 #include "shell/projectsession.h"
 
@@ -129,6 +130,7 @@ class TfrmMain : public QMainWindow {
 
   bool OpenProject(const std::string& path);
   void CloseProject();
+  bool CloseProjectWindows();
   void BuildProjectTree(const std::string& rootCaption);
   // Opens the item's source, or its text before and after restyling once it has been processed.
   QMdiSubWindow* ViewSourceItem(RFile* item);
@@ -182,6 +184,7 @@ class TfrmMain : public QMainWindow {
   void CreateEncodingMenu();
   void AddShortcut(QAction* action, std::string_view keys);
   void SaveRecentFiles();
+  TCloseSteps CloseSteps();
   bool TreeEvent(QObject* watched, QEvent* event);
   TPaneSearch* ActiveViewerSearch() const;
   QAction* AddCommand(TShellCommand command, QObject* owner, std::string_view text, std::string_view hint,
@@ -210,6 +213,7 @@ class TfrmMain : public QMainWindow {
   QList<QAction*> FWindowListActions;
   QAction* FProjectMenuAction = nullptr;
   bool FShown = false;
+  bool FExiting = false;  // File > Exit is closing the window (the list is saved already)
   bool FRunning = false;
   QCursor FSavedCursor;
   QString FStatusText;

@@ -15,6 +15,7 @@ inline constexpr std::string_view OpenDialogFilter = "Visual Basic Projects|*.MA
 // Menus.
 inline constexpr std::string_view MenuFile = "&File";
 inline constexpr std::string_view MenuFileOpen = "&Open...";
+inline constexpr std::string_view MenuFileClose = "&Close Project";
 inline constexpr std::string_view MenuFileExit = "E&xit";
 inline constexpr std::string_view MenuView = "&View";
 inline constexpr std::string_view MenuViewOptions = "&Options...";
@@ -97,7 +98,7 @@ inline constexpr std::string_view HelpClose = "Close";
 inline constexpr std::string_view AboutCaption = "About Quillmate/VB";
 inline constexpr std::string_view AboutProduct = "Quillmate/VB 3.0";
 inline constexpr std::string_view AboutDescription =
-    "Restyles the source code of Visual Basic 3 and Visual Basic 4 projects.";
+    "Restyles the source code of Visual Basic 3 to 6 projects.";
 inline constexpr std::string_view AboutVersion = "Version %s";
 inline constexpr std::string_view AboutOk = "OK";
 

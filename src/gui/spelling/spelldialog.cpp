@@ -122,6 +122,7 @@ TfrmSpellDialog::TfrmSpellDialog(IPrompts& prompts, TVCSpeller::TOpener opener, 
   TSpellerOptions options;
   options.Load(kSettingsFileName);
   FSpeller.SetOptions(options);
+  FSpeller.CodePageSource = [] { return WordsCodePage(LoadEncodingSettings(kSettingsFileName)); };
   FSpeller.OnPopupOptions = [this] {
     TfrmSpellOptions dialog(FSpeller.Options(), FindDictionaries(), this);
     if (ExecModal(dialog) != QDialog::Accepted) return;

@@ -12,6 +12,7 @@
 
 #include "bigtext.h"
 #include "cp1252.h"
+#include "shell/listing.h"
 #include "viewers/viewerpanes.h"
 #include "viewers/viewerservices.h"
 #include "viewers/viewertexts.h"
@@ -42,7 +43,23 @@ QFont DetailFont() {
 
 const QColor kTitleColor(0, 0, 128);  // navy
 
+// The mark before a continuation row, and the columns it takes.
+const QString kContinuationMark = QStringLiteral("\u00BB ");
+
 }  // namespace
+
+QStringList TfrmBigTextReporter::PrintedRows(int columns) const {
+  QStringList rows;
+  for (const std::string& line : FLines) {
+    const QString text = DecodeBytes(line.find('\t') == std::string::npos ? line : ExpandTabStops(line), FCodePage);
+    const std::u16string_view chars(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+    for (const TListingRow& row : WrapListingLine(chars, columns, static_cast<int>(kContinuationMark.size()))) {
+      const QString part = text.mid(static_cast<qsizetype>(row.Start), static_cast<qsizetype>(row.Length));
+      rows << (row.Continued ? kContinuationMark + part : part);
+    }
+  }
+  return rows;
+}
 
 std::vector<TReportPage> PaginateReport(int lineCount, int pageHeight, int headerHeight,
                                         int titleHeight, int rowHeight) {
@@ -85,7 +102,7 @@ void TfrmBigTextReporter::PaintHeader(QPainter& painter, const QRect& page, int 
   // The file name may be long: it gives way to the page number at the right.
   const QRect nameRect(page.left(), page.top(), page.width() - pageWidth, row);
   painter.drawText(nameRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                   fm.elidedText(CaptionText(viewmsg::ReportFilename, FTitle),
+                   fm.elidedText(CaptionText(viewmsg::ReportFilename, ListingFile(FTitle)),
                                  Qt::ElideMiddle, nameRect.width()));
   painter.drawText(QRect(page.left(), page.top(), page.width(), row),
                    Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, pageText);
@@ -109,9 +126,11 @@ int TfrmBigTextReporter::Print(QPrinter* printer) const {
   const int headerHeight = 2 * headerFm.lineSpacing() + headerFm.lineSpacing() / 2;
   const int titleHeight = 2 * titleFm.lineSpacing();
   const int rowHeight = detailFm.lineSpacing();
+  const int columns = std::max(page.width() / std::max(detailFm.horizontalAdvance(QLatin1Char('M')), 1), 1);
+  const QStringList rows = PrintedRows(columns);
 
   const std::vector<TReportPage> pages = PaginateReport(
-      static_cast<int>(FLines.size()), page.height(), headerHeight, titleHeight, rowHeight);
+      static_cast<int>(rows.size()), page.height(), headerHeight, titleHeight, rowHeight);
   for (std::size_t p = 0; p < pages.size(); ++p) {
     if (p > 0) printer->newPage();
     PaintHeader(painter, page, static_cast<int>(p) + 1);
@@ -127,10 +146,9 @@ int TfrmBigTextReporter::Print(QPrinter* printer) const {
     painter.setFont(DetailFont());
     painter.setPen(Qt::black);
     for (int i = 0; i < pages[p].LineCount; ++i) {
-      const std::string& line = FLines[static_cast<std::size_t>(pages[p].FirstLine + i)];
-      // One row per line: what does not fit the width is cut off, never wrapped.
+      // A line longer than the page goes on on continuation rows, each behind its mark.
       painter.drawText(QRect(page.left(), y, page.width(), rowHeight),
-                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, DecodeBytes(line, FCodePage));
+                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, rows[pages[p].FirstLine + i]);
       y += rowHeight;
     }
   }
@@ -141,7 +159,8 @@ int TfrmBigTextReporter::Print(QPrinter* printer) const {
 void TfrmBigTextReporter::Preview(QWidget* parent) const {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-  printer.setDocName(CaptionText("", FTitle));
+  // The print dialog offers the document's name for a PDF: the file's, as frmMain.pdf.
+  printer.setDocName(CaptionText("", ListingDocName(FTitle)));
   QPrintPreviewDialog dlgPreview(&printer, parent);
   dlgPreview.setWindowTitle(QText(viewmsg::ReportTitle));
   QObject::connect(&dlgPreview, &QPrintPreviewDialog::paintRequested, &dlgPreview,

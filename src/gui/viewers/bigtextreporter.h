@@ -1,11 +1,13 @@
 #pragma once
 
 // The printed listing of a text view: a title band once at the start, a page header on every page
-// ("Filename: " and the report title, "Printed at " and the time, "Page " and the number at the
-// right) and one detail row per line in a fixed-pitch font, without colours. Shown in a print
-// preview from which the user prints.
+// ("Filename: " and the file the title names, "Printed at " and the time, "Page " and the number
+// at the right) and the lines in a fixed-pitch font, without colours; a line longer than the page
+// is wrapped onto continuation rows, each behind a mark. Shown in a print preview from which the
+// user prints; the print dialog offers a PDF named after the file.
 
 #include <QDateTime>
+#include <QStringList>
 
 #include <string>
 #include <vector>
@@ -47,6 +49,9 @@ class TfrmBigTextReporter {
   const TLines& Lines() const { return FLines; }
   // The time in the page header, in the system's short date and time format.
   QString PrintedAtText() const;
+
+  // The printed rows on a page of that many columns: continuation rows begin with their mark.
+  QStringList PrintedRows(int columns) const;
 
   // Renders every page of the report on the printer; the number of pages printed.
   int Print(QPrinter* printer) const;

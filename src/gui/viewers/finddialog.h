@@ -1,8 +1,9 @@
 #pragma once
 
 // The find dialog of the viewers: a modeless box with the text to look for, "Match case", the
-// direction (downward when it opens for the first time) and Find Next. The whole-word option is
-// offered as on the platform's own find box but the viewers do not use it.
+// direction (downward when it opens for the first time), the whole-word option and Find Next.
+// The viewers honour every option: a whole-word search finds the text only where neither
+// neighbour is a letter, a digit or an underscore.
 
 #include <QDialog>
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -298,7 +299,7 @@ TEST_P(CommentorCodeEditTest, IsNotSaved) {
   Open();
   session_.EditComments(GetParam().Box);
   EXPECT_EQ(session_.Save(), TSaveOutcome::ProgramChanged);
-  prompts_.ExpectMessage(TMsgKind::Error, "TOOLS.BAS: not saved: the restyled text would change the program near line " +
+  prompts_.ExpectMessage(TMsgKind::Error, "TOOLS.BAS: not saved: the edited comment block would change the program near line " +
                                               std::to_string(GetParam().NearLine));
   EXPECT_FALSE(fs::exists(dir_ / "proj/STYLED/TOOLS.BAS"));
   EXPECT_TRUE(session_.Unsaved());
@@ -440,6 +441,8 @@ struct TemplateRow {
   bool Above;           // the setting
   std::string Declaration;
   int RoutineIndex;     // where the routine's line ends up in the box
+  std::size_t First;    // where the header starts in the box
+  std::size_t BoxSize;  // the header and every line of the declaration
 };
 
 class CommentorTemplateTest : public CommentorSessionTest, public ::testing::WithParamInterface<TemplateRow> {};
@@ -457,9 +460,10 @@ TEST_P(CommentorTemplateTest, FillsTheBoxOfARoutineWithoutHeader) {
   ASSERT_TRUE(session_.InsertTemplate());
   EXPECT_FALSE(session_.CanInsertTemplate());
   const TLines& box = session_.CommentLines();
-  ASSERT_EQ(box.size(), 13u);
+  ASSERT_EQ(box.size(), row.BoxSize);
   EXPECT_EQ(box[static_cast<std::size_t>(row.RoutineIndex)], SplitLines(row.Declaration)[0]);
-  const std::size_t first = row.RoutineIndex == 0 ? 1 : 0;
+  const std::size_t first = row.First;
+  EXPECT_EQ(box[first], "' -----------------------------------------------------------");
   EXPECT_EQ(box[first + 1], "'  Name   :  Area");
   EXPECT_EQ(box[first + 3], "'  Date   :  12/09/26");
   EXPECT_EQ(session_.Fields(), (THeaderFields{"Ann Lee", "ByVal w As Single, ByVal h As Single", "As Single"}));
@@ -467,7 +471,9 @@ TEST_P(CommentorTemplateTest, FillsTheBoxOfARoutineWithoutHeader) {
 
   ASSERT_EQ(session_.Save(), TSaveOutcome::Saved);
   ExpectSaved();
-  EXPECT_EQ(session_.HeaderEnd() - session_.HeaderStart(), 12) << "the saved header is read back as the block";
+  EXPECT_EQ(session_.HeaderEnd() - session_.HeaderStart(), static_cast<int>(row.BoxSize) - 1)
+      << "the saved header is read back as the block";
+  EXPECT_FALSE(session_.CanInsertTemplate()) << "a second header is never offered";
 }
 
 constexpr std::string_view kArea = "Public Function Area(ByVal w As Single, ByVal h As Single) As Single";
@@ -475,11 +481,57 @@ constexpr std::string_view kContinuedArea = "Public Function Area(ByVal w As Sin
 
 INSTANTIATE_TEST_SUITE_P(
     Placements, CommentorTemplateTest,
-    ::testing::Values(TemplateRow{"BelowTheFirstLine", false, std::string(kArea), 0},
-                      TemplateRow{"AboveTheFirstLine", true, std::string(kArea), 12},
-                      // Never between the lines of one statement.
-                      TemplateRow{"AboveAContinuedFirstLine", false, std::string(kContinuedArea), 12}),
+    ::testing::Values(TemplateRow{"BelowTheFirstLine", false, std::string(kArea), 0, 1, 13},
+                      TemplateRow{"AboveTheFirstLine", true, std::string(kArea), 12, 0, 13},
+                      // Never between the lines of one statement: below means below its last line.
+                      TemplateRow{"BelowAContinuedDeclarationsLastLine", false, std::string(kContinuedArea), 0, 2, 14},
+                      TemplateRow{"AboveAContinuedDeclaration", true, std::string(kContinuedArea), 12, 0, 14}),
     [](const auto& info) { return info.param.Name; });
+
+// What the user typed is kept: the author typed into the Author box, or an Author line typed
+// into the comment box, is the one the inserted header names, and the Author box goes on showing it.
+struct TypedAuthorRow {
+  std::string Name;
+  std::string AuthorBox;  // typed into the Author box; empty when nothing was
+  TLines CommentBox;      // the box as edited before Insert Template; empty when untouched
+  std::string Expected;
+};
+
+class CommentorTypedAuthorTest : public CommentorSessionTest, public ::testing::WithParamInterface<TypedAuthorRow> {};
+
+TEST_P(CommentorTypedAuthorTest, InsertTemplateKeepsIt) {
+  const TypedAuthorRow& row = GetParam();
+  settings_.SetText(SettingKey::UserName, "Unknown");
+  Open("Attribute VB_Name = \"M\"\r\nSub S(a)\r\nEnd Sub\r\n");
+  if (!row.CommentBox.empty()) session_.EditComments(row.CommentBox);
+  if (!row.AuthorBox.empty()) session_.SetTypedAuthor(row.AuthorBox);
+  ASSERT_TRUE(session_.InsertTemplate());
+  EXPECT_EQ(session_.Fields().Author, row.Expected);
+  const TLines& box = session_.CommentLines();
+  EXPECT_NE(std::find(box.begin(), box.end(), "'  Author :  " + row.Expected), box.end());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Authors, CommentorTypedAuthorTest,
+    ::testing::Values(TypedAuthorRow{"NothingTypedNamesTheSetting", "", {}, "Unknown"},
+                      TypedAuthorRow{"TypedIntoTheAuthorBox", "Zoe Park", {}, "Zoe Park"},
+                      TypedAuthorRow{"AuthorLineTypedIntoTheCommentBox", "", {"Sub S(a)", "'  Author :  Max"}, "Max"},
+                      TypedAuthorRow{"TheAuthorBoxComesFirst", "Zoe", {"Sub S(a)", "'  Author :  Max"}, "Zoe"}),
+    [](const auto& info) { return info.param.Name; });
+
+// A header below a declaration continued over several lines is the routine's header: shown, marked
+// in the routine list, and no second one offered.
+TEST_F(CommentorSessionTest, AHeaderBelowAContinuedDeclarationIsShown) {
+  Open("Attribute VB_Name = \"M\"\r\nSub Load(a As String, _\r\n    b As Long)\r\n"
+       "' ----\r\n'  Author :  Ann\r\n' ----\r\nx = 1\r\nEnd Sub\r\n");
+  EXPECT_EQ(session_.HeaderStart(), 1);
+  EXPECT_EQ(session_.HeaderEnd(), 5);
+  EXPECT_EQ(session_.Fields().Author, "Ann");
+  EXPECT_FALSE(session_.CanInsertTemplate());
+  ASSERT_EQ(session_.Routines().size(), 1u);
+  EXPECT_TRUE(session_.Routines()[0].HasHeader);
+  EXPECT_EQ(DeclarationEndOf(session_.ModuleLines(), 1), 2);
+}
 
 }  // namespace
 }  // namespace qm

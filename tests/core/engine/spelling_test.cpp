@@ -111,7 +111,17 @@ INSTANTIATE_TEST_SUITE_P(
         LineRow{"CommentCorrected", "x = 1 ' recieved it", "x = 1     ' received it", {" recieved it"}, true},
         LineRow{"WholeLineCommentCorrected", "    ' teh end", "     ' the end", {" teh end"}, true},
         LineRow{"CorrectCommentUnchanged", "x = 1   ' fine", "x = 1   ' fine", {" fine"}, false},
-        LineRow{"ApostropheInLiteralIsNoComment", "s = \"it's teh\"", "s = \"it's the\"", {"it's teh"}, false}),
+        LineRow{"ApostropheInLiteralIsNoComment", "s = \"it's teh\"", "s = \"it's the\"", {"it's teh"}, false},
+        // A module's name and a control's properties are the program's, never prose.
+        LineRow{"AttributeLineNeverChecked", "Attribute VB_Name = \"teh\"", "Attribute VB_Name = \"teh\"", {}, false},
+        LineRow{"IndentedAttributeWithComment", "  attribute VB_Description = \"teh\" ' teh",
+                "  attribute VB_Description = \"teh\" ' teh", {}, false},
+        LineRow{"AttributeAsAWordIsChecked", "Attributes = \"teh\"", "Attributes = \"the\"", {"teh"}, false},
+        // The fixed words of a header template line are the program's; what follows is the author's.
+        LineRow{"TemplateWordsNotOffered", "'  Params :  ", "'  Params :  ", {}, false},
+        LineRow{"TemplateValueChecked", "'  Purpose:  teh loop", "     '  Purpose:  the loop", {"  teh loop"}, true},
+        LineRow{"TemplateHeadingLine", "' DATE      WHO         WHAT", "' DATE      WHO         WHAT", {}, false},
+        LineRow{"CommentLikeNoTemplateLine", "' Params teh", "     ' Params the", {" Params teh"}, true}),
     [](const ::testing::TestParamInfo<LineRow>& info) { return info.param.name; });
 
 // Each text reaches the dialog with where it starts in the line.

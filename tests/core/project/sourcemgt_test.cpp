@@ -29,6 +29,10 @@ class BusyCheckingPrompts : public FakePrompts {
 };
 
 std::string NotAscii(const std::string& entry) { return msg::Format(msg::NotAsciiFile, entry); }
+std::string Missing(const std::string& entry) { return msg::Format(msg::EntryMissing, entry); }
+std::string Unreadable(const std::string& entry, const std::string& reason) {
+  return msg::Fill(msg::EntryUnreadable, {entry, reason});
+}
 
 std::vector<std::string> Names(const TSourceMgt& project) {
   std::vector<std::string> names;
@@ -51,7 +55,7 @@ TEST(SourceMgtRead, MakProjectSkipsSettingsAndControlsAndAsksAboutMissingFiles) 
   BusyCheckingPrompts prompts;
   EXPECT_EQ(mgt.ReadProjectFile(project, prompts), TReadOutcome::Read);
   // A drive path names nothing on this disk: the user is asked, OK skips it.
-  prompts.ExpectMessage(TMsgKind::Warning, NotAscii("C:\\LIB\\UTIL.BAS"));
+  prompts.ExpectMessage(TMsgKind::Warning, Missing("C:\\LIB\\UTIL.BAS"));
   EXPECT_EQ(prompts.busyAtAsk, std::vector<int>{0});
 
   EXPECT_EQ(VBVersion, 3);
@@ -172,27 +176,32 @@ INSTANTIATE_TEST_SUITE_P(
                    {{TMsgKind::Warning, kEmpty}}, {}},
         OutcomeRow{"EveryEntryDeclined", "P.MAK", "A.BAS\r\nB.BAS\r\n", {}, {TAnswer::Ok, TAnswer::Ok},
                    TReadOutcome::Empty,
-                   {{TMsgKind::Warning, NotAscii("A.BAS")}, {TMsgKind::Warning, NotAscii("B.BAS")},
+                   {{TMsgKind::Warning, Missing("A.BAS")}, {TMsgKind::Warning, Missing("B.BAS")},
                     {TMsgKind::Warning, kEmpty}},
                    {}},
         OutcomeRow{"CancelAtSecondEntry", "P.MAK", "A.BAS\r\nB.BAS\r\nC.BAS\r\nD.BAS\r\n",
                    {{"C.BAS", "Sub C ()\r\n"}}, {TAnswer::Ok, TAnswer::Cancel}, TReadOutcome::Cancelled,
-                   {{TMsgKind::Warning, NotAscii("A.BAS")}, {TMsgKind::Warning, NotAscii("B.BAS")}}, {}},
+                   {{TMsgKind::Warning, Missing("A.BAS")}, {TMsgKind::Warning, Missing("B.BAS")}}, {}},
         OutcomeRow{"BinaryFormIsQuestioned", "P.MAK", "MAIN.FRM\r\nG.BAS\r\n",
                    {{"MAIN.FRM", std::string("\xFC\x00\x01", 3)}, {"G.BAS", "' g\r\n"}}, {}, TReadOutcome::Read,
                    {{TMsgKind::Warning, NotAscii("MAIN.FRM")}}, {"G.BAS"}},
-        OutcomeRow{"EmptyEntryFileIsQuestioned", "P.MAK", "E.BAS\r\nG.BAS\r\n",
-                   {{"E.BAS", ""}, {"G.BAS", "Option Explicit\r\n"}}, {}, TReadOutcome::Read,
-                   {{TMsgKind::Warning, NotAscii("E.BAS")}}, {"G.BAS"}},
+        // An empty module is a module of no lines, not a binary file.
+        OutcomeRow{"EmptyEntryFileIsAdded", "P.MAK", "E.BAS\r\nG.BAS\r\n",
+                   {{"E.BAS", ""}, {"G.BAS", "Option Explicit\r\n"}}, {}, TReadOutcome::Read, {}, {"E.BAS", "G.BAS"}},
+        OutcomeRow{"DirectoryEntryCannotBeRead", "P.MAK", "SUB\r\nG.BAS\r\n",
+                   {{"SUB/X.BAS", "'x\r\n"}, {"G.BAS", "'g\r\n"}}, {}, TReadOutcome::Read,
+                   {{TMsgKind::Warning, Unreadable("SUB", "not a file")}}, {"G.BAS"}},
         OutcomeRow{"VbpLineWithoutSeparatorIsQuestioned", "P.VBP", "Module=NoFile\r\nForm=F.FRM\r\n",
-                   {{"F.FRM", "VERSION 4.00\r\n"}}, {}, TReadOutcome::Read, {{TMsgKind::Warning, NotAscii("")}},
+                   {{"F.FRM", "VERSION 4.00\r\n"}}, {}, TReadOutcome::Read,
+                   {{TMsgKind::Warning, Unreadable("", "not a file")}},
                    {"F.FRM"}},
         OutcomeRow{"BareCarriageReturns", "P.MAK", "A.BAS\rProjWinSize=1\rB.BAS\r",
                    {{"A.BAS", "'a\r"}, {"B.BAS", "'b\r"}}, {}, TReadOutcome::Read, {}, {"A.BAS", "B.BAS"}},
         OutcomeRow{"BlankLinesNameNoFile", "P.MAK", "A.BAS\r\n\r\n   \r\n", {{"A.BAS", "'a\r\n"}}, {},
                    TReadOutcome::Read, {}, {"A.BAS"}},
         OutcomeRow{"HugeLine", "P.MAK", std::string(100000, 'X') + "\r\nA.BAS\r\n", {{"A.BAS", "'a\r\n"}}, {},
-                   TReadOutcome::Read, {{TMsgKind::Warning, NotAscii(std::string(100000, 'X'))}}, {"A.BAS"}},
+                   TReadOutcome::Read, {{TMsgKind::Warning, Unreadable(std::string(100000, 'X'), "File name too long")}},
+                   {"A.BAS"}},
         OutcomeRow{"HighBytesInNames", "P.MAK", "M\xC4RZ.BAS\r\n", {{"M\xC4RZ.BAS", "'\xE4\r\n"}}, {},
                    TReadOutcome::Read, {}, {"M\xC4RZ.BAS"}}),
     [](const ::testing::TestParamInfo<OutcomeRow>& info) { return std::string(info.param.name); });

@@ -138,6 +138,30 @@ TEST(LastUsedListFile, SavesTopToBottomAsManyKeysAsEntries) {
   EXPECT_EQ(loaded.Paths(), (std::vector<std::string>{"/p/A.VBP", "/p/B.VBP", "/p/Z.MAK"}));
 }
 
+// A removed path is gone from the list and, once saved, from the file: it does not come back.
+TEST(LastUsedListFile, ARemovedPathDoesNotComeBack) {
+  TempDir dir;
+  dir.Write("VBQUILL3.INI", "[RecentFiles]\r\nItem1=/p/A.MAK\r\nItem2=/p/GONE.MAK\r\nItem3=/p/C.MAK\r\n");
+  TLastUsedList list = MainWindowList();
+  list.LoadFromINI();
+  EXPECT_FALSE(list.RemoveFile("/p/NOT-THERE.MAK"));
+  ASSERT_TRUE(list.RemoveFile("/p/GONE.MAK"));
+  EXPECT_EQ(list.Paths(), (std::vector<std::string>{"/p/A.MAK", "/p/C.MAK"}));
+  EXPECT_EQ(Captions(list), (std::vector<std::string>{"&1  /p/A.MAK", "&2  /p/C.MAK"}));
+  EXPECT_EQ(list.EntryNames().size(), 2u);
+  ASSERT_TRUE(list.SaveToINI());
+
+  TLastUsedList loaded = MainWindowList();
+  loaded.LoadFromINI();
+  EXPECT_EQ(loaded.Paths(), (std::vector<std::string>{"/p/A.MAK", "/p/C.MAK"}));
+  ASSERT_TRUE(loaded.RemoveFile("/p/A.MAK"));
+  ASSERT_TRUE(loaded.RemoveFile("/p/C.MAK"));
+  ASSERT_TRUE(loaded.SaveToINI());
+  TLastUsedList empty = MainWindowList();
+  empty.LoadFromINI();
+  EXPECT_EQ(empty.Count(), 0);
+}
+
 TEST(LastUsedListFile, AnEmptyListWritesNothing) {
   TempDir dir;
   TLastUsedList list = MainWindowList();

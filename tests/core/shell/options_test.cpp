@@ -81,6 +81,15 @@ TEST(OptionsLayoutTest, ShowsEverySettingExactlyOnceOnThePageOfItsSection) {
   for (const auto& [key, count] : shown) EXPECT_EQ(count, 1) << SettingDef(key).Name;
 }
 
+// The fixed-column settings count what stands before the apostrophe: the dialog names the column
+// it lands in, as an editor counts columns from 1; other spin edits say nothing.
+TEST(OptionsLayoutTest, FixedColumnsNameTheApostrophesColumn) {
+  EXPECT_EQ(ApostropheColumnHint(SettingKey::InLineCommentsFixedColumn, 40), "characters: apostrophe in column 41");
+  EXPECT_EQ(ApostropheColumnHint(SettingKey::SingleLineCommentColumn, 4), "characters: apostrophe in column 5");
+  EXPECT_EQ(ApostropheColumnHint(SettingKey::SingleLineCommentColumn, 1), "characters: apostrophe in column 2");
+  EXPECT_EQ(ApostropheColumnHint(SettingKey::InLineCommentsIndent, 4), "");
+}
+
 TEST(OptionsLayoutTest, BeforeAfterRowsPairTheCountsOfOneStatement) {
   for (const TOptionsGroup& group : OptionsLayout()) {
     if (group.Style != TGroupStyle::BeforeAfterGrid) continue;

@@ -9,6 +9,7 @@
 #include "fake_ui.h"
 #include "globals.h"
 #include "messages.h"
+#include "platform/paths.h"
 #include "platform/profile.h"
 #include "settings/catalogue.h"
 #include "settings/lastused.h"
@@ -91,6 +92,26 @@ TEST_F(ProjectSessionTest, AMissingProjectLeavesNoProjectAndTheListUnchanged) {
   EXPECT_EQ(session_.Tree.Size(), 0u);
   EXPECT_EQ(session_.ProjectFileName(), "");
   EXPECT_EQ(recent_.Paths(), (std::vector<std::string>{good}));
+}
+
+// A recent project whose file is gone is named as missing and leaves the list; the project open
+// before stays open. One that exists is left to be opened.
+TEST_F(ProjectSessionTest, AMissingRecentProjectIsReportedAndRemoved) {
+  session_.RemoveRecentFile = [this](const std::string& path) { recent_.RemoveFile(path); };
+  const std::string gone = WriteProject("OLD.MAK");
+  const std::string open = WriteProject("LEDGER.MAK");
+  recent_.AddFile(gone);
+  ASSERT_TRUE(session_.OpenProject(open, prompts_));
+  std::filesystem::remove(gone);
+
+  EXPECT_TRUE(session_.ForgetMissingRecentProject(gone, prompts_));
+  prompts_.ExpectMessage(TMsgKind::Warning, DisplayPath(gone) +
+                                                " no longer exists.  It has been removed from the list of "
+                                                "recent projects.");
+  EXPECT_EQ(recent_.Paths(), (std::vector<std::string>{open}));
+  EXPECT_TRUE(session_.IsOpen());
+  EXPECT_EQ(session_.ProjectPath(), open);
+  EXPECT_FALSE(session_.ForgetMissingRecentProject(open, prompts_));
 }
 
 TEST_F(ProjectSessionTest, OpeningASecondProjectClosesTheFirstEvenWhenItFails) {

@@ -57,6 +57,20 @@ TEST_F(HunspellTest, Cp1252WordsConverted) {
   EXPECT_NE(std::find(s.begin(), s.end(), "cafe"), s.end());
 }
 
+// Letters the dictionary's alphabet does not have (another script read as Windows-1252) make no
+// word it can judge: only the word with one of its letters is reported.
+TEST_F(HunspellTest, WordsWithoutALetterOfTheAlphabetNotReported) {
+  EXPECT_EQ(Reported("\xDE\xF0\xFE and \xDE\xF0\xFEx"), (std::vector<std::string>{"\xDE\xF0\xFEx"}));
+}
+
+// In a double-byte code page the trail bytes of Japanese text are no letters.
+TEST_F(HunspellTest, ShiftJisTextOffersOnlyItsWords) {
+  TSpellerOptions options = speller.Options();
+  options.Rules.CodePage = TCodePage::ShiftJIS;
+  speller.SetOptions(options);
+  EXPECT_EQ(Reported("\x83\x66\x81\x5B\x83\x5E\x82\xF0 recieve"), (std::vector<std::string>{"recieve"}));
+}
+
 TEST_F(HunspellTest, CustomWordNotReportedAgain) {
   ASSERT_EQ(Reported("Quillmate"), (std::vector<std::string>{"Quillmate"}));
   speller.SetCheckText("Quillmate");

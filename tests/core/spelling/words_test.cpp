@@ -28,6 +28,12 @@ TEST_P(SplitWordsTest, FindsTheWordsToCheck) {
 
 TWordRules CheckEverything() { return {false, false, false}; }
 
+TWordRules Page(TCodePage page) {
+  TWordRules rules;
+  rules.CodePage = page;
+  return rules;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Words, SplitWordsTest,
     ::testing::Values(
@@ -51,7 +57,18 @@ INSTANTIATE_TEST_SUITE_P(
         SplitRow{"Accelerators", "E&xit &Save", {"Save"}},
         SplitRow{"Punctuation", "(teh) \"Recieve\"; <ok>", {"teh", "Recieve", "ok"}},
         SplitRow{"Empty", "", {}},
-        SplitRow{"OnlyBlanks", "   \t  ", {}}),
+        SplitRow{"OnlyBlanks", "   \t  ", {}},
+        // Double-byte code pages: a trail byte that is an ASCII letter belongs to its character.
+        SplitRow{"ShiftJisTrailLetterIsNoWord", "\x83\x66\x81\x5B\x83\x5E", {}, Page(TCodePage::ShiftJIS)},
+        SplitRow{"SameBytesInWindows1252", "\x83\x66\x81\x5B\x83\x5E", {"\x83\x66"}},
+        SplitRow{"ShiftJisBackslashTrailIsNoPath", "\x95\x5C\x8E\xA6 the list", {"the", "list"},
+                 Page(TCodePage::ShiftJIS)},
+        SplitRow{"ShiftJisHalfWidthKatakana", "\xB1\xB2open\xB3", {"open"}, Page(TCodePage::ShiftJIS)},
+        SplitRow{"ShiftJisBrokenPairAtEnd", "save\x83", {"save"}, Page(TCodePage::ShiftJIS)},
+        SplitRow{"GbkCharactersSeparateWords", "\xD6\xD0\xCE\xC4text\xD6\xD0more", {"text", "more"},
+                 Page(TCodePage::GBK)},
+        SplitRow{"Big5TrailLetter", "\xA4\x61test", {"test"}, Page(TCodePage::Big5)},
+        SplitRow{"KoreanTrailLetter", "\x81\x61go value", {"go", "value"}, Page(TCodePage::Korean949)}),
     [](const ::testing::TestParamInfo<SplitRow>& info) { return info.param.name; });
 
 // Checking resumes after a word, also from inside a chunk.
