@@ -8,8 +8,8 @@ namespace qm::cli {
 namespace {
 
 void PrintUsage(std::ostream& out) {
-  out << "Usage: quillmate-cli [--settings FILE] [--output DIR] [--check] [--diff] [--quiet] [--verbose]\n"
-         "                     [--report json] PROJECT\n"
+  out << "Usage: quillmate-cli [--settings FILE] [--output DIR] [--check] [--diff] [--force]\n"
+         "                     [--quiet] [--verbose] [--report json] PROJECT\n"
          "       quillmate-cli format [--check|--diff] [--settings FILE] [--kind form|module|class]\n"
          "                     [--stdin-filename NAME] [FILE...|-]\n"
          "       quillmate-cli diff LEFT RIGHT\n"
@@ -25,6 +25,8 @@ void PrintUsage(std::ostream& out) {
          "  --output DIR     write the output into DIR (relative to the working directory)\n"
          "  --check          write nothing; exit with 1 when any file would change\n"
          "  --diff           write nothing; print a unified diff of every file that would change\n"
+         "  --force          replace output files changed since quillmate last wrote them\n"
+         "                   (by default such a file is kept and the run exits with 2)\n"
          "  --quiet          print no line per file\n"
          "  --verbose        say on standard error which settings file is used\n"
          "  --report json    print one JSON object describing the run and every item instead\n"

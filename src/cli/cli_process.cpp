@@ -77,6 +77,7 @@ struct TProcessOptions {
   bool Quiet = false;
   bool Verbose = false;
   bool Json = false;  // --report json
+  bool Force = false;  // replace output files changed since the program wrote them
 };
 
 bool ParseOptions(const TArgs& args, TProcessOptions& options, std::string& problem) {
@@ -112,6 +113,8 @@ bool ParseOptions(const TArgs& args, TProcessOptions& options, std::string& prob
       options.Check = true;
     } else if (arg == "--diff") {
       options.Diff = true;
+    } else if (arg == "--force") {
+      options.Force = true;
     } else if (arg == "--quiet" || arg == "-q") {
       options.Quiet = true;
     } else if (arg == "--verbose" || arg == "-v") {
@@ -170,6 +173,9 @@ void PrintCopyLines(std::ostream& out, const TRunReport& report) {
   for (const TCopyFailure& failure : report.CopyFailures) {
     out << failure.Name << ": not copied from " << NativePath(failure.Source) << ": " << failure.Reason << '\n';
   }
+  for (const std::string& name : report.KeptCopies) {
+    out << name << ": not copied: " << msg::OutputFileKeptForce << '\n';
+  }
   for (const TCopyCollision& collision : report.CopyCollisions) {
     out << ExtractFileName(NativePath(collision.Skipped)) << ": not copied from " << NativePath(collision.Skipped)
         << ", same file name as " << NativePath(collision.Kept) << '\n';
@@ -210,9 +216,34 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
                const TProcessOptions& options, const TProgramCheckOptions& checkOptions, TReportInput& report,
                std::ostream& out, std::ostream& err) {
   const std::string& outputDir = report.OutputDir;
+  // A file whose name an earlier selected file has (the same file listed again, or another file
+  // of that name) is left out, as the writing run leaves it out, with the same warning.
+  const std::vector<TNameCollision> collisions = FindNameCollisions(project);
+  if (!collisions.empty()) services.Prompts.Show(TMsgKind::Warning, NameCollisionWarning(collisions));
   std::vector<RFile*> items;
+  std::vector<std::size_t> itemIndex;  // the place of each item taken among the selected ones
+  std::size_t selectedCount = 0;
   for (RFile* item : project.Items()) {
-    if (item->Selected) items.push_back(item);
+    if (!item->Selected) continue;
+    const bool skipped = std::any_of(collisions.begin(), collisions.end(),
+                                     [&](const TNameCollision& c) { return c.Skipped == item; });
+    if (skipped) {
+      ++selectedCount;
+      continue;
+    }
+    items.push_back(item);
+    itemIndex.push_back(selectedCount++);
+  }
+  // The report names every selected item: those left out say for which file.
+  std::vector<TCheckedItem> checkedOut(selectedCount);
+  for (const TNameCollision& c : collisions) {
+    std::size_t at = 0;
+    for (RFile* item : project.Items()) {
+      if (!item->Selected) continue;
+      if (item == c.Skipped) break;
+      ++at;
+    }
+    if (at < checkedOut.size()) checkedOut[at].SkippedFor = c.Kept->Path;
   }
   const unsigned workers = services.Settings.Bool(SettingKey::SpellingPerform) ? 1 : WorkerThreads();
 
@@ -262,8 +293,10 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
     const RFile& item = *items[index];
     TFormattedFile& file = files[index];
     changedFiles += file.Changed ? 1 : 0;
-    TCheckedItem& checked = report.Checked.emplace_back(TCheckedItem{
-        static_cast<int>(file.LinesRead), static_cast<int>(file.LinesOut), file.Marked, file.Changed});
+    TCheckedItem& checked = checkedOut[itemIndex[index]];
+    checked = TCheckedItem{static_cast<int>(file.LinesRead), static_cast<int>(file.LinesOut), file.Marked,
+                           file.Changed};
+    checked.Reached = true;
     // The run would not write a file whose restyled text reads as another program: the check
     // names it, and fails.
     if (file.MismatchLine) {
@@ -290,6 +323,13 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
   };
   RunInOrder(items.size(), workers, 2 * std::size_t{workers}, work, finish);
   report.CheckCancelled = CancelRequested;
+  // The entries up to the last one reached (the left-out ones among them), in project order.
+  std::size_t reached = 0;
+  for (std::size_t i = 0; i < checkedOut.size(); ++i) {
+    if (checkedOut[i].Reached || (!CancelRequested && !checkedOut[i].SkippedFor.empty())) reached = i + 1;
+  }
+  checkedOut.resize(reached);
+  report.Checked = std::move(checkedOut);
   if (options.Json) out << ProjectReportJson(project, report);
   if (CancelRequested) {
     err << "quillmate-cli: cancelled\n";
@@ -347,6 +387,9 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
   TNullProgress copying;
   const TEngineServices services{settings, prompts, speller, copying, nullptr, &templates, &speller.Dialog()};
   TVBSrcFormatter formatter(services);
+  // Nobody is there to answer a question: a changed output file is kept (and the run fails) unless
+  // --force says to replace it.
+  formatter.FEditedOutput = options.Force ? TEditedOutput::Replace : TEditedOutput::Keep;
   CancelRequested = false;
   TInterruptScope interrupt;
 
@@ -367,11 +410,14 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
   }
   if (!options.Quiet) {
     PrintCopyLines(out, report);
-    for (const TRunFileReport& file : report.Files) PrintFileLine(out, file);
+    for (const TRunFileReport& file : report.Files) {
+      // The same file listed again is named once, with its count, in the warning.
+      if (file.SkippedFor != file.Path) PrintFileLine(out, file);
+    }
   }
   // A run that left files of the output directory missing or incomplete (a failed copy, a file the
   // safety check or the name guard kept from being written) has not succeeded.
-  const bool incomplete = !report.CopyFailures.empty() ||
+  const bool incomplete = !report.CopyFailures.empty() || !report.KeptCopies.empty() ||
                           std::any_of(report.Files.begin(), report.Files.end(), [](const TRunFileReport& file) {
                             return !file.NotSavedReason.empty() || file.NotSavedNearLine > 0;
                           });

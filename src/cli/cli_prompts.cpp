@@ -15,7 +15,9 @@ TAnswer TCliPrompts::Ask(TMsgKind kind, TButtons buttons, const std::string& tex
     case TButtons::Ok:
     case TButtons::OkCancel: return TAnswer::Ok;
     case TButtons::YesNo:
-    case TButtons::YesNoCancel: return TAnswer::No;
+    case TButtons::YesNoCancel:
+    case TButtons::YesNoDefaultNo:
+    case TButtons::YesAllNoCancel: return TAnswer::No;
   }
   return TAnswer::No;
 }

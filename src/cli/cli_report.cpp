@@ -21,6 +21,8 @@ const char* RunOutcomeName(TRunOutcome outcome) {
     case TRunOutcome::Refused: return "refused";
     case TRunOutcome::NoOutputDir: return "no output directory";
     case TRunOutcome::SaveFailed: return "not saved";
+    case TRunOutcome::OutputInUse: return "output directory in use";
+    case TRunOutcome::OutputReadOnly: return "output directory not writable";
   }
   return "not run";
 }
@@ -32,6 +34,8 @@ std::string NotSavedReason(TRunOutcome outcome) {
     case TRunOutcome::NoOutputDir: return "the output directory could not be made";
     case TRunOutcome::Cancelled: return "the run was cancelled before this file was saved";
     case TRunOutcome::SaveFailed: return "the run stopped when a restyled file could not be written";
+    case TRunOutcome::OutputInUse: return "another run was writing into the output directory";
+    case TRunOutcome::OutputReadOnly: return "the output directory cannot be written";
     default: return "the run did not reach this file";
   }
 }
@@ -99,6 +103,10 @@ std::string ProjectReportJson(const TSourceMgt& project, const TReportInput& inp
       const std::vector<TRunFileReport>& files = input.Run->Files;
       item = RunItem(std::move(item), i < files.size() ? &files[i] : nullptr, input.Run->Outcome,
                      i + 1 == files.size(), input.OutputDir);
+    } else if (i < input.Checked.size() && !input.Checked[i].SkippedFor.empty()) {
+      item = Counts(std::move(item), 0, 0, 0);
+      item["outcome"] = "skipped";
+      item["reason"] = "same file name as " + NativePath(input.Checked[i].SkippedFor);
     } else if (i < input.Checked.size()) {
       const TCheckedItem& checked = input.Checked[i];
       item = Counts(std::move(item), checked.LinesRead, checked.LinesWritten, checked.LinesChanged);

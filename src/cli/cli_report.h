@@ -24,6 +24,9 @@ struct TCheckedItem {
   bool WouldChange = false;
   // The line near which the restyled text would read as another program (0: it would not).
   std::size_t ProgramChangeNearLine = 0;
+  // Left out because an earlier selected item has its file name: that item's path.
+  std::string SkippedFor;
+  bool Reached = false;  // the check took this item up
 };
 
 struct TReportInput {

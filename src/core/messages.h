@@ -37,7 +37,31 @@ inline constexpr std::string_view ProcessAllSelected = "Process all selected fil
 inline constexpr std::string_view UnableToCreateBackup = "Unable to create backup...  Operation aborted...";
 inline constexpr std::string_view ErrorCreatingLog = "Error while creating log file.";
 inline constexpr std::string_view DeleteAllFilesIn = "Delete all files in %s?";
+// After a cancel: only the files this run created or replaced are offered for deletion.
+inline constexpr std::string_view DeleteRunFiles =
+    "Delete the %s files this run wrote in %s?  Other files there are left as they are.";
+inline constexpr std::string_view DeleteRunFile =
+    "Delete the file this run wrote in %s?  Other files there are left as they are.";
 inline constexpr std::string_view ConversionCompleted = "Conversion Completed.";
+inline constexpr std::string_view ConversionCancelled = "Conversion cancelled.  The files written so far were kept.";
+inline constexpr std::string_view ConversionCancelledDeleted =
+    "Conversion cancelled.  The files this run wrote were deleted.";
+inline constexpr std::string_view OutputInUse =
+    "The output directory %s is in use by another run%s.  Nothing was written; try again when that "
+    "run has ended.";
+inline constexpr std::string_view OutputInUseProcess = " (process %s)";
+inline constexpr std::string_view OutputReadOnly = "The output directory %s is read-only (%s).  Nothing was written.";
+inline constexpr std::string_view OutputNotWritable =
+    "Unable to write into the output directory %s (%s).  Nothing was written.";
+inline constexpr std::string_view OutputFileChanged =
+    "%s has changed since this program last wrote it (saved by the commentor or edited by hand).  "
+    "Replace it?  No keeps it as it is.";
+inline constexpr std::string_view OutputFileKept =
+    "changed in the output directory since this program last wrote it; kept";
+inline constexpr std::string_view OutputFileKeptForce =
+    "changed in the output directory since this program last wrote it; kept (--force replaces it)";
+inline constexpr std::string_view ManifestNotSaved =
+    "Unable to write the record of the files written (%s); the next run will ask before replacing them.";
 inline constexpr std::string_view ProcessingCaption = "Processing...";
 inline constexpr std::string_view ProcessingPass = "%s (Pass %s)";
 inline constexpr std::string_view PreviewCaption = "File: %s";
@@ -54,6 +78,7 @@ inline constexpr std::string_view DuplicateFileNames =
     "These selected files have the same file name and would overwrite each other in the output "
     "directory: %s.  Only the first of each is processed; the others are skipped.";
 inline constexpr std::string_view DuplicateFilePair = "%s and %s";
+inline constexpr std::string_view DuplicateFileListed = "%s (listed %s times)";
 inline constexpr std::string_view UnableToSave = "Unable to save %s.  Operation aborted...";
 inline constexpr std::string_view NotSaved = "%s: not saved: %s";
 inline constexpr std::string_view CopyDuplicateNames =
@@ -79,6 +104,9 @@ inline constexpr std::string_view StatusNothingToRestyle = "Nothing restyled: th
 inline constexpr std::string_view StatusOutputRefused =
     "Nothing restyled: the output directory %s holds source files of the project";
 inline constexpr std::string_view StatusNoOutputDir = "Nothing restyled: %s could not be created";
+inline constexpr std::string_view StatusOutputInUse = "Nothing restyled: %s is in use by another run";
+inline constexpr std::string_view StatusOutputReadOnly = "Nothing restyled: %s cannot be written";
+inline constexpr std::string_view StatusKept = "%s kept";
 
 // Output copying
 inline constexpr std::string_view BackingUpCaption = "Backing up files...";

@@ -28,8 +28,17 @@ TAnswer TMessageBoxes::Ask(TMsgKind kind, TButtons buttons, const std::string& t
     case TButtons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
     case TButtons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
     case TButtons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    case TButtons::YesNoDefaultNo: set = QMessageBox::Yes | QMessageBox::No; break;
+    case TButtons::YesAllNoCancel:
+      set = QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel;
+      break;
   }
   QMessageBox box(icon, FromCp1252(shellmsg::ApplicationTitle), FromCp1252(text), set, BoxOwner());
+  if (buttons == TButtons::YesNoDefaultNo) {
+    // A question whose Yes cannot be undone: Enter and Escape both answer No.
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+  }
   // The hourglass of a long operation does not stand over a question.
   const bool busy = QApplication::overrideCursor() != nullptr;
   if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
@@ -38,11 +47,14 @@ TAnswer TMessageBoxes::Ask(TMsgKind kind, TButtons buttons, const std::string& t
   switch (result) {
     case QMessageBox::Cancel: return TAnswer::Cancel;
     case QMessageBox::Yes: return TAnswer::Yes;
+    case QMessageBox::YesToAll: return TAnswer::YesToAll;
     case QMessageBox::No: return TAnswer::No;
     case QMessageBox::Ok: return TAnswer::Ok;
     default:
       // Closed without a button (Escape on a box without Cancel): the safe answer of the set.
-      return buttons == TButtons::YesNo ? TAnswer::No : buttons == TButtons::Ok ? TAnswer::Ok : TAnswer::Cancel;
+      return buttons == TButtons::YesNo || buttons == TButtons::YesNoDefaultNo ? TAnswer::No
+             : buttons == TButtons::Ok                                        ? TAnswer::Ok
+                                                                              : TAnswer::Cancel;
   }
 }
 

@@ -21,6 +21,7 @@
 #include "cli_run.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
+#include "project/outputfolder.h"
 #include "settings/catalogue.h"
 #include "file_limit.h"
 #include "temp_dir.h"
@@ -210,6 +211,82 @@ TEST_F(CliProcessTest, DuplicateNamesAreNamedInTheSummary) {
   EXPECT_NE(r.Err.find("warning: These selected files have the same file name"), std::string::npos) << r.Err;
   EXPECT_NE(r.Out.find("Util.bas: skipped, same file name as " + tmp.Dir() + "p/A/UTIL.BAS\n"), std::string::npos)
       << r.Out;
+}
+
+// A project that names one class 2,000 times is one class to every mode: one line, one diff, one
+// short warning, as fast as the project naming it once.
+TEST_F(CliProcessTest, AFileListedManyTimesIsTakenOnceInEveryMode) {
+  tmp.Write("p/CItem.cls", "Option Explicit\r\nPublic Sub Touch ()\r\nx = 1\r\nEnd Sub\r\n");
+  std::string vbp = "Type=Exe\r\n";
+  for (int i = 0; i < 2000; ++i) vbp += "Class=CItem; CItem.cls\r\n";
+  tmp.Write("p/P.vbp", vbp);
+  const std::string project = tmp.Dir() + "p/P.vbp";
+  const std::string warning = "quillmate-cli: warning: These selected files have the same file name and would "
+                              "overwrite each other in the output directory: " +
+                              tmp.Dir() + "p/CItem.cls (listed 2000 times).  Only the first of each is processed; "
+                              "the others are skipped.\n";
+
+  TCliResult check = Cli({"--check", project});
+  EXPECT_EQ(check.Code, kExitFindings) << check.Err;
+  EXPECT_EQ(check.Err, warning);
+  EXPECT_EQ(check.Out, "CItem.cls: 4 lines read, 4 lines out, 1 marked changed, would change\n1 file would change\n");
+
+  TCliResult diff = Cli({"--diff", project});
+  EXPECT_EQ(diff.Err, warning);
+  EXPECT_EQ(CountLines(diff.Out, "--- "), 1u) << "one diff, not 2,000";
+  EXPECT_LT(diff.Out.size(), 1000u);
+
+  TCliResult json = Cli({"--check", "--report", "json", project});
+  EXPECT_EQ(CountLines(json.Out, "      \"outcome\": \"skipped\""), 1999u) << "every entry is still reported";
+
+  TCliResult run = Cli({project});
+  EXPECT_EQ(run.Code, kExitOk) << run.Err;
+  EXPECT_EQ(run.Err, warning);
+  EXPECT_EQ(CountLines(run.Out, "CItem.cls"), 1u) << run.Out.substr(0, 500);
+  EXPECT_TRUE(FileExists(tmp.Dir() + "p/STYLED/CItem.cls"));
+}
+
+TEST_F(CliProcessTest, ASecondRunIntoAnOutputDirectoryInUseStopsWithoutWriting) {
+  tmp.Write("p/MAIN.BAS", "Sub Main ()\r\nEnd Sub\r\n");
+  tmp.Write("p/P.MAK", "MAIN.BAS\r\n");
+  fs::create_directories(tmp.Dir() + "p/STYLED");
+  TOutputLock other;
+  ASSERT_EQ(other.Acquire(tmp.Dir() + "p/STYLED"), TLockResult::Locked);
+
+  TCliResult r = Cli({tmp.Dir() + "p/P.MAK"});
+  EXPECT_EQ(r.Code, kExitError);
+  EXPECT_EQ(r.Err, "quillmate-cli: error: The output directory " + tmp.Dir() +
+                       "p/STYLED/ is in use by another run (process " + std::to_string(::getpid()) +
+                       ").  Nothing was written; try again when that run has ended.\n");
+  EXPECT_EQ(ListFiles(tmp.Dir() + "p/STYLED"), std::vector<std::string>{std::string(kLockFileName)});
+
+  other.Release();
+  EXPECT_EQ(Cli({tmp.Dir() + "p/P.MAK"}).Code, kExitOk);
+}
+
+// A restyled file edited in the output directory is kept, and the run fails, unless --force.
+TEST_F(CliProcessTest, AnEditedOutputFileIsKeptUnlessForced) {
+  tmp.Write("p/MAIN.BAS", "Sub Main ()\r\nx = 1\r\nEnd Sub\r\n");
+  tmp.Write("p/OTHER.BAS", "Sub Other ()\r\nEnd Sub\r\n");
+  tmp.Write("p/P.MAK", "MAIN.BAS\r\nOTHER.BAS\r\n");
+  const std::string project = tmp.Dir() + "p/P.MAK";
+  ASSERT_EQ(Cli({project}).Code, kExitOk);
+  const std::string restyled = tmp.Read("p/STYLED/MAIN.BAS");
+  EXPECT_EQ(Cli({project}).Code, kExitOk) << "what the program wrote is replaced freely";
+
+  tmp.Write("p/STYLED/MAIN.BAS", "' saved by hand\r\n" + restyled);
+  TCliResult kept = Cli({project});
+  EXPECT_EQ(kept.Code, kExitError);
+  EXPECT_EQ(tmp.Read("p/STYLED/MAIN.BAS"), "' saved by hand\r\n" + restyled);
+  EXPECT_NE(kept.Out.find("(not written: changed in the output directory since this program last wrote it; kept "
+                          "(--force replaces it))\n"),
+            std::string::npos)
+      << kept.Out;
+  EXPECT_TRUE(FileExists(tmp.Dir() + "p/STYLED/OTHER.BAS"));
+
+  TCliResult forced = Cli({"--force", project});
+  EXPECT_EQ(forced.Code, kExitOk) << forced.Out << forced.Err;
+  EXPECT_EQ(tmp.Read("p/STYLED/MAIN.BAS"), restyled);
 }
 
 // A project naming a module of its parent folder with the same file name as its own module, run

@@ -39,7 +39,7 @@ class FakePrompts : public IPrompts {
       answers_.pop_front();
       return a;
     }
-    return (buttons == TButtons::YesNo || buttons == TButtons::YesNoCancel) ? TAnswer::Yes : TAnswer::Ok;
+    return (buttons == TButtons::Ok || buttons == TButtons::OkCancel) ? TAnswer::Ok : TAnswer::Yes;
   }
 
   void BeginBusy() override { ++busy_; }

@@ -169,11 +169,12 @@ TLines ExpandRoutineTemplate(std::string_view line, TRoutineKind kind, const TCo
 TCommentorSession::TCommentorSession(const TSettings& settings, IPrompts& prompts, const TCommentTemplates* templates)
     : FSettings(settings), FPrompts(prompts), FTemplates(templates) {}
 
-bool TCommentorSession::OpenModule(const RFile& item) {
+bool TCommentorSession::OpenModule(const RFile& item, std::string_view projectDir) {
   FModulePath = NativePath(item.Path);
   FItemName = item.Name;
   FSourceDir = SourceDirOf(FModulePath);
-  FSaveDir = NativePath(CommentorSaveDir(FSourceDir, FSettings.Text(K::BackupNewCodeDirectory)));
+  FProjectDir = projectDir.empty() ? FSourceDir : NativePath(projectDir);
+  FSaveDir = NativePath(CommentorSaveDir(FProjectDir, FSettings.Text(K::BackupNewCodeDirectory)));
   std::string err;
   TLines lines;
   if (!ReadLineFile(FModulePath, lines, &err)) {
@@ -262,7 +263,7 @@ TSaveOutcome TCommentorSession::Save() {
   if (!HasRoutine()) return TSaveOutcome::NothingShown;
   // The output directory is read when it is used, so that a save refused for it can be made
   // again after the setting has been changed.
-  FSaveDir = NativePath(CommentorSaveDir(FSourceDir, FSettings.Text(K::BackupNewCodeDirectory)));
+  FSaveDir = NativePath(CommentorSaveDir(FProjectDir, FSettings.Text(K::BackupNewCodeDirectory)));
   const std::string savePath = SavePath();
   if (SaveOverSource(savePath)) {
     FPrompts.Show(TMsgKind::Error, Fill(msg::CommentorSaveOverSource, {savePath}));

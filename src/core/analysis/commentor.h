@@ -71,8 +71,9 @@ int ApplyHeaderEdits(TLines& lines, THeaderRange block, const TLines& edited);
 // The directory of a module's path, with its separator ('\\' or '/'); empty without one.
 std::string SourceDirOf(std::string_view path);
 // Where the commentor saves: the setting itself when it is absolute (a colon in it, or a leading
-// '/'), else the source's directory followed by it.
-std::string CommentorSaveDir(std::string_view sourceDir, std::string_view setting);
+// '/'), else the project's directory followed by it: the output directory of the processing run,
+// where the module is saved flat under the item's name as the run writes it.
+std::string CommentorSaveDir(std::string_view projectDir, std::string_view setting);
 
 // One entry of the routine list: every routine of the module in file order.
 struct TRoutineEntry {
@@ -104,8 +105,10 @@ class TCommentorSession {
   TCommentorSession(const TSettings& settings, IPrompts& prompts, const TCommentTemplates* templates = nullptr);
 
   // Reads the module at item.Path and shows its first routine, or says that it has none. False
-  // (after an error message naming the path) when the file cannot be read.
-  bool OpenModule(const RFile& item);
+  // (after an error message naming the path) when the file cannot be read. projectDir is the
+  // directory of the item's project, which the output directory is relative to (the module's own
+  // directory when not given).
+  bool OpenModule(const RFile& item, std::string_view projectDir = {});
 
   // Prior and Next: after asking about unsaved changes, the routine before or after the current
   // one. False when nothing moved.
@@ -175,6 +178,7 @@ class TCommentorSession {
   std::string FSaveDir;
   std::string FItemName;
   std::string FSourceDir;
+  std::string FProjectDir;
   std::string FModulePath;
 
   TLines FCommentLines;

@@ -117,6 +117,9 @@ class TVBSrcFormatter {
   // on the calling thread in project order.
   void ProcessProject(TSourceMgt* project, unsigned workers = 1);
   bool PrepareOutputDirectory();
+  // Takes the output directory's lock; false (after the message, with the outcome set) when
+  // another run holds it or the directory cannot be written.
+  bool LockOutputDirectory(TOutputLock& lock, std::string& detail);
   void WriteProcessingLog();
   void AppendToLog(const std::string& text);
   // The run's per-file step without preview or saving: loads the item's lines and takes them
@@ -144,6 +147,11 @@ class TVBSrcFormatter {
   // While ProcessProject runs: the guard in front of every file it writes into the output
   // directory (copies, the log, the restyled files).
   TCopyStep* FOutputGuard = nullptr;
+  // While ProcessProject runs: what the run wrote into the output directory, and the manifest.
+  TOutputRecord* FOutputRecord = nullptr;
+  // What the run does with an output file changed since the program last wrote it (the desktop
+  // program asks; the command line keeps it, or replaces it with --force).
+  TEditedOutput FEditedOutput = TEditedOutput::Ask;
 
   // The transformations, each called by FormatFile at its step. Virtual so that tests can stand
   // in for them when checking how the pipeline uses their results.

@@ -1,5 +1,6 @@
 #include "engine/run.h"
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <initializer_list>
@@ -147,6 +148,18 @@ void ProtectProjectFiles(TCopyStep& guard, const TSourceMgt& project) {
   }
 }
 
+// Points the formatter at the run's record of the output directory for as long as the run lasts.
+class TRecordScope {
+ public:
+  TRecordScope(TOutputRecord*& slot, TOutputRecord& record) : slot_(slot) { slot_ = &record; }
+  ~TRecordScope() { slot_ = nullptr; }
+  TRecordScope(const TRecordScope&) = delete;
+  TRecordScope& operator=(const TRecordScope&) = delete;
+
+ private:
+  TOutputRecord*& slot_;
+};
+
 // Names the copies that failed and the names two files would have shared, in one warning each.
 void ReportCopyProblems(const TCopyStep& step, TRunReport& report, IPrompts& prompts) {
   report.CopyCollisions = step.Collisions();
@@ -203,6 +216,34 @@ std::vector<TNameCollision> FindNameCollisions(const TSourceMgt& project) {
     if (!inserted) collisions.push_back({at->second, item});
   }
   return collisions;
+}
+
+std::string NameCollisionWarning(const std::vector<TNameCollision>& collisions) {
+  // The skipped files of each kept one, in the order met, each path once with its count.
+  std::vector<std::pair<const RFile*, std::vector<std::pair<std::string, int>>>> groups;
+  std::map<const RFile*, std::size_t> groupOf;
+  for (const TNameCollision& c : collisions) {
+    auto [at, inserted] = groupOf.emplace(c.Kept, groups.size());
+    if (inserted) groups.push_back({c.Kept, {}});
+    auto& skipped = groups[at->second].second;
+    auto same = std::find_if(skipped.begin(), skipped.end(), [&](const auto& s) { return s.first == c.Skipped->Path; });
+    if (same == skipped.end()) {
+      skipped.push_back({c.Skipped->Path, 1});
+    } else {
+      ++same->second;
+    }
+  }
+  std::vector<std::string> pieces;
+  for (const auto& [kept, skipped] : groups) {
+    for (const auto& [path, count] : skipped) {
+      if (path == kept->Path) {
+        pieces.push_back(Fill(msg::DuplicateFileListed, {DisplayPath(kept->Path), std::to_string(count + 1)}));
+      } else {
+        pieces.push_back(Fill(msg::DuplicateFilePair, {DisplayPath(kept->Path), DisplayPath(path)}));
+      }
+    }
+  }
+  return Fill(msg::DuplicateFileNames, {Listed(pieces, [](const std::string& p) { return p; })});
 }
 
 bool FindLongLines(std::string_view bytes, std::vector<TLongLine>& found) {
@@ -268,6 +309,7 @@ void TVBSrcFormatter::WriteProcessingLog() {
   }
   write(Fill(msg::LogCompleted, {LogTimestamp()}));
   const bool written = !path.empty() && ReplaceFileBytes(path, log);
+  if (written && FOutputRecord) FOutputRecord->Written(kLogFileName, log, false);
   if (!ok || !written) services_.Prompts.Show(TMsgKind::Error, std::string(msg::ErrorCreatingLog));
 }
 
@@ -283,7 +325,7 @@ void TVBSrcFormatter::AppendToLog(const std::string& text) {
   if (!ReadFileBytes(path, log)) log.clear();
   log += text;
   log += "\r\n";
-  ReplaceFileBytes(path, log);
+  if (ReplaceFileBytes(path, log) && FOutputRecord) FOutputRecord->Written(kLogFileName, log, false);
 }
 
 bool TVBSrcFormatter::PrepareOutputDirectory() {
@@ -315,6 +357,9 @@ bool TVBSrcFormatter::PrepareOutputDirectory() {
     const std::string copy = outputDir + FProject->ProjectName;
     if (!(vbp ? LocalizeVBPFile(copy) : LocalizeMAKFile(copy))) {
       step.AddFailure(FProject->ProjectName, projectDir + FProject->ProjectName, msg::ProjectCopyNotRewritten);
+    } else if (std::string bytes; FOutputRecord && ReadFileBytes(copy, bytes)) {
+      // The manifest holds the rewritten copy, as it now stands.
+      FOutputRecord->Written(FProject->ProjectName, bytes);
     }
   };
   auto clearProcessed = [&] {
@@ -399,12 +444,7 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project, unsigned workers) {
 
   // Files of one name would overwrite each other in the flat output directory: the first wins.
   const std::vector<TNameCollision> collisions = FindNameCollisions(*project);
-  if (!collisions.empty()) {
-    const std::string pairs = Listed(collisions, [](const TNameCollision& c) {
-      return Fill(msg::DuplicateFilePair, {DisplayPath(c.Kept->Path), DisplayPath(c.Skipped->Path)});
-    });
-    prompts.Show(TMsgKind::Warning, Fill(msg::DuplicateFileNames, {pairs}));
-  }
+  if (!collisions.empty()) prompts.Show(TMsgKind::Warning, NameCollisionWarning(collisions));
 
   // Every file the run writes passes this guard: directly in the output directory, and never a
   // file of the project.
@@ -412,11 +452,34 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project, unsigned workers) {
   ProtectProjectFiles(guard, *project);
   TGuardScope guardScope(FOutputGuard, guard);
 
-  if (!PrepareOutputDirectory()) {
+  if (!DirectoryExists(FOutputDir)) ForceDirectories(FOutputDir);
+  if (!DirectoryExists(FOutputDir)) {
     prompts.Show(TMsgKind::Error, std::string(msg::UnableToCreateBackup));
     FRunReport.Outcome = TRunOutcome::NoOutputDir;
     return;
   }
+  // One run at a time writes into an output directory; the second stops before writing anything.
+  TOutputLock lock;
+  if (std::string detail; !LockOutputDirectory(lock, detail)) return;
+
+  // What the program wrote there before, so that a file changed since is not replaced unasked,
+  // and what this run writes, which is all that a cancel deletes.
+  TOutputRecord record(FOutputDir, FEditedOutput, &prompts);
+  FRunReport.Manifest = record.Load();
+  guard.SetRecord(&record);
+  TRecordScope recordScope(FOutputRecord, record);
+  const auto saveRecord = [&] {
+    if (!record.Save()) prompts.Show(TMsgKind::Warning, Fill(msg::ManifestNotSaved, {DisplayPath(FOutputDir)}));
+  };
+
+  if (!PrepareOutputDirectory()) {
+    prompts.Show(TMsgKind::Error, std::string(msg::UnableToCreateBackup));
+    FRunReport.Outcome = TRunOutcome::NoOutputDir;
+    saveRecord();
+    return;
+  }
+  // Cancel at the question about a changed copy cancels the run.
+  if (record.Cancelled()) CancelRequested = true;
   if (On(SettingKey::CreateLog)) WriteProcessingLog();
 
   TMarkedList().swap(FOutput);
@@ -486,9 +549,20 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project, unsigned workers) {
     }
     item->Processed = true;
 
+    // Frees what the run holds of this file, which is not written.
+    auto drop = [&] {
+      item->Processed = false;
+      TMarkedList().swap(FOutput);
+      project->CurrentFile = item;
+      project->FreeCurrentLines();
+    };
     if (On(SettingKey::PreviewBeforeSaving) && services_.Preview) {
-      // A Cancel in the preview still saves this file and ends the loop after it.
       services_.Preview->ShowPreview(Fill(msg::PreviewCaption, {item->Name}), item->Lines, FOutput);
+      // A Cancel in the preview is a cancel of this file too: it is not written.
+      if (CancelRequested) {
+        drop();
+        return false;
+      }
     }
 
     // A file that is not written is not processed either (there is no output to compare it
@@ -515,7 +589,19 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project, unsigned workers) {
       notSaved(Fill(msg::NotSaved, {item->Name, refusal}));
       return true;
     }
-    if (!ReplaceFileBytes(target, OutputBytes(FOutput))) {
+    const std::string bytes = OutputBytes(FOutput);
+    // A file there changed since the program wrote it is kept, unless the user says otherwise.
+    if (!record.MayReplace(item->Name, target, bytes)) {
+      drop();
+      if (record.Cancelled()) {
+        CancelRequested = true;
+        return false;
+      }
+      file.Kept = true;
+      file.NotSavedReason = FEditedOutput == TEditedOutput::Keep ? msg::OutputFileKeptForce : msg::OutputFileKept;
+      return true;
+    }
+    if (!ReplaceFileBytes(target, bytes)) {
       prompts.Show(TMsgKind::Error, Fill(msg::UnableToSave, {DisplayPath(outputPath)}));
       FRunReport.Outcome = TRunOutcome::SaveFailed;
       project->CurrentFile = item;
@@ -523,6 +609,7 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project, unsigned workers) {
       saveFailed = true;
       return false;
     }
+    record.Written(item->Name, bytes);
     item->OutputPath = outputPath;
     file.Saved = true;
     file.OutputPath = outputPath;
@@ -533,17 +620,60 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project, unsigned workers) {
     return true;
   };
   RunInOrder(items.size(), workers, 2 * std::size_t{workers}, formatAhead, runFile);
-  if (saveFailed) return;
+  FRunReport.KeptCopies = std::vector<std::string>(record.KeptNames().begin(), record.KeptNames().end());
+  // The kept copies are named in the report; the kept restyled files in their entries.
+  std::erase_if(FRunReport.KeptCopies, [&](const std::string& name) {
+    return std::any_of(FRunReport.Files.begin(), FRunReport.Files.end(),
+                       [&](const TRunFileReport& f) { return f.Kept && f.Name == name; });
+  });
+  if (saveFailed) {
+    saveRecord();
+    return;
+  }
 
   if (CancelRequested) {
     FRunReport.Outcome = TRunOutcome::Cancelled;
-    const std::string question = Fill(msg::DeleteAllFilesIn, {ShownDir(FOutputDir)});
-    if (prompts.Ask(TMsgKind::Confirmation, TButtons::YesNo, question) == TAnswer::Yes) {
-      DeleteFiles(IncludeTrailingSeparator(FOutputDir), prompts);
-      for (RFile* item : project->Items()) item->Processed = false;
-      FRunReport.OutputDeleted = true;
+    // Only what this run created or replaced is offered for deletion; the user's own files, and
+    // whatever earlier runs left, stay. No is the default: Yes cannot be undone.
+    const std::vector<std::string>& written = record.WrittenNames();
+    if (!written.empty()) {
+      const std::string question =
+          written.size() == 1 ? Fill(msg::DeleteRunFile, {ShownDir(FOutputDir)})
+                              : Fill(msg::DeleteRunFiles, {std::to_string(written.size()), ShownDir(FOutputDir)});
+      if (prompts.Ask(TMsgKind::Confirmation, TButtons::YesNoDefaultNo, question) == TAnswer::Yes) {
+        DeleteFiles(written, IncludeTrailingSeparator(FOutputDir), prompts);
+        record.Deleted(written);
+        for (RFile* item : project->Items()) {
+          item->Processed = false;
+          item->OutputPath.clear();
+        }
+        FRunReport.OutputDeleted = true;
+        FRunReport.FilesDeleted = written.size();
+      }
     }
   }
+  saveRecord();
+}
+
+bool TVBSrcFormatter::LockOutputDirectory(TOutputLock& lock, std::string& detail) {
+  IPrompts& prompts = services_.Prompts;
+  const std::string dir = ShownDir(FOutputDir);
+  switch (lock.Acquire(FOutputDir, &detail)) {
+    case TLockResult::Locked: return true;
+    case TLockResult::InUse:
+      prompts.Show(TMsgKind::Error,
+                   Fill(msg::OutputInUse, {dir, detail.empty() ? std::string() : Fill(msg::OutputInUseProcess, {detail})}));
+      FRunReport.Outcome = TRunOutcome::OutputInUse;
+      return false;
+    case TLockResult::ReadOnly:
+      prompts.Show(TMsgKind::Error, Fill(msg::OutputReadOnly, {dir, detail}));
+      FRunReport.Outcome = TRunOutcome::OutputReadOnly;
+      return false;
+    case TLockResult::Failed: break;
+  }
+  prompts.Show(TMsgKind::Error, Fill(msg::OutputNotWritable, {dir, detail}));
+  FRunReport.Outcome = TRunOutcome::OutputReadOnly;
+  return false;
 }
 
 }  // namespace qm

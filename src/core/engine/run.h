@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "project/copying.h"
+#include "project/outputfolder.h"
 
 namespace qm {
 
@@ -24,6 +25,8 @@ enum class TRunOutcome {
   Refused,      // the output directory holds source files of the project
   NoOutputDir,  // the output directory could not be made
   SaveFailed,   // a restyled file could not be written; the run stopped there
+  OutputInUse,  // another run holds the output directory; nothing was written
+  OutputReadOnly,  // the output directory cannot be written; nothing was written
 };
 
 struct TRunFileReport {
@@ -42,13 +45,21 @@ struct TRunFileReport {
   // Set when the restyled text would have changed the program: the line of the source near which
   // it would; the file was not written.
   std::size_t NotSavedNearLine = 0;
+  // The file in the output directory had been changed since the program wrote it and was kept
+  // (NotSavedReason says so).
+  bool Kept = false;
 };
 
 struct TRunReport {
   TRunOutcome Outcome = TRunOutcome::NotRun;
   std::string OutputDir;  // as resolved from the setting
   std::vector<TRunFileReport> Files;  // the files taken up by the run, in project order
-  bool OutputDeleted = false;         // the output files were deleted after a cancel
+  bool OutputDeleted = false;         // the run's files were deleted after a cancel
+  std::size_t FilesDeleted = 0;       // how many
+  // Copies not made because the file there had been changed since the program wrote it.
+  std::vector<std::string> KeptCopies;
+  // The manifest of the output directory was missing or unreadable when the run began.
+  TManifestState Manifest = TManifestState::Missing;
   // The copy step's copies that failed (their files in the output directory are missing or
   // incomplete) and the files it did not copy because an earlier one took their name.
   std::vector<TCopyFailure> CopyFailures;
@@ -73,6 +84,9 @@ struct TNameCollision {
   const RFile* Skipped;
 };
 std::vector<TNameCollision> FindNameCollisions(const TSourceMgt& project);
+// The warning about them: each pair of different files once, and a file the project lists several
+// times once with its count (a project naming one class 2,000 times gives one short line).
+std::string NameCollisionWarning(const std::vector<TNameCollision>& collisions);
 
 // The numbers (from 1) and texts of the lines of a source file's bytes that are longer than the
 // log's limit of 223 characters. A line ends at CR LF, a lone CR or a lone LF. False (with what

@@ -4,12 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <memory>
 
 #include "messages.h"
 #include "platform/paths.h"
+#include "project/outputfolder.h"
 #include "project/sourcemgt.h"
 #include "ui/progress.h"
 #include "ui/prompts.h"
@@ -69,6 +71,22 @@ bool CopyContent(int in, int out) {
 
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
+// A new file beside target, named after it with a dot in front (hidden from listings) and a
+// suffix of its own; -1 with errno set when none can be made.
+int CreateTemporaryFile(const std::string& target, std::string& tmp) {
+  static std::atomic<unsigned> counter{0};
+  const std::size_t slash = target.rfind('/');
+  const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tmp = dir + "." + name + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
 enum class TCopyResult { Copied, NoSource, Failed };
 
 TCopyResult Fail(std::string* reason, std::string_view text) {
@@ -95,14 +113,12 @@ TCopyResult CopyNative(const std::string& src, const std::string& dst, bool exac
     if (S_ISDIR(dstStat.st_mode)) return Fail(reason, "a directory of that name is in the way");
   }
 
-  // A read-only file of that name gives way too, and a link there is replaced, not followed.
-  struct stat linkStat {};
-  if (::lstat(dst.c_str(), &linkStat) == 0 && !S_ISDIR(linkStat.st_mode) && ::unlink(dst.c_str()) == 0) {
-    NoteFileRemoved(dst);
-  }
-  TFd out(::open(dst.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  // The copy is made under a temporary name beside the destination and renamed into place, so a
+  // run stopped halfway never leaves a truncated file under the final name. The rename replaces a
+  // read-only file of that name too, and a link there is replaced, not followed.
+  std::string tmp;
+  TFd out(CreateTemporaryFile(dst, tmp));
   if (!out.Valid()) return Fail(reason, std::strerror(errno));
-  NoteFileCreated(dst);
 
   bool ok = CopyContent(in.Get(), out.Get());
   if (ok && exact) {
@@ -115,12 +131,16 @@ TCopyResult CopyNative(const std::string& src, const std::string& dst, bool exac
     ok = false;
     code = errno;
   }
+  if (ok && ::rename(tmp.c_str(), dst.c_str()) != 0) {
+    ok = false;
+    code = errno;
+  }
   if (!ok) {
-    // A half-written copy is worse than none.
-    ::unlink(dst.c_str());
-    NoteFileRemoved(dst);
+    // A half-written copy is worse than none; the file of that name is left as it was.
+    ::unlink(tmp.c_str());
     return Fail(reason, std::strerror(code));
   }
+  NoteFileCreated(dst);
   return TCopyResult::Copied;
 }
 
@@ -232,6 +252,7 @@ bool TCopyStep::Destination(std::string_view name, std::string& native, std::str
   }
   const TFileId output{st.st_dev, st.st_ino};
   if (!IsBareName(name)) return refuse("its name is not a plain file name");
+  if (IsOutputRecordName(name)) return refuse("the name is taken by the output directory's own records");
   native = NativePath(outputDir_ + std::string(name));
   // The file's directory, after links, "." and ".." are followed, is the output directory itself.
   const std::size_t slash = native.rfind('/');
@@ -263,8 +284,19 @@ bool TCopyStep::Copy(std::string_view source, std::string_view name, bool exact)
     AddFailure(name, source, reason);
     return false;
   }
+  // A file there that was changed since the program wrote it is replaced only when allowed.
+  std::string bytes;
+  if (record_) {
+    if (!ReadFileBytes(src, bytes, &reason)) {
+      AddFailure(name, source, reason);
+      return false;
+    }
+    if (!record_->MayReplace(name, destination, bytes)) return false;
+  }
   switch (CopyNative(src, destination, exact, &reason)) {
-    case TCopyResult::Copied: return true;
+    case TCopyResult::Copied:
+      if (record_) record_->Written(name, bytes);
+      return true;
     case TCopyResult::NoSource: return false;
     case TCopyResult::Failed: break;
   }

@@ -27,6 +27,7 @@ namespace qm {
 
 class IProgress;
 class IPrompts;
+class TOutputRecord;
 
 // A copy that was tried and failed: the output directory's file of that name is missing, or
 // incomplete if the failure came while writing it.
@@ -64,6 +65,10 @@ class TCopyStep {
   // first (a collision), or when the copy failed or was refused (a failure).
   bool Copy(std::string_view source, std::string_view name, bool exact = false);
 
+  // The run's record of the output directory: when set, a copy over a file changed since the
+  // program wrote it is made only as the record allows, and every copy made is recorded there.
+  void SetRecord(TOutputRecord* record) { record_ = record; }
+
   void AddFailure(std::string_view name, std::string_view source, std::string_view reason);
   const std::vector<TCopyFailure>& Failures() const { return failures_; }
   const std::vector<TCopyCollision>& Collisions() const { return collisions_; }
@@ -76,6 +81,7 @@ class TCopyStep {
   };
 
   std::string outputDir_;
+  TOutputRecord* record_ = nullptr;
   std::set<TFileId> protected_;
   std::map<std::string, TTaken> taken_;  // by the name in upper case
   std::vector<TCopyFailure> failures_;

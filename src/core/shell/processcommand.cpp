@@ -31,7 +31,13 @@ constexpr std::string_view kUnknownError = "The processing run stopped on an une
 }  // namespace
 
 bool ReportsCompletion(TRunOutcome outcome) {
-  return outcome != TRunOutcome::SaveFailed && outcome != TRunOutcome::Refused;
+  return outcome == TRunOutcome::Completed || outcome == TRunOutcome::Cancelled || outcome == TRunOutcome::NotRun ||
+         outcome == TRunOutcome::NoOutputDir;
+}
+
+std::string ClosingMessage(const TRunReport& report) {
+  if (report.Outcome != TRunOutcome::Cancelled) return std::string(msg::ConversionCompleted);
+  return std::string(report.OutputDeleted ? msg::ConversionCancelledDeleted : msg::ConversionCancelled);
 }
 
 TProcessResult RunProcessCommand(TSourceMgt* project, const TEngineServices& services,
@@ -60,7 +66,7 @@ TProcessResult RunProcessCommand(TSourceMgt* project, const TEngineServices& ser
         hooks.Finished(RunStatusText(formatter->FRunReport, selected), formatter->FRunReport);
       }
       if (ReportsCompletion(formatter->FRunReport.Outcome)) {
-        prompts.Show(TMsgKind::Information, std::string(msg::ConversionCompleted));
+        prompts.Show(TMsgKind::Information, ClosingMessage(formatter->FRunReport));
       }
       return TProcessResult::Completed;
     } catch (const std::exception& e) {

@@ -37,8 +37,12 @@ enum class TProcessResult {
 TProcessResult RunProcessCommand(TSourceMgt* project, const TEngineServices& services,
                                  const TProcessingHooks& hooks);
 
-// Whether a run that ended this way reports "Conversion Completed.": not when it stopped on an
-// error of its own (a file that could not be saved, an output directory over the sources).
+// Whether a run that ended this way gets a closing message: not when it stopped on an error of
+// its own (a file that could not be saved, an output directory over the sources, in use by
+// another run or read-only), which it has shown already.
 bool ReportsCompletion(TRunOutcome outcome);
+// The closing message: "Conversion Completed.", or after a cancel that the run was cancelled and
+// whether its files were kept or deleted (a cancelled run is never reported as completed).
+std::string ClosingMessage(const TRunReport& report);
 
 }  // namespace qm

@@ -24,14 +24,19 @@ std::string RunStatusText(const TRunReport& report, int selectedCount) {
     case TRunOutcome::NotRun: return std::string(msg::StatusNothingToRestyle);
     case TRunOutcome::Refused: return Fill(msg::StatusOutputRefused, {dir});
     case TRunOutcome::NoOutputDir: return Fill(msg::StatusNoOutputDir, {dir});
+    case TRunOutcome::OutputInUse: return Fill(msg::StatusOutputInUse, {dir});
+    case TRunOutcome::OutputReadOnly: return Fill(msg::StatusOutputReadOnly, {dir});
     default: break;
   }
   int restyled = 0;
   int skipped = 0;
   int notSaved = 0;
+  int kept = 0;
   for (const TRunFileReport& file : report.Files) {
     if (file.Saved) {
       ++restyled;
+    } else if (file.Kept) {
+      ++kept;
     } else if (!file.SkippedFor.empty()) {
       ++skipped;
     } else if (report.Outcome == TRunOutcome::SaveFailed) {
@@ -48,6 +53,7 @@ std::string RunStatusText(const TRunReport& report, int selectedCount) {
   std::vector<std::string> notes;
   if (skipped > 0) notes.push_back(Fill(msg::StatusSkipped, {std::to_string(skipped)}));
   if (notSaved > 0) notes.push_back(Fill(msg::StatusNotSaved, {std::to_string(notSaved)}));
+  if (kept > 0) notes.push_back(Fill(msg::StatusKept, {std::to_string(kept)}));
   if (report.Outcome == TRunOutcome::Cancelled) notes.emplace_back(msg::StatusCancelled);
   if (report.OutputDeleted) notes.emplace_back(msg::StatusOutputDeleted);
   if (!notes.empty()) {

@@ -6,8 +6,10 @@ namespace qm {
 
 // The four kinds of message box and their fixed button sets.
 enum class TMsgKind { Information, Warning, Error, Confirmation };
-enum class TButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class TAnswer { Ok, Cancel, Yes, No };
+// YesNoDefaultNo: Yes and No with No as the default button (Enter and Escape answer No), for a
+// question whose Yes cannot be undone. YesAllNoCancel: Yes, Yes to All, No and Cancel.
+enum class TButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo, YesAllNoCancel };
+enum class TAnswer { Ok, Cancel, Yes, No, YesToAll };
 
 // Messages and questions to the user. The GUI shows modal message boxes, the command-line driver
 // answers without a person, and tests script the answers.

@@ -152,8 +152,8 @@ TfrmCommentor::TfrmCommentor(const TSettings& settings, IPrompts& prompts, const
   ShowRoutine();
 }
 
-bool TfrmCommentor::OpenModule(const RFile& item) {
-  const bool read = FSession.OpenModule(item);
+bool TfrmCommentor::OpenModule(const RFile& item, const std::string& projectDir) {
+  const bool read = FSession.OpenModule(item, projectDir);
   ResolvePage();
   setWindowTitle(QFile::decodeName(QByteArray::fromStdString(FSession.Caption())));
   ShowRoutine();

@@ -35,8 +35,9 @@ class TfrmCommentor : public QWidget {
   TfrmCommentor(const TSettings& settings, IPrompts& prompts, const TCommentTemplates* templates,
                 QWidget* parent = nullptr);
 
-  // Reads the item's module and shows its first routine; false when it cannot be read.
-  bool OpenModule(const RFile& item);
+  // Reads the item's module and shows its first routine; false when it cannot be read. Edits are
+  // saved into the output directory of the project in projectDir (the module's own when empty).
+  bool OpenModule(const RFile& item, const std::string& projectDir = {});
 
   TCommentorSession& Session() { return FSession; }
 

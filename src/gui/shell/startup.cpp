@@ -63,7 +63,8 @@ TQuillmateWindows::TQuillmateWindows() {
     TfrmMain& main = *frmMain;
     auto* commentor = new TfrmCommentor(Settings, main.Prompts(), &main.Templates());
     main.AddViewer(commentor);
-    if (!commentor->OpenModule(item)) CloseViewerWindow(commentor);
+    const TSourceMgt* project = main.Project();
+    if (!commentor->OpenModule(item, project ? project->ProjectDir : std::string())) CloseViewerWindow(commentor);
   };
   windows.Spelling = &frmSpellDialog->Spelling();
   windows.OpenFormTree = [main](RFile& item, const std::string& projectName) {

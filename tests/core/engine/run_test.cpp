@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -19,6 +20,7 @@
 #include "messages.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
+#include "project/outputfolder.h"
 #include "project/sourcemgt.h"
 #include "row_name.h"
 #include "settings/catalogue.h"
@@ -57,7 +59,12 @@ TTreeState Snapshot(const std::string& dir, const std::string& skip = "STYLED") 
   return state;
 }
 
-std::vector<std::string> FilesIn(const std::string& dir) { return ListFiles(dir); }
+// The files of a directory, without the output directory's own records (the manifest).
+std::vector<std::string> FilesIn(const std::string& dir) {
+  std::vector<std::string> files = ListFiles(dir);
+  std::erase_if(files, [](const std::string& name) { return IsOutputRecordName(name); });
+  return files;
+}
 
 std::string Fill(std::string_view text, const std::string& value) { return msg::Format(text, value); }
 
@@ -626,13 +633,18 @@ TEST_P(CancelTest, CancelInTheThirdFileKeepsOrDeletesWhatWasWritten) {
   processing.cancelOn = items[2]->Name + " (Pass 1)";
   prompts.Answer(deleteFiles ? TAnswer::Yes : TAnswer::No);
 
+  // The user's own files in the output directory, and a file an earlier run left there.
+  tmp.Write("vb4/STYLED/notes.txt", "my notes");
+  tmp.Write("vb4/STYLED/OLD.BAS", "from an earlier run");
+
   Run();
 
   RecordedPrompt question = prompts.Take();
   EXPECT_EQ(question.Kind, TMsgKind::Confirmation);
-  EXPECT_EQ(question.Buttons, TButtons::YesNo);
-  // The question names the directory as a native path.
-  EXPECT_EQ(question.Text, "Delete all files in " + projectDir + "STYLED/?");
+  EXPECT_EQ(question.Buttons, TButtons::YesNoDefaultNo) << "No is the default: Yes cannot be undone";
+  // The question says how many files the run wrote and names the directory as a native path.
+  EXPECT_EQ(question.Text, "Delete the 3 files this run wrote in " + projectDir +
+                               "STYLED/?  Other files there are left as they are.");
   EXPECT_EQ(Report().Outcome, TRunOutcome::Cancelled);
   EXPECT_EQ(Report().OutputDeleted, deleteFiles);
   EXPECT_FALSE(processing.visible);
@@ -642,11 +654,15 @@ TEST_P(CancelTest, CancelInTheThirdFileKeepsOrDeletesWhatWasWritten) {
       << "no file after the cancelled one is started";
   for (RFile* item : items) EXPECT_FALSE(item->Loaded);
 
+  EXPECT_EQ(tmp.Read("vb4/STYLED/notes.txt"), "my notes");
+  EXPECT_EQ(tmp.Read("vb4/STYLED/OLD.BAS"), "from an earlier run");
   if (deleteFiles) {
-    EXPECT_TRUE(FilesIn(Styled()).empty());
+    EXPECT_EQ(FilesIn(Styled()), (std::vector<std::string>{"notes.txt", "OLD.BAS"}));
+    EXPECT_FALSE(FileExists(Styled() + ".quillmate.manifest")) << "it recorded only the deleted files";
+    EXPECT_EQ(Report().FilesDeleted, 3u);
     for (RFile* item : items) EXPECT_FALSE(item->Processed);
   } else {
-    EXPECT_EQ(FilesIn(Styled()).size(), 3u);  // two files and the log
+    EXPECT_EQ(FilesIn(Styled()).size(), 5u);  // two files, the log and the user's two
     EXPECT_TRUE(FileExists(Styled() + items[0]->Name));
     EXPECT_TRUE(FileExists(Styled() + items[1]->Name));
     EXPECT_FALSE(FileExists(Styled() + items[2]->Name));
@@ -676,22 +692,162 @@ TEST_F(RunTest, PreviewShowsEveryFileBeforeItIsSaved) {
   }
 }
 
-TEST_F(RunTest, CancelInThePreviewStillSavesThatFileAndStopsThere) {
+// Cancel in the preview cancels the file shown as well: it is not written.
+TEST_F(RunTest, CancelInThePreviewWritesNeitherThatFileNorAnyAfterIt) {
   OpenExample("vb3", "LEDGER.MAK");
   OnlyNewFiles();
   settings.SetBool(SettingKey::PreviewBeforeSaving, true);
   FakePreview preview;
-  preview.cancelAt = 1;
+  preview.cancelAt = 2;
   prompts.Answer(TAnswer::No);
 
   Run(&preview);
 
-  prompts.ExpectMessage(TMsgKind::Confirmation, "Delete all files in " + projectDir + "STYLED/?");
-  EXPECT_EQ(preview.captions, std::vector<std::string>{"File: LEDGER.FRM"});
+  prompts.ExpectMessage(TMsgKind::Confirmation, "Delete the file this run wrote in " + projectDir +
+                                                    "STYLED/?  Other files there are left as they are.");
+  EXPECT_EQ(preview.captions, (std::vector<std::string>{"File: LEDGER.FRM", "File: GLOBAL.BAS"}));
   EXPECT_EQ(FilesIn(Styled()), std::vector<std::string>{"LEDGER.FRM"});
   EXPECT_TRUE(project.Items()[0]->Processed);
   EXPECT_FALSE(project.Items()[1]->Processed);
   EXPECT_EQ(Report().Outcome, TRunOutcome::Cancelled);
+}
+
+TEST_F(RunTest, CancelBeforeAnyFileWasWrittenAsksNothing) {
+  OpenExample("vb3", "LEDGER.MAK");
+  OnlyNewFiles();
+  processing.cancelOn = "LEDGER.FRM (Pass 1)";
+  Run();
+  EXPECT_EQ(Report().Outcome, TRunOutcome::Cancelled);
+  EXPECT_TRUE(FilesIn(Styled()).empty());
+}
+
+// --- The output directory's records: lock and manifest ------------------------------------------
+
+// A second run into an output directory another run holds stops before writing anything.
+TEST_F(RunTest, AnOutputDirectoryInUseByAnotherRunIsLeftAlone) {
+  OpenExample("vb3", "LEDGER.MAK");
+  fs::create_directories(Styled());
+  TOutputLock other;
+  ASSERT_EQ(other.Acquire(Styled()), TLockResult::Locked);
+  const TTreeState before = Snapshot(Styled(), "");
+
+  Run();
+
+  prompts.ExpectMessage(TMsgKind::Error, "The output directory " + Styled() + " is in use by another run (process " +
+                                             std::to_string(::getpid()) +
+                                             ").  Nothing was written; try again when that run has ended.");
+  EXPECT_EQ(Report().Outcome, TRunOutcome::OutputInUse);
+  EXPECT_EQ(Snapshot(Styled(), ""), before);
+  other.Release();
+  Run();
+  EXPECT_EQ(Report().Outcome, TRunOutcome::Completed);
+  EXPECT_FALSE(FileExists(Styled() + ".quillmate.lock")) << "the run lets go of its lock";
+}
+
+TEST_F(RunTest, AReadOnlyOutputDirectoryIsReportedAsReadOnly) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only directories";
+  OpenExample("vb3", "LEDGER.MAK");
+  fs::create_directories(Styled());
+  fs::permissions(Styled(), fs::perms::owner_read | fs::perms::owner_exec);
+  Run();
+  fs::permissions(Styled(), fs::perms::owner_all);
+  prompts.ExpectMessage(TMsgKind::Error,
+                        "The output directory " + Styled() + " is read-only (Permission denied).  Nothing was written.");
+  EXPECT_EQ(Report().Outcome, TRunOutcome::OutputReadOnly);
+  EXPECT_TRUE(FilesIn(Styled()).empty());
+}
+
+struct TEditedCase {
+  const char* Name;
+  TEditedOutput Policy;
+  TAnswer Answer;  // to the question, when asked
+  bool Replaced;
+};
+
+class EditedOutputTest : public RunTest, public ::testing::WithParamInterface<TEditedCase> {};
+
+// A restyled file edited in the output directory after the run wrote it (a commentor save, an
+// edit by hand) is replaced only when the user says so; the files the run wrote itself are
+// replaced without a question.
+TEST_P(EditedOutputTest, AFileChangedSinceTheRunWroteItIsReplacedOnlyWhenAllowed) {
+  const TEditedCase& row = GetParam();
+  OpenExample("vb3", "LEDGER.MAK");
+  Run();
+  const std::string restyled = tmp.Read("vb3/STYLED/GLOBAL.BAS");
+  ASSERT_FALSE(restyled.empty());
+  tmp.Write("vb3/STYLED/GLOBAL.BAS", "' my edit\r\n" + restyled);
+  tmp.Write("vb3/STYLED/LEDGER.FRX", "my own companion");
+
+  if (row.Policy == TEditedOutput::Ask) prompts.Answer(row.Answer);
+  if (row.Policy == TEditedOutput::Ask && row.Answer == TAnswer::No) prompts.Answer(TAnswer::No);  // for GLOBAL.BAS
+  Formatter().FEditedOutput = row.Policy;
+  formatter->ProcessProject(&project);
+
+  if (row.Policy == TEditedOutput::Ask) {
+    const RecordedPrompt question = prompts.Take();
+    EXPECT_EQ(question.Buttons, TButtons::YesAllNoCancel);
+    EXPECT_EQ(question.Text, Styled() + "LEDGER.FRX has changed since this program last wrote it (saved by the "
+                                        "commentor or edited by hand).  Replace it?  No keeps "
+                                        "it as it is.");
+    // GLOBAL.BAS is asked about once, at its copy: kept there, it is kept for the restyled file too.
+    if (row.Answer == TAnswer::No) EXPECT_NE(prompts.Take().Text.find("GLOBAL.BAS has changed"), std::string::npos);
+  }
+  EXPECT_EQ(tmp.Read("vb3/STYLED/GLOBAL.BAS") == restyled, row.Replaced);
+  EXPECT_EQ(tmp.Read("vb3/STYLED/LEDGER.FRX") == "my own companion", !row.Replaced);
+  const TRunFileReport& global = Report().Files[1];
+  EXPECT_EQ(global.Kept, !row.Replaced);
+  EXPECT_EQ(global.Saved, row.Replaced);
+  EXPECT_EQ(Report().KeptCopies, row.Replaced ? std::vector<std::string>{} : std::vector<std::string>{"LEDGER.FRX"});
+  EXPECT_TRUE(Report().Files[0].Saved) << "the file the run wrote itself is replaced unasked";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Policies, EditedOutputTest,
+    ::testing::Values(TEditedCase{"AskedYesToAll", TEditedOutput::Ask, TAnswer::YesToAll, true},
+                      TEditedCase{"AskedNo", TEditedOutput::Ask, TAnswer::No, false},
+                      TEditedCase{"KeptUnasked", TEditedOutput::Keep, TAnswer::No, false},
+                      TEditedCase{"Forced", TEditedOutput::Replace, TAnswer::No, true}),
+    test::RowName(&TEditedCase::Name));
+
+// Without a manifest (deleted, damaged, or an output directory from before it existed) every
+// file there counts as changed, except one that already holds what the run writes.
+TEST_F(RunTest, WithoutAManifestOnlyFilesThatWouldChangeAreAskedAbout) {
+  OpenExample("vb3", "LEDGER.MAK");
+  OnlyNewFiles();
+  Run();
+  const std::string ledger = tmp.Read("vb3/STYLED/LEDGER.FRM");
+  fs::remove(Styled() + ".quillmate.manifest");
+  tmp.Write("vb3/STYLED/REPORT.BAS", "the user's text");
+  prompts.Answer(TAnswer::No);
+
+  Run();
+
+  const RecordedPrompt question = prompts.Take();
+  EXPECT_NE(question.Text.find("REPORT.BAS has changed"), std::string::npos) << question.Text;
+  EXPECT_EQ(Report().Manifest, TManifestState::Missing);
+  EXPECT_EQ(tmp.Read("vb3/STYLED/LEDGER.FRM"), ledger);
+  EXPECT_EQ(tmp.Read("vb3/STYLED/REPORT.BAS"), "the user's text");
+  EXPECT_TRUE(Report().Files[2].Kept);
+}
+
+// A copy is made under a temporary name and renamed into place: a copy that fails halfway leaves
+// the file an earlier run wrote as it was, and no stray temporary file.
+TEST_F(RunTest, ACopyCutShortLeavesTheEarlierCopyWhole) {
+  tmp.Write("p/MAIN.FRM", "VERSION 2.00\r\nBegin Form F\r\nEnd\r\nSub Form_Load ()\r\nEnd Sub\r\n");
+  tmp.Write("p/MAIN.FRX", std::string(8 * 1024, 'a'));
+  tmp.Write("p/P.MAK", "MAIN.FRM\r\n");
+  Open(tmp.Dir() + "p/P.MAK");
+  Run();
+  ASSERT_EQ(tmp.Read("p/STYLED/MAIN.FRX"), std::string(8 * 1024, 'a'));
+  tmp.Write("p/MAIN.FRX", std::string(64 * 1024, 'b'));
+  {
+    test::TFileSizeLimit limit(16 * 1024);
+    Run();
+  }
+  prompts.ExpectMessage(TMsgKind::Warning,
+                        Fill(msg::CopiesFailed, "MAIN.FRX (" + std::string(std::strerror(EFBIG)) + ")"));
+  EXPECT_EQ(tmp.Read("p/STYLED/MAIN.FRX"), std::string(8 * 1024, 'a'));
+  for (const std::string& name : ListFiles(Styled())) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
 }
 
 TEST_F(RunTest, FileThatCannotBeSavedStopsTheRunWithAMessage) {
