@@ -15,6 +15,7 @@
 #include <system_error>
 
 #include "engine/formatter.h"
+#include "engine/outputtext.h"
 #include "engine/programcheck.h"
 #include "globals.h"
 #include "messages.h"
@@ -80,19 +81,6 @@ const RFile* CollidesWith(const std::vector<TNameCollision>& collisions, const R
     if (c.Skipped == item) return c.Kept;
   }
   return nullptr;
-}
-
-// The output file's bytes: every line followed by CR LF.
-std::string OutputBytes(const TMarkedList& lines) {
-  std::size_t size = 0;
-  for (const TMarkedLine& line : lines) size += line.Text.size() + 2;
-  std::string bytes;
-  bytes.reserve(size);
-  for (const TMarkedLine& line : lines) {
-    bytes += line.Text;
-    bytes += "\r\n";
-  }
-  return bytes;
 }
 
 // Hides the processing window and frees the output list however the run ends.
@@ -589,7 +577,7 @@ void TVBSrcFormatter::ProcessProject(TSourceMgt* project, unsigned workers) {
       notSaved(Fill(msg::NotSaved, {item->Name, refusal}));
       return true;
     }
-    const std::string bytes = OutputBytes(FOutput);
+    const std::string bytes = OutputText(FOutput);
     // A file there changed since the program wrote it is kept, unless the user says otherwise.
     if (!record.MayReplace(item->Name, target, bytes)) {
       drop();
