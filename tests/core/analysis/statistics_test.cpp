@@ -201,5 +201,14 @@ TEST_F(ChartProject, CreateRefusesInOrder) {
   }
 }
 
+// Up to twenty bars stand upright with their names written upwards; more lie across the chart
+// with their names level, one row each.
+TEST(BarChartLayout, ManyBarsLieAcrossWithLevelNames) {
+  EXPECT_EQ(BarChartLayoutFor(1), (TBarChartLayout{false, -90}));
+  EXPECT_EQ(BarChartLayoutFor(kMostUprightBars), (TBarChartLayout{false, -90}));
+  EXPECT_EQ(BarChartLayoutFor(kMostUprightBars + 1), (TBarChartLayout{true, 0}));
+  EXPECT_EQ(BarChartLayoutFor(4000), (TBarChartLayout{true, 0}));
+}
+
 }  // namespace
 }  // namespace qm
