@@ -36,26 +36,20 @@ bool Continues(std::string_view line) {
   return line.ends_with('_') && (line.size() == 1 || line[line.size() - 2] == ' ' || line[line.size() - 2] == '\t');
 }
 
-// The template's values are read after "Sub " or "Private Sub " (and the Function pair); a routine
-// declared Public or Static is read as if it were not, so that its name is found.
-std::string_view WithoutScope(std::string_view statement) {
-  statement = TrimLeftControls(statement);
-  for (std::string_view scope : {"Public ", "Static "}) {
-    if (statement.starts_with(scope)) return statement.substr(scope.size());
-  }
-  return statement;
-}
-
 std::string AsBlockLine(std::string line) { return IsBlockLine(line) ? line : "'" + line; }
 
 }  // namespace
 
+// Visual Basic 5 and 6 also declare routines Friend, Private Static and Public Static.
 TRoutineKind RoutineKindOf(std::string_view line) {
   const std::string_view t = TrimLeftControls(line);
-  for (std::string_view prefix : {"Function ", "Private Function ", "Static Function ", "Public Function "}) {
+  for (std::string_view prefix : {"Function ", "Private Function ", "Static Function ", "Public Function ",
+                                  "Friend Function ", "Private Static Function ", "Public Static Function ",
+                                  "Friend Static Function "}) {
     if (t.starts_with(prefix)) return TRoutineKind::Function;
   }
-  for (std::string_view prefix : {"Sub ", "Private Sub ", "Static Sub ", "Public Sub "}) {
+  for (std::string_view prefix : {"Sub ", "Private Sub ", "Static Sub ", "Public Sub ", "Friend Sub ",
+                                  "Private Static Sub ", "Public Static Sub ", "Friend Static Sub "}) {
     if (t.starts_with(prefix)) return TRoutineKind::Sub;
   }
   return TRoutineKind::None;
@@ -150,7 +144,7 @@ std::vector<TRoutineEntry> ListRoutines(const TLines& lines) {
 TLines ExpandRoutineTemplate(std::string_view line, TRoutineKind kind, const TCommentTemplates& templates,
                              const std::string& author) {
   const bool isFunction = kind == TRoutineKind::Function;
-  const std::string_view statement = WithoutScope(line);
+  const std::string_view statement = TrimLeftControls(line);
   THeaderValues values;
   values.Name = isFunction ? FunctionNameOf(statement) : SubNameOf(statement);
   values.Author = author;

@@ -26,8 +26,9 @@ struct TCommentTemplates;
 enum class TRoutineKind : std::uint8_t { None, Sub, Function };
 
 // The kind of a routine's first line: the line without its leading blanks begins with "Sub ",
-// "Private Sub ", "Static Sub " or "Public Sub " (or the same with Function), letter case as
-// written. Comments are not removed first; Property procedures are no routines here.
+// "Private Sub ", "Static Sub " or "Public Sub " (or the same with Function), or, in Visual Basic
+// 5 and 6, "Friend Sub ", "Private Static Sub ", "Public Static Sub " or "Friend Static Sub ",
+// letter case as written. Comments are not removed first; Property procedures are no routines here.
 TRoutineKind RoutineKindOf(std::string_view line);
 // The line without its leading blanks, and with one blank appended, begins with "End Sub " or
 // "End Function ".

@@ -49,7 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
                       KindRow{"NoBlankAfterKeyword", "Sub", TRoutineKind::None},
                       KindRow{"LongerWord", "Subtotal = 1", TRoutineKind::None},
                       KindRow{"CommentedOut", "' Sub Old()", TRoutineKind::None},
-                      KindRow{"TwoScopeWords", "Public Static Sub T()", TRoutineKind::None},
+                      KindRow{"PublicStaticSub", "Public Static Sub T()", TRoutineKind::Sub},
+                      KindRow{"FriendFunction", "Friend Function Count() As Long", TRoutineKind::Function},
+                      KindRow{"PrivateStaticFunction", "Private Static Function F()", TRoutineKind::Function},
+                      KindRow{"FriendProperty", "Friend Property Get P()", TRoutineKind::None},
                       KindRow{"EndSub", "End Sub", TRoutineKind::None}),
     [](const auto& info) { return info.param.Name; });
 
