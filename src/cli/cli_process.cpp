@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -220,30 +221,21 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
   // of that name) is left out, as the writing run leaves it out, with the same warning.
   const std::vector<TNameCollision> collisions = FindNameCollisions(project);
   if (!collisions.empty()) services.Prompts.Show(TMsgKind::Warning, NameCollisionWarning(collisions));
+  std::map<const RFile*, const RFile*> keptFor;  // a left-out item: the item kept for it
+  for (const TNameCollision& c : collisions) keptFor.emplace(c.Skipped, c.Kept);
   std::vector<RFile*> items;
   std::vector<std::size_t> itemIndex;  // the place of each item taken among the selected ones
-  std::size_t selectedCount = 0;
+  // The report names every selected item: those left out say for which file.
+  std::vector<TCheckedItem> checkedOut;
   for (RFile* item : project.Items()) {
     if (!item->Selected) continue;
-    const bool skipped = std::any_of(collisions.begin(), collisions.end(),
-                                     [&](const TNameCollision& c) { return c.Skipped == item; });
-    if (skipped) {
-      ++selectedCount;
+    TCheckedItem& entry = checkedOut.emplace_back();
+    if (const auto kept = keptFor.find(item); kept != keptFor.end()) {
+      entry.SkippedFor = kept->second->Path;
       continue;
     }
     items.push_back(item);
-    itemIndex.push_back(selectedCount++);
-  }
-  // The report names every selected item: those left out say for which file.
-  std::vector<TCheckedItem> checkedOut(selectedCount);
-  for (const TNameCollision& c : collisions) {
-    std::size_t at = 0;
-    for (RFile* item : project.Items()) {
-      if (!item->Selected) continue;
-      if (item == c.Skipped) break;
-      ++at;
-    }
-    if (at < checkedOut.size()) checkedOut[at].SkippedFor = c.Kept->Path;
+    itemIndex.push_back(checkedOut.size() - 1);
   }
   const unsigned workers = services.Settings.Bool(SettingKey::SpellingPerform) ? 1 : WorkerThreads();
 

@@ -36,7 +36,6 @@ inline constexpr std::string_view NotAvailable = "NOT AVAILABLE";
 inline constexpr std::string_view ProcessAllSelected = "Process all selected files?";
 inline constexpr std::string_view UnableToCreateBackup = "Unable to create backup...  Operation aborted...";
 inline constexpr std::string_view ErrorCreatingLog = "Error while creating log file.";
-inline constexpr std::string_view DeleteAllFilesIn = "Delete all files in %s?";
 // After a cancel: only the files this run created or replaced are offered for deletion.
 inline constexpr std::string_view DeleteRunFiles =
     "Delete the %s files this run wrote in %s?  Other files there are left as they are.";

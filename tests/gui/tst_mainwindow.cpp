@@ -6,6 +6,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
@@ -27,6 +29,7 @@
 #include "project/sourcemgt.h"
 #include "settings/profile_entries.h"
 #include "analysis/commentorwindow.h"
+#include "messageboxes.h"
 #include "shell/about.h"
 #include "shell/helpwindow.h"
 #include "shell/lastusedmenu.h"
@@ -138,7 +141,8 @@ class TestMainWindow : public QObject {
   void processingAnsweredNoDoesNothing();
   void cancelOffersToDeleteTheOutput_data();
   void cancelOffersToDeleteTheOutput();
-  void cancelInThePreviewSavesThatFileAndStops();
+  void cancelInThePreviewWritesNothingMore();
+  void cancelInTheRealWindowDeletesOnlyTheRunsFiles();
   void viewersOpenByProcessedState();
   void droppingFromTheTreeOpensTheSelectedItem();
   void tileAndCascadeArrangeTheViewers();
@@ -633,16 +637,23 @@ void TestMainWindow::cancelOffersToDeleteTheOutput() {
   windows.Copying = windows_->frmCopyFiles.get();
   Main().SetWindows(windows);
   QVERIFY(Main().OpenProject(ExampleProject()));
+  // A file of the user's in the output directory.
+  dir_->Write("project/STYLED/my notes.txt", "mine");
   prompts_.Answers = {TAnswer::Yes, deleteFiles ? TAnswer::Yes : TAnswer::No};
   Main().btnProcessClick();
 
-  // The question names the output directory as a native path.
+  // The question says how many files the run wrote and names the output directory as a native
+  // path; the closing message says that the run was cancelled.
   const std::string outputDir = Main().Project()->ProjectDir + "STYLED/";
-  QCOMPARE(prompts_.Texts(), (std::vector<std::string>{"Process all selected files?",
-                                                       "Delete all files in " + outputDir + "?",
-                                                       "Conversion Completed."}));
+  QCOMPARE(prompts_.Texts(),
+           (std::vector<std::string>{"Process all selected files?",
+                                     "Delete the 2 files this run wrote in " + outputDir +
+                                         "?  Other files there are left as they are.",
+                                     deleteFiles ? "Conversion cancelled.  The files this run wrote were deleted."
+                                                 : "Conversion cancelled.  The files written so far were kept."}));
   QCOMPARE(prompts_.Messages[1].Kind, TMsgKind::Confirmation);
-  QCOMPARE(prompts_.Messages[1].Buttons, TButtons::YesNo);
+  QCOMPARE(prompts_.Messages[1].Buttons, TButtons::YesNoDefaultNo);
+  QCOMPARE(ReadAll(OutputDir() / "my notes.txt"), std::string("mine"));
   QCOMPARE(processing.Labels.back(), std::string("UTILS.BAS (Pass 1)"));
   QVERIFY(Main().isEnabled());
   QVERIFY(!windows_->frmProcessing->isVisible());
@@ -650,7 +661,8 @@ void TestMainWindow::cancelOffersToDeleteTheOutput() {
   const std::vector<RFile*> items = Main().Project()->Items();
   QVERIFY(!fs::exists(OutputDir() / "UTILS.BAS"));
   if (deleteFiles) {
-    QVERIFY(fs::is_empty(OutputDir()));
+    QVERIFY(!fs::exists(OutputDir() / "frmMain.frm"));
+    QVERIFY(!fs::exists(OutputDir() / "frmAbout.frm"));
     for (RFile* item : items) QVERIFY(!item->Processed);
   } else {
     QVERIFY(fs::exists(OutputDir() / "frmMain.frm"));
@@ -660,7 +672,9 @@ void TestMainWindow::cancelOffersToDeleteTheOutput() {
   }
 }
 
-void TestMainWindow::cancelInThePreviewSavesThatFileAndStops() {
+// Cancel in the preview cancels the file shown: it is not written; the copies made before it are
+// offered for deletion.
+void TestMainWindow::cancelInThePreviewWritesNothingMore() {
   OpenExample();
   QVERIFY(Main().OpenProject(ExampleProject()));
   onModal_ = [](QDialog& dialog) {
@@ -671,10 +685,75 @@ void TestMainWindow::cancelInThePreviewSavesThatFileAndStops() {
   Main().btnProcessClick();
   QCOMPARE(modalDialogs_, QStringList{"qm::TfrmViewDual"});
   QCOMPARE(prompts_.Messages.size(), std::size_t(3));
-  QVERIFY(prompts_.Messages[1].Text.starts_with("Delete all files in "));
-  QVERIFY(fs::exists(OutputDir() / "frmMain.frm"));
-  QVERIFY(Main().Project()->Items()[0]->Processed);
+  QVERIFY(prompts_.Messages[1].Text.starts_with("Delete the "));
+  QCOMPARE(prompts_.Messages[2].Text, std::string("Conversion cancelled.  The files written so far were kept."));
+  // The output directory holds the copy of the form, not a restyled one.
+  QCOMPARE(ReadAll(OutputDir() / "frmMain.frm"), ReadAll(fs::path(dir_->Dir()) / "project" / "frmMain.frm"));
+  QVERIFY(!Main().Project()->Items()[0]->Processed);
   QVERIFY(!Main().Project()->Items()[1]->Processed);
+}
+
+// The whole cancel as the user meets it, with the program's own message boxes: Cancel in the
+// processing window, the question (No as its default button) answered Yes by a click, and the
+// closing message. A file of the user's in the output directory survives; the run's files are
+// gone. With QUILLMATE_SCREENSHOT_DIR set, the question is saved as screenshot-cancel-delete.png.
+void TestMainWindow::cancelInTheRealWindowDeletesOnlyTheRunsFiles() {
+  WriteSettings(
+      "[General]\r\nPreviewBeforeSaving=0\r\n"
+      "[BackupInformation]\r\nBackupOnlyNewFiles=1\r\nBackupMAKFiles=0\r\nBackupAllFiles=0\r\n");
+  OpenExample();
+  TMessageBoxes boxes;
+  Main().SetPrompts(&boxes);
+  ViewerServices().Prompts = &boxes;
+  TCancellingProgress processing(*windows_->frmProcessing);
+  processing.CancelAt = "UTILS.BAS (Pass 1)";
+  TfrmMain::TWindows windows;
+  windows.Processing = &processing;
+  windows.Copying = windows_->frmCopyFiles.get();
+  Main().SetWindows(windows);
+  Main().resize(900, 600);
+  Main().show();
+  QVERIFY(QTest::qWaitForWindowExposed(&Main()));
+  QVERIFY(Main().OpenProject(ExampleProject()));
+  dir_->Write("project/STYLED/Release notes.txt", "the user's own file");
+  dir_->Write("project/STYLED/UTILS.BAS", "' an older output, not this run's\r\n");
+
+  QStringList texts;
+  bool noIsDefault = false;
+  onModal_ = [&](QDialog& dialog) {
+    auto* box = qobject_cast<QMessageBox*>(&dialog);
+    if (!box) return int(QDialog::Rejected);
+    texts.push_back(box->text());
+    if (!box->text().startsWith(QStringLiteral("Delete the "))) {
+      return int(box->standardButtons() & QMessageBox::Yes ? QMessageBox::Yes : QMessageBox::Ok);
+    }
+    noIsDefault = box->defaultButton() == box->button(QMessageBox::No) &&
+                  box->escapeButton() == box->button(QMessageBox::No);
+    box->show();
+    [&] { QVERIFY(QTest::qWaitForWindowExposed(box)); }();
+    QTest::qWait(300);
+    if (const QByteArray shots = qgetenv("QUILLMATE_SCREENSHOT_DIR"); !shots.isEmpty()) {
+      QScreen* screen = box->screen();
+      QPixmap shot = QGuiApplication::platformName() == QLatin1String("xcb") ? screen->grabWindow(0) : box->grab();
+      shot.save(QString::fromLocal8Bit(shots) + QStringLiteral("/screenshot-cancel-delete.png"));
+    }
+    QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+    return int(box->standardButton(box->clickedButton()));
+  };
+  Main().btnProcessClick();
+
+  const QString outputDir = QString::fromStdString(Main().Project()->ProjectDir + "STYLED/");
+  QCOMPARE(texts, (QStringList{"Process all selected files?",
+                               "Delete the 2 files this run wrote in " + outputDir +
+                                   "?  Other files there are left as they are.",
+                               "Conversion cancelled.  The files this run wrote were deleted."}));
+  QVERIFY(noIsDefault);
+  QCOMPARE(ReadAll(OutputDir() / "Release notes.txt"), std::string("the user's own file"));
+  QCOMPARE(ReadAll(OutputDir() / "UTILS.BAS"), std::string("' an older output, not this run's\r\n"));
+  QVERIFY(!fs::exists(OutputDir() / "frmMain.frm"));
+  QVERIFY(!fs::exists(OutputDir() / "frmAbout.frm"));
+  QVERIFY(Main().StatusText().contains(QStringLiteral("cancelled")));
+  for (RFile* item : Main().Project()->Items()) QVERIFY(!item->Processed);
 }
 
 void TestMainWindow::viewersOpenByProcessedState() {

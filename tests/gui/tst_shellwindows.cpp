@@ -207,6 +207,13 @@ void TestShellWindows::messageBoxesHaveTheFixedButtonSets_data() {
   QTest::newRow("confirmation Yes No Cancel")
       << TMsgKind::Confirmation << TButtons::YesNoCancel << int(QMessageBox::Question)
       << int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) << int(QMessageBox::Yes) << TAnswer::Yes;
+  QTest::newRow("confirmation Yes No default No")
+      << TMsgKind::Confirmation << TButtons::YesNoDefaultNo << int(QMessageBox::Question)
+      << int(QMessageBox::Yes | QMessageBox::No) << -1 << TAnswer::No;
+  QTest::newRow("confirmation Yes to all")
+      << TMsgKind::Confirmation << TButtons::YesAllNoCancel << int(QMessageBox::Question)
+      << int(QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel)
+      << int(QMessageBox::YesToAll) << TAnswer::YesToAll;
   QTest::newRow("Yes No closed without a button") << TMsgKind::Confirmation << TButtons::YesNo
                                                   << int(QMessageBox::Question) << int(QMessageBox::Yes | QMessageBox::No)
                                                   << -1 << TAnswer::No;

@@ -355,6 +355,9 @@ bool CopyDirectoryFiles(const std::vector<std::string>& names, std::string_view 
     int index = 0;
     for (const std::string& name : names) {
       window.Step(index++);
+      // A project folder that was once an output directory holds that directory's records: they
+      // are no files of the project.
+      if (IsOutputRecordName(name)) continue;
       window.Label(name);
       copies.Copy(Joined(projectDir, name), EntryFileName(name));
     }

@@ -214,6 +214,20 @@ class CommentorSessionTest : public ::testing::Test {
   RFile item_;
 };
 
+// In a project with subfolders the commentor saves where the run writes: flat, under the item's
+// name, in the output directory of the project's folder, not in a STYLED beside the module.
+TEST_F(CommentorSessionTest, SavesIntoTheProjectsOutputDirectory) {
+  item_.Path = dir_.Write("proj/Modules/Lib/TOOLS.BAS", kModule);
+  item_.Name = "TOOLS.BAS";
+  ASSERT_TRUE(session_.OpenModule(item_, dir_.Dir() + "proj/"));
+  EXPECT_EQ(session_.SaveDir(), dir_.Dir() + "proj/STYLED/");
+  session_.EditComments({"Sub First()", "'  Author :  Bob"});
+  ASSERT_EQ(session_.Save(), TSaveOutcome::Saved);
+  ExpectSaved();
+  EXPECT_NE(Saved().find("Bob"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_ / "proj/Modules/Lib/STYLED"));
+}
+
 TEST_F(CommentorSessionTest, OpensOnTheRoutineOfTheSecondLineAndStepsOverOthers) {
   Open();
   EXPECT_EQ(session_.Caption(), "Module: " + item_.Path);

@@ -116,6 +116,19 @@ TEST(ReportsCompletion, NotAfterTheRunsOwnErrors) {
   EXPECT_TRUE(ReportsCompletion(TRunOutcome::NoOutputDir));
   EXPECT_FALSE(ReportsCompletion(TRunOutcome::SaveFailed));
   EXPECT_FALSE(ReportsCompletion(TRunOutcome::Refused));
+  EXPECT_FALSE(ReportsCompletion(TRunOutcome::OutputInUse));
+  EXPECT_FALSE(ReportsCompletion(TRunOutcome::OutputReadOnly));
+}
+
+// A cancelled run is never reported as completed; the message says what became of its files.
+TEST(ClosingMessage, SaysCancelledAfterACancel) {
+  TRunReport report;
+  report.Outcome = TRunOutcome::Completed;
+  EXPECT_EQ(ClosingMessage(report), "Conversion Completed.");
+  report.Outcome = TRunOutcome::Cancelled;
+  EXPECT_EQ(ClosingMessage(report), "Conversion cancelled.  The files written so far were kept.");
+  report.OutputDeleted = true;
+  EXPECT_EQ(ClosingMessage(report), "Conversion cancelled.  The files this run wrote were deleted.");
 }
 
 }  // namespace
