@@ -79,9 +79,13 @@ grep -q 'Qt 6' "$work/root-quillmate/usr/share/doc/quillmate/copyright" || fail 
 
 # Built with the hardening flags: read-only relocations bound at start, stack protector.
 for program in "$work/root-quillmate-cli/usr/bin/quillmate-cli" "$work/root-quillmate/usr/bin/quillmate"; do
-  readelf -d "$program" | grep -q 'BIND_NOW\|FLAGS.*NOW' || fail "$(basename "$program") is not linked with -z now"
-  readelf -lW "$program" | grep -q GNU_RELRO || fail "$(basename "$program") has no RELRO segment"
-  readelf -sW --dyn-syms "$program" | grep -q __stack_chk_fail || fail "$(basename "$program") has no stack protector"
+  # Read whole before grep -q, whose early exit would fail the pipe.
+  dynamic=$(readelf -d "$program")
+  segments=$(readelf -lW "$program")
+  symbols=$(readelf -W --dyn-syms "$program")
+  grep -q 'BIND_NOW\|FLAGS.*NOW' <<<"$dynamic" || fail "$(basename "$program") is not linked with -z now"
+  grep -q GNU_RELRO <<<"$segments" || fail "$(basename "$program") has no RELRO segment"
+  grep -q __stack_chk_fail <<<"$symbols" || fail "$(basename "$program") has no stack protector"
 done
 
 "$work/root-quillmate-cli/usr/bin/quillmate-cli" --version | grep -qx "quillmate-cli $version" || fail "quillmate-cli --version"
@@ -90,7 +94,7 @@ done
 if command -v lintian >/dev/null; then
   doc=$(dirname "$0")/../../docs/packaging.md
   for deb in "$cli_deb" "$gui_deb"; do
-    lintian --no-tag-display-limit "$deb" >"$work/lintian.log" 2>&1 || true
+    lintian --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 || true
     if grep -q '^E:' "$work/lintian.log"; then cat "$work/lintian.log"; fail "lintian reports errors on $(basename "$deb")"; fi
     for tag in $(awk '/^W:/ {print $3}' "$work/lintian.log" | sort -u); do
       grep -qF -- "$tag" "$doc" || { cat "$work/lintian.log"; fail "lintian warning $tag on $(basename "$deb") is not explained in docs/packaging.md"; }
