@@ -10,7 +10,7 @@ packages=(
   libhunspell-dev hunspell-en-us
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core fonts-liberation fonts-ipafont-gothic poppler-utils
-  help2man desktop-file-utils appstream shared-mime-info dpkg-dev
+  man-db desktop-file-utils appstream shared-mime-info dpkg-dev lintian
 )
 
 missing=()

@@ -1,8 +1,5 @@
 // The project run of quillmate-cli: the processing run of the desktop program without a window.
 
-#include <signal.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -27,6 +24,7 @@
 #include "messages.h"
 #include "platform/inorder.h"
 #include "platform/linefile.h"
+#include "platform/os.h"
 #include "platform/paths.h"
 #include "project/sourcemgt.h"
 #include "settings/catalogue.h"
@@ -43,30 +41,13 @@ namespace fs = std::filesystem;
 
 static_assert(std::atomic<bool>::is_always_lock_free, "the cancel flag is set from a signal handler");
 
-extern "C" void OnInterrupt(int) { CancelRequested.store(true); }
+void OnInterrupt() { CancelRequested.store(true); }
 
 // Ctrl+C (and a termination request) during a run cancel it as the Cancel button does; the run
 // then ends after the line in hand. A second Ctrl+C ends the program at once.
-class TInterruptScope {
+class TInterruptScope : public os::TInterruptScope {
  public:
-  TInterruptScope() {
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND;
-    sigaction(SIGINT, &action, &oldInt_);
-    sigaction(SIGTERM, &action, &oldTerm_);
-  }
-  ~TInterruptScope() {
-    sigaction(SIGINT, &oldInt_, nullptr);
-    sigaction(SIGTERM, &oldTerm_, nullptr);
-  }
-  TInterruptScope(const TInterruptScope&) = delete;
-  TInterruptScope& operator=(const TInterruptScope&) = delete;
-
- private:
-  struct sigaction oldInt_ {};
-  struct sigaction oldTerm_ {};
+  TInterruptScope() : os::TInterruptScope(OnInterrupt) {}
 };
 
 struct TProcessOptions {
@@ -186,11 +167,11 @@ void PrintCopyLines(std::ostream& out, const TRunReport& report) {
 // Why a project file could not be read, for the line after the reader's own message.
 std::string WhyUnreadable(const std::string& path) {
   const std::string native = NativePath(path);
-  struct stat st {};
-  if (::stat(native.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR ? "missing" : std::strerror(errno);
-  if (S_ISDIR(st.st_mode)) return std::string(kIsDirectory);
-  if (!S_ISREG(st.st_mode)) return std::string(kNotRegularFile);
-  if (st.st_size == 0) return "is empty";
+  os::TFileInfo info;
+  if (!os::GetFileInfo(native, info)) return errno == ENOENT || errno == ENOTDIR ? "missing" : std::strerror(errno);
+  if (info.Kind == os::TFileKind::Directory) return std::string(kIsDirectory);
+  if (info.Kind != os::TFileKind::Regular) return std::string(kNotRegularFile);
+  if (info.Size == 0) return "is empty";
   std::string bytes, reason;
   if (!ReadSmallFile(native, bytes, &reason, 1)) {
     if (reason != kTooLarge) return "cannot be read: " + reason;

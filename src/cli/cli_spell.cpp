@@ -14,6 +14,7 @@
 #include "messages.h"
 #include "platform/paths.h"
 #include "project/sourcemgt.h"
+#include "spelling/dictionary.h"
 #include "settings/profile_entries.h"
 #include "ui/prompts.h"
 
@@ -146,6 +147,10 @@ int CmdSpell(const TArgs& args, std::ostream& out, std::ostream& err) {
   if (help) {
     out << kSpellUsage;
     return kExitOk;
+  }
+  if (!SpellCheckerAvailable()) {
+    err << "quillmate-cli: this build has no spell checker\n";
+    return kExitError;
   }
   if (files.empty()) {
     err << "quillmate-cli: no project or source file given\nTry 'quillmate-cli spell --help'.\n";

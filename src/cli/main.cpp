@@ -1,8 +1,10 @@
 #include <iostream>
 
 #include "cli.h"
+#include "platform/os.h"
 
 int main(int argc, char** argv) {
-  qm::cli::TArgs args(argv + 1, argv + argc);
+  qm::os::UseBinaryStandardStreams();
+  const qm::cli::TArgs args = qm::os::Arguments(argc, argv);
   return qm::cli::RunCli(args, std::cin, std::cout, std::cerr);
 }

@@ -15,7 +15,9 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in bin/quillmate bin/quillmate-cli \
             share/man/man1/quillmate.1.gz share/man/man1/quillmate-cli.1.gz \
             share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-            share/mime/packages/$id.xml share/icons/hicolor/scalable/apps/$id.svg; do
+            share/mime/packages/$id.xml share/icons/hicolor/scalable/apps/$id.svg \
+            share/bash-completion/completions/quillmate-cli \
+            share/doc/quillmate-cli/copyright share/doc/quillmate/copyright; do
   [ -f "$prefix/$file" ] || fail "missing $file"
 done
 [ -x "$prefix/bin/quillmate" ] && [ -x "$prefix/bin/quillmate-cli" ] || fail "programs not executable"
@@ -42,14 +44,19 @@ done
 for glob in '\*.vbp' '\*.mak' '\*.frm' '\*.bas' '\*.cls'; do
   grep -q ":$glob$" "$prefix/share/mime/globs2" || fail "no MIME glob $glob"
 done
+# Makefiles named *.mak keep their type: the project glob weighs less than the makefile glob of
+# the shared MIME database (50 when no weight is given).
+mak_weight=$(awk -F: '$2 == "text/x-vb-project" && $3 == "*.mak" {print $1}' "$prefix/share/mime/globs2")
+makefile_weight=$(awk -F: '$2 == "text/x-makefile" && $3 == "*.mak" {print $1}' /usr/share/mime/globs2 2>/dev/null)
+[ -n "$mak_weight" ] && [ "$mak_weight" -lt "${makefile_weight:-50}" ] ||
+  fail "*.mak weighs $mak_weight for projects, ${makefile_weight:-50} for makefiles"
 
-# The manual pages come from the programs' own help.
+# The manual pages are installed compressed and read as man reads them.
 for program in quillmate quillmate-cli; do
   page=$(gzip -dc "$prefix/share/man/man1/$program.1.gz")
-  grep -q "^\.TH $(echo "$program" | tr a-z A-Z) \"1\"" <<<"$page" || fail "$program.1 has no title line"
+  grep -q "^\.TH $(echo "$program" | tr a-z A-Z) 1 " <<<"$page" || fail "$program.1 has no title line"
   grep -qF -- '\-\-version' <<<"$page" || fail "$program.1 does not describe --version"
 done
-gzip -dc "$prefix/share/man/man1/quillmate-cli.1.gz" | grep -qF -- '\-\-report json' || fail "quillmate-cli.1 is stale"
 
 # Both installed programs run, the desktop program without a display for --version.
 "$prefix/bin/quillmate-cli" --version | grep -qx "quillmate-cli [0-9.]*" || fail "quillmate-cli --version"

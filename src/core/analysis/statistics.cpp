@@ -1,9 +1,5 @@
 #include "analysis/statistics.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -11,6 +7,7 @@
 
 #include "engine/linefuncs.h"
 #include "messages.h"
+#include "platform/os.h"
 #include "platform/paths.h"
 #include "project/sourcemgt.h"
 
@@ -38,11 +35,11 @@ bool IsRoutineHeader(std::string_view code) {
 // Whether the file can be opened for reading now (a regular file).
 bool CanReadFile(const std::string& path) {
   const std::string native = NativePath(path);
-  const int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = os::OpenForReading(native, true);
   if (fd < 0) return false;
-  struct stat st {};
-  const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  ::close(fd);
+  os::TFileInfo info;
+  const bool regular = os::GetFileInfo(fd, info) && info.Kind == os::TFileKind::Regular;
+  os::Close(fd);
   return regular;
 }
 

@@ -1,9 +1,5 @@
 #include "platform/linefile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -13,6 +9,7 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/os.h"
 #include "platform/paths.h"
 
 namespace qm {
@@ -32,9 +29,8 @@ bool ReadToEnd(int fd, std::string& bytes, std::size_t initial, std::size_t limi
       if (bytes.size() > limit) break;
       bytes.resize(std::min(limit + 1, bytes.size() * 2));
     }
-    const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+    const std::ptrdiff_t n = os::Read(fd, bytes.data() + used, bytes.size() - used);
     if (n < 0) {
-      if (errno == EINTR) continue;
       code = errno;
       bytes.clear();
       return false;
@@ -52,11 +48,8 @@ void SetError(std::string* err, int code) {
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
-    ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
+    const std::ptrdiff_t n = os::Write(fd, bytes.data(), bytes.size());
+    if (n < 0) return false;
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
   return true;
@@ -69,10 +62,9 @@ int CreateTemporaryBeside(const std::string& target, std::string& tmp) {
   std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
   std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    tmp = dir + "." + name + ".tmp" + std::to_string(::getpid()) + "-" +
+    tmp = dir + "." + name + ".tmp" + std::to_string(os::ProcessId()) + "-" +
           std::to_string(counter.fetch_add(1));
-    // 0666 lets the process's umask decide, as for any newly created file.
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    int fd = os::CreateExclusive(tmp);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   errno = EEXIST;
@@ -127,24 +119,24 @@ bool ReadFileBytes(std::string_view path, std::string& bytes, std::string* err) 
     return false;
   }
   const std::string native = NativePath(path);
-  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = os::OpenForReading(native);
   if (fd < 0) {
     SetError(err, errno);
     return false;
   }
-  struct stat st;
-  int statResult = ::fstat(fd, &st);
-  if (statResult != 0 || S_ISDIR(st.st_mode)) {
-    int code = statResult != 0 ? errno : EISDIR;
-    ::close(fd);
+  os::TFileInfo info;
+  const bool described = os::GetFileInfo(fd, info);
+  if (!described || info.Kind == os::TFileKind::Directory) {
+    int code = !described ? errno : EISDIR;
+    os::Close(fd);
     SetError(err, code);
     return false;
   }
   // One read of the announced size, then on to the end in case the file grew meanwhile.
-  const std::size_t capacity = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096;
+  const std::size_t capacity = info.Size > 0 ? static_cast<std::size_t>(info.Size) + 1 : 4096;
   int code = 0;
   const bool read = ReadToEnd(fd, bytes, capacity, kNoLimit, code);
-  ::close(fd);
+  os::Close(fd);
   if (!read) SetError(err, code);
   return read;
 }
@@ -162,32 +154,33 @@ bool ReadSmallFile(std::string_view path, std::string& bytes, std::string* err, 
   }
   const std::string native = NativePath(path);
   // Non-blocking, so that opening a named pipe returns at once; only a regular file is read.
-  int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  int fd = os::OpenForReading(native, true);
   if (fd < 0) {
+    if (errno == EISDIR) return fail(kIsDirectory);
     SetError(err, errno);
     return false;
   }
-  struct stat st;
-  if (::fstat(fd, &st) != 0) {
+  os::TFileInfo info;
+  if (!os::GetFileInfo(fd, info)) {
     int code = errno;
-    ::close(fd);
+    os::Close(fd);
     SetError(err, code);
     return false;
   }
-  if (!S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return fail(S_ISDIR(st.st_mode) ? kIsDirectory : kNotRegularFile);
+  if (info.Kind != os::TFileKind::Regular) {
+    os::Close(fd);
+    return fail(info.Kind == os::TFileKind::Directory ? kIsDirectory : kNotRegularFile);
   }
-  if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
-    ::close(fd);
+  if (info.Size > maxBytes) {
+    os::Close(fd);
     return fail(kTooLarge);
   }
   // One byte more than the file's size tells a file that grew since the fstat; the buffer grows up
   // to one byte more than allowed, which tells a file that grew past the limit. (A buffer of the
   // limit's size from the start would be cleared in full for every small file read.)
   int code = 0;
-  const bool read = ReadToEnd(fd, bytes, static_cast<std::size_t>(st.st_size) + 1, maxBytes, code);
-  ::close(fd);
+  const bool read = ReadToEnd(fd, bytes, static_cast<std::size_t>(info.Size) + 1, maxBytes, code);
+  os::Close(fd);
   if (!read) {
     SetError(err, code);
     return false;
@@ -223,17 +216,17 @@ bool WriteBytes(std::string_view path, std::string_view bytes, std::string* err,
   }
 
   // Write through a symbolic link to the file it names, or replace the link itself.
-  struct stat st;
+  os::TFileInfo info;
   bool existed = false;
-  if (::lstat(target.c_str(), &st) == 0) {
-    if (S_ISLNK(st.st_mode) && followLink) {
-      char resolved[PATH_MAX];
-      if (::realpath(target.c_str(), resolved)) target = resolved;
+  if (os::GetFileInfo(target, info, false)) {
+    const bool link = info.Kind == os::TFileKind::Link;
+    if (link && followLink) {
+      if (std::string resolved = os::RealPath(target); !resolved.empty()) target = std::move(resolved);
     }
-    if (S_ISLNK(st.st_mode) && !followLink) {
+    if (link && !followLink) {
       // The link's target is not looked at: the new file takes the link's place.
-    } else if (::stat(target.c_str(), &st) == 0) {
-      if (S_ISDIR(st.st_mode)) {
+    } else if (os::GetFileInfo(target, info)) {
+      if (info.Kind == os::TFileKind::Directory) {
         SetError(err, EISDIR);
         return false;
       }
@@ -248,18 +241,18 @@ bool WriteBytes(std::string_view path, std::string_view bytes, std::string* err,
     return false;
   }
   bool ok = WriteAll(fd, bytes);
-  if (ok && existed) ok = ::fchmod(fd, st.st_mode & 07777) == 0;
+  if (ok && existed) ok = os::SetMode(fd, info.Mode);
   int code = ok ? 0 : errno;
-  if (::close(fd) != 0 && ok) {
+  if (!os::Close(fd) && ok) {
     ok = false;
     code = errno;
   }
-  if (ok && ::rename(tmp.c_str(), target.c_str()) != 0) {
+  if (ok && !os::ReplaceFile(tmp, target)) {
     ok = false;
     code = errno;
   }
   if (!ok) {
-    ::unlink(tmp.c_str());
+    os::RemoveFile(tmp);
     SetError(err, code);
   } else {
     NoteFileCreated(target);

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/os.h"
+
 namespace qm {
 
 namespace {
@@ -27,8 +29,7 @@ const std::locale& UserLocale() {
 
 std::string FormatLocalNow(const char* format) {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = os::LocalTime(now);
   std::ostringstream out;
   out.imbue(UserLocale());
   out << std::put_time(&local, format);

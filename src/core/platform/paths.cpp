@@ -1,13 +1,12 @@
 #include "platform/paths.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <set>
 #include <system_error>
 #include <unordered_map>
+
+#include "platform/os.h"
 
 namespace qm {
 
@@ -52,9 +51,10 @@ bool IsWindowsOnlyPath(std::string_view path) {
   return false;
 }
 
-// Puts a Windows-only path below /dev/null: a device is no directory, so nothing below it can be
-// opened, listed or created, not even by root, and the real root is never reached. "." and ".."
-// are resolved here so that no lexical clean-up by a caller can climb out of the prefix.
+// Puts a path that names nothing here below the system's nowhere root (/dev/null on Linux: a
+// device is no directory, so nothing below it can be opened, listed or created, not even by root),
+// and the real root is never reached. "." and ".." are resolved here so that no lexical clean-up
+// by a caller can climb out of the prefix.
 std::string NowherePath(std::string_view path) {
   std::vector<std::string_view> kept;
   for (std::string_view part : SplitComponents(path)) {
@@ -65,7 +65,7 @@ std::string NowherePath(std::string_view path) {
     }
     kept.push_back(part);
   }
-  std::string out = "/dev/null";
+  std::string out = os::NowhereRoot();
   for (std::string_view part : kept) {
     out += '/';
     out += part;
@@ -74,25 +74,36 @@ std::string NowherePath(std::string_view path) {
 }
 
 bool EntryExists(const std::string& path) {
-  struct stat st;
-  return ::lstat(path.c_str(), &st) == 0;
+  os::TFileInfo info;
+  return os::GetFileInfo(path, info, false);
+}
+
+// Where a drive or a share names a real root (Windows), a path that begins with one is real; one
+// behind another directory ("dir\C:\x") still names nothing.
+bool IsRealDrivePath(std::string_view path) {
+  if (!os::DrivePathsExist()) return false;
+  const bool share = path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]);
+  if (!share && !IsDriveComponent(path.substr(0, path.find_first_of("\\/")))) return false;
+  const std::vector<std::string_view> parts = SplitComponents(path);
+  for (std::size_t i = 1; i < parts.size(); ++i) {
+    if (IsDriveComponent(parts[i])) return false;
+  }
+  return !parts.empty() && !(share && IsDriveComponent(parts[0]));
 }
 
 // The entry of directory dir whose name equals name without regard to ASCII letter case; the
 // smallest such name in byte order when several do, so the choice does not depend on the order of
 // the directory listing.
 bool FindIgnoringCase(const std::string& dir, std::string_view name, std::string& found) {
-  DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-  if (!d) return false;
+  std::vector<os::TDirectoryEntry> entries;
+  if (!os::ListDirectory(dir, entries)) return false;
   bool any = false;
-  while (dirent* e = ::readdir(d)) {
-    std::string_view candidate(e->d_name);
-    if (candidate == "." || candidate == "..") continue;
+  for (const os::TDirectoryEntry& entry : entries) {
+    const std::string& candidate = entry.Name;
     if (!SameTextIgnoringCase(candidate, name)) continue;
-    if (!any || candidate < found) found = std::string(candidate);
+    if (!any || candidate < found) found = candidate;
     any = true;
   }
-  ::closedir(d);
   return any;
 }
 
@@ -142,15 +153,13 @@ bool FindIgnoringCaseCached(const std::string& dir, std::string_view name, std::
   TDirectoryCache& cache = Cache();
   auto listing = cache.Listings.find(dir);
   if (listing == cache.Listings.end()) {
-    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-    if (!d) return false;
+    std::vector<os::TDirectoryEntry> entries;
+    if (!os::ListDirectory(dir, entries)) return false;
     std::unordered_map<std::string, std::set<std::string>> names;
-    while (dirent* e = ::readdir(d)) {
-      std::string_view entry(e->d_name);
-      if (entry == "." || entry == "..") continue;
-      names[FoldCase(entry)].emplace(entry);
+    for (os::TDirectoryEntry& entry : entries) {
+      std::string folded = FoldCase(entry.Name);
+      names[std::move(folded)].emplace(std::move(entry.Name));
     }
-    ::closedir(d);
     listing = cache.Listings.emplace(dir, std::move(names)).first;
   }
   auto matches = listing->second.find(FoldCase(name));
@@ -198,25 +207,32 @@ std::string ResolveCached(bool absolute, const std::vector<std::string_view>& pa
 }  // namespace
 
 std::string DisplayPath(std::string_view path) {
-  if (IsWindowsOnlyPath(path)) return std::string(path);
+  if (IsWindowsOnlyPath(path) && !IsRealDrivePath(path)) return std::string(path);
   return NativePath(path);
 }
 
 std::string NativePath(std::string_view path) {
   if (path.empty()) return {};
-  if (IsWindowsOnlyPath(path)) return NowherePath(path);
+  const bool drivePath = IsWindowsOnlyPath(path);
+  if (drivePath && !IsRealDrivePath(path)) return NowherePath(path);
 
+  // A share keeps its two leading separators ("//server/share/...").
+  const bool share = drivePath && IsSeparator(path[0]);
   const bool absolute = IsSeparator(path.front());
   const bool trailing = IsSeparator(path.back());
   std::vector<std::string_view> parts = SplitComponents(path);
   std::erase(parts, std::string_view("."));
 
-  std::string exact = absolute ? "/" : "";
+  std::string exact = share ? "//" : absolute ? "/" : "";
   for (std::string_view part : parts) exact = JoinComponent(exact, part);
   if (exact.empty()) exact = ".";
 
-  // The common case: the path exists as spelled.
-  if (EntryExists(exact)) {
+  // The common case: the path exists as spelled. Where the system itself finds names without
+  // regard to case, no directory needs searching.
+  if (os::NamesIgnoreCase()) {
+    // The file's name as the disk spells it, as a search would give it elsewhere.
+    if (!trailing) exact = os::StoredSpelling(exact);
+  } else if (EntryExists(exact)) {
     // Nothing to search.
   } else if (Cache().Depth > 0) {
     bool found = false;
@@ -242,6 +258,11 @@ std::string NativePath(std::string_view path) {
   }
   if (trailing && exact.back() != '/') exact += '/';
   return exact;
+}
+
+bool IsNowherePath(std::string_view native) {
+  const std::string_view root = os::NowhereRoot();
+  return native.size() > root.size() && native.starts_with(root) && native[root.size()] == '/';
 }
 
 TDirectoryCacheScope::TDirectoryCacheScope() { ++Cache().Depth; }
@@ -281,7 +302,9 @@ void NoteFileRemoved(std::string_view nativePath) {
 }
 
 bool IsAbsoluteEntry(std::string_view entry) {
-  return entry.find(":\\") != std::string_view::npos || (!entry.empty() && entry.front() == '/');
+  if (entry.find(":\\") != std::string_view::npos || (!entry.empty() && entry.front() == '/')) return true;
+  // Where drives are real, a native path ("C:/VB/UTIL.BAS") is absolute too.
+  return os::DrivePathsExist() && entry.size() >= 3 && IsDriveComponent(entry.substr(0, 2)) && entry[2] == '/';
 }
 
 std::string ExtractFileName(std::string_view path) {
@@ -318,14 +341,14 @@ std::string IncludeTrailingSeparator(std::string_view path) {
 
 bool FileExists(std::string_view path) {
   if (path.empty()) return false;
-  struct stat st;
-  return ::stat(NativePath(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  os::TFileInfo info;
+  return os::GetFileInfo(NativePath(path), info) && info.Kind != os::TFileKind::Directory;
 }
 
 bool DirectoryExists(std::string_view path) {
   if (path.empty()) return false;
-  struct stat st;
-  return ::stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  os::TFileInfo info;
+  return os::GetFileInfo(NativePath(path), info) && info.Kind == os::TFileKind::Directory;
 }
 
 bool ForceDirectories(std::string_view path) {
@@ -348,19 +371,17 @@ std::vector<std::string> ListFiles(std::string_view directory) {
   std::vector<std::string> names;
   std::string dir = NativePath(directory);
   if (dir.empty()) dir = ".";
-  DIR* d = ::opendir(dir.c_str());
-  if (!d) return names;
-  while (dirent* e = ::readdir(d)) {
-    std::string_view name(e->d_name);
-    if (name == "." || name == "..") continue;
+  std::vector<os::TDirectoryEntry> entries;
+  if (!os::ListDirectory(dir, entries)) return names;
+  for (os::TDirectoryEntry& entry : entries) {
     // The listing's own type saves a stat per file; a link (or an unknown type) is followed.
-    struct stat st;
-    if (e->d_type == DT_REG ||
-        (e->d_type != DT_DIR && ::stat(JoinComponent(dir, name).c_str(), &st) == 0 && S_ISREG(st.st_mode))) {
-      names.emplace_back(name);
+    os::TFileInfo info;
+    if (entry.Kind == os::TFileKind::Regular ||
+        (entry.Kind != os::TFileKind::Directory && os::GetFileInfo(JoinComponent(dir, entry.Name), info) &&
+         info.Kind == os::TFileKind::Regular)) {
+      names.push_back(std::move(entry.Name));
     }
   }
-  ::closedir(d);
   // Sorted as a Windows file list shows them: letter case ignored, then byte order for a stable tie.
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
     std::string ua = UpperCase(a), ub = UpperCase(b);
@@ -371,9 +392,9 @@ std::vector<std::string> ListFiles(std::string_view directory) {
 
 double FileSizeOf(std::string_view path) {
   if (path.empty()) return -1;
-  struct stat st;
-  if (::stat(NativePath(path).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
-  return static_cast<double>(st.st_size);
+  os::TFileInfo info;
+  if (!os::GetFileInfo(NativePath(path), info) || info.Kind == os::TFileKind::Directory) return -1;
+  return static_cast<double>(info.Size);
 }
 
 std::string UpperCase(std::string_view text) {

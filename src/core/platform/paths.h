@@ -21,6 +21,8 @@ namespace qm {
 // which nothing can be read, listed or created, not even by root, so such a file simply does not
 // exist and the real root is never touched.
 std::string NativePath(std::string_view path);
+// Whether a native path is one that NativePath put below the root where nothing exists.
+bool IsNowherePath(std::string_view native);
 
 // For the length of one run (reading a project, processing it), the directories NativePath must
 // search are listed at most once each and the directories it has found are remembered, so that a

@@ -1,13 +1,11 @@
 #include "platform/profile.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <vector>
 
 #include "platform/linefile.h"
+#include "platform/os.h"
 #include "platform/paths.h"
 
 namespace qm {
@@ -105,17 +103,7 @@ std::size_t FindSection(const std::vector<TProfileLine>& lines, std::string_view
 
 std::string SettingsDirectory() {
   if (!SettingsDirectoryOverride().empty()) return SettingsDirectoryOverride();
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  // Relative values are to be ignored, as the base-directory convention asks.
-  if (config && config[0] == '/') return WithTrailingSlash(config) + "quillmate/";
-  std::string home;
-  if (const char* env = std::getenv("HOME"); env && env[0] != '\0') {
-    home = env;
-  } else if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) {
-    home = pw->pw_dir;
-  }
-  if (home.empty()) return ".config/quillmate/";
-  return WithTrailingSlash(home) + ".config/quillmate/";
+  return os::ConfigDirectory();
 }
 
 void SetSettingsDirectory(std::string directory) {

@@ -1,15 +1,12 @@
 #include "project/copying.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <memory>
 
 #include "messages.h"
+#include "platform/os.h"
 #include "platform/paths.h"
 #include "project/outputfolder.h"
 #include "project/sourcemgt.h"
@@ -33,9 +30,9 @@ class TFd {
   // True when the descriptor was closed cleanly (a failed close can mean lost data).
   bool Close() {
     if (fd_ < 0) return true;
-    int rc = ::close(fd_);
+    const bool closed = os::Close(fd_);
     fd_ = -1;
-    return rc == 0;
+    return closed;
   }
 
  private:
@@ -44,11 +41,8 @@ class TFd {
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
   while (size > 0) {
-    ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
+    const std::ptrdiff_t n = os::Write(fd, data, size);
+    if (n < 0) return false;
     data += n;
     size -= static_cast<std::size_t>(n);
   }
@@ -59,17 +53,13 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 bool CopyContent(int in, int out) {
   std::unique_ptr<char[]> buffer(new char[kCopyBlock]);
   for (;;) {
-    ssize_t n = ::read(in, buffer.get(), kCopyBlock);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
+    const std::ptrdiff_t n = os::Read(in, buffer.get(), kCopyBlock);
+    if (n < 0) return false;
     if (n == 0) return true;
     if (!WriteAll(out, buffer.get(), static_cast<std::size_t>(n))) return false;
   }
 }
 
-bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 // A new file beside target, named after it with a dot in front (hidden from listings) and a
 // suffix of its own; -1 with errno set when none can be made.
@@ -79,8 +69,8 @@ int CreateTemporaryFile(const std::string& target, std::string& tmp) {
   const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    tmp = dir + "." + name + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    tmp = dir + "." + name + ".tmp" + std::to_string(os::ProcessId()) + "-" + std::to_string(counter.fetch_add(1));
+    const int fd = os::CreateExclusive(tmp);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   errno = EEXIST;
@@ -98,19 +88,21 @@ TCopyResult Fail(std::string* reason, std::string_view text) {
 // the destination is replaced by a new file, never written through a link or truncated in place.
 TCopyResult CopyNative(const std::string& src, const std::string& dst, bool exact, std::string* reason) {
   // Non-blocking open so that a named pipe cannot hang the copy.
-  TFd in(::open(src.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!in.Valid()) return errno == ENOENT || errno == ENOTDIR ? TCopyResult::NoSource : Fail(reason, std::strerror(errno));
-  struct stat srcStat {};
-  if (::fstat(in.Get(), &srcStat) != 0 || !S_ISREG(srcStat.st_mode)) return TCopyResult::NoSource;
-  int flags = ::fcntl(in.Get(), F_GETFL);
-  if (flags >= 0) ::fcntl(in.Get(), F_SETFL, flags & ~O_NONBLOCK);
+  TFd in(os::OpenForReading(src, true));
+  if (!in.Valid()) {
+    return errno == ENOENT || errno == ENOTDIR || errno == EISDIR ? TCopyResult::NoSource
+                                                                   : Fail(reason, std::strerror(errno));
+  }
+  os::TFileInfo srcInfo;
+  if (!os::GetFileInfo(in.Get(), srcInfo) || srcInfo.Kind != os::TFileKind::Regular) return TCopyResult::NoSource;
+  os::MakeBlocking(in.Get());
 
   // Another spelling of the source's own path (a doubled separator, "./", a link) must not
   // truncate it: the destination is looked at before anything is created.
-  struct stat dstStat {};
-  if (::stat(dst.c_str(), &dstStat) == 0) {
-    if (SameFile(srcStat, dstStat)) return Fail(reason, "it is the source itself");
-    if (S_ISDIR(dstStat.st_mode)) return Fail(reason, "a directory of that name is in the way");
+  os::TFileInfo dstInfo;
+  if (os::GetFileInfo(dst, dstInfo)) {
+    if (srcInfo.Id == dstInfo.Id) return Fail(reason, "it is the source itself");
+    if (dstInfo.Kind == os::TFileKind::Directory) return Fail(reason, "a directory of that name is in the way");
   }
 
   // The copy is made under a temporary name beside the destination and renamed into place, so a
@@ -122,22 +114,21 @@ TCopyResult CopyNative(const std::string& src, const std::string& dst, bool exac
 
   bool ok = CopyContent(in.Get(), out.Get());
   if (ok && exact) {
-    ok = ::fchmod(out.Get(), srcStat.st_mode & 0777) == 0;
-    const struct timespec times[2] = {srcStat.st_atim, srcStat.st_mtim};
-    ok = ::futimens(out.Get(), times) == 0 && ok;
+    ok = os::SetMode(out.Get(), srcInfo.Mode & 0777);
+    ok = os::CopyTimes(in.Get(), out.Get()) && ok;
   }
   int code = ok ? 0 : errno;
   if (!out.Close() && ok) {
     ok = false;
     code = errno;
   }
-  if (ok && ::rename(tmp.c_str(), dst.c_str()) != 0) {
+  if (ok && !os::ReplaceFile(tmp, dst)) {
     ok = false;
     code = errno;
   }
   if (!ok) {
     // A half-written copy is worse than none; the file of that name is left as it was.
-    ::unlink(tmp.c_str());
+    os::RemoveFile(tmp);
     return Fail(reason, std::strerror(code));
   }
   NoteFileCreated(dst);
@@ -216,8 +207,8 @@ bool WithStep(TCopyStep* step, std::string_view outputDir, Operation operation) 
 template <typename Rewrite>
 bool RewriteLines(std::string_view path, Rewrite rewrite) {
   std::string native = NativePath(path);
-  struct stat st {};
-  if (::lstat(native.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  os::TFileInfo info;
+  if (!os::GetFileInfo(native, info, false) || info.Kind != os::TFileKind::Regular) return false;
   TLines lines;
   if (!ReadLineFile(native, lines)) return false;
   std::string bytes;
@@ -225,10 +216,10 @@ bool RewriteLines(std::string_view path, Rewrite rewrite) {
     bytes += rewrite(line);
     bytes += "\r\n";
   }
-  mode_t mode = st.st_mode & 07777;
-  if (!(mode & S_IWUSR)) ::chmod(native.c_str(), mode | S_IWUSR);
+  const unsigned mode = info.Mode;
+  if (!(mode & 0200)) os::SetMode(native, mode | 0200);
   bool ok = ReplaceFileBytes(native, bytes);
-  ::chmod(native.c_str(), mode);
+  os::SetMode(native, mode);
   return ok;
 }
 
@@ -237,8 +228,8 @@ bool RewriteLines(std::string_view path, Rewrite rewrite) {
 TCopyStep::TCopyStep(std::string_view outputDir) : outputDir_(IncludeTrailingSeparator(outputDir)) {}
 
 void TCopyStep::Protect(std::string_view path) {
-  struct stat st {};
-  if (!path.empty() && ::stat(NativePath(path).c_str(), &st) == 0) protected_.insert({st.st_dev, st.st_ino});
+  os::TFileInfo info;
+  if (!path.empty() && os::GetFileInfo(NativePath(path), info)) protected_.insert(info.Id);
 }
 
 bool TCopyStep::Destination(std::string_view name, std::string& native, std::string* reason) const {
@@ -246,21 +237,21 @@ bool TCopyStep::Destination(std::string_view name, std::string& native, std::str
     if (reason) *reason = std::string(why);
     return false;
   };
-  struct stat st {};
-  if (outputDir_.empty() || ::stat(NativePath(outputDir_).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+  os::TFileInfo info;
+  if (outputDir_.empty() || !os::GetFileInfo(NativePath(outputDir_), info) || info.Kind != os::TFileKind::Directory) {
     return refuse("the output directory does not exist");
   }
-  const TFileId output{st.st_dev, st.st_ino};
+  const TFileId output = info.Id;
   if (!IsBareName(name)) return refuse("its name is not a plain file name");
   if (IsOutputRecordName(name)) return refuse("the name is taken by the output directory's own records");
   native = NativePath(outputDir_ + std::string(name));
   // The file's directory, after links, "." and ".." are followed, is the output directory itself.
   const std::size_t slash = native.rfind('/');
   const std::string parent = slash == std::string::npos ? std::string(".") : native.substr(0, slash + 1);
-  if (::stat(parent.c_str(), &st) != 0 || TFileId{st.st_dev, st.st_ino} != output) {
+  if (!os::GetFileInfo(parent, info) || info.Id != output) {
     return refuse("it would be written outside the output directory");
   }
-  if (::lstat(native.c_str(), &st) == 0 && protected_.count({st.st_dev, st.st_ino})) {
+  if (os::GetFileInfo(native, info, false) && protected_.count(info.Id)) {
     return refuse("it is a file of the project");
   }
   return true;
@@ -268,9 +259,9 @@ bool TCopyStep::Destination(std::string_view name, std::string& native, std::str
 
 bool TCopyStep::Copy(std::string_view source, std::string_view name, bool exact) {
   const std::string src = NativePath(source);
-  struct stat st {};
-  if (::stat(src.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  const TFileId id{st.st_dev, st.st_ino};
+  os::TFileInfo info;
+  if (!os::GetFileInfo(src, info) || info.Kind != os::TFileKind::Regular) return false;
+  const TFileId id = info.Id;
   auto [at, inserted] = taken_.emplace(UpperCase(name), TTaken{std::string(source), id});
   if (!inserted) {
     if (at->second.Id == id) return true;
@@ -405,7 +396,7 @@ bool DeleteFiles(const std::vector<std::string>& names, std::string_view directo
   bool all = true;
   for (const std::string& name : names) {
     const std::string native = NativePath(Joined(directory, name));
-    if (::unlink(native.c_str()) != 0) {
+    if (!os::RemoveFile(native)) {
       all = false;
     } else {
       NoteFileRemoved(native);

@@ -12,7 +12,7 @@
 // A source that does not exist (a settings line, a form without a companion) copies nothing and
 // is no failure.
 
-#include <sys/types.h>
+#include "platform/os.h"
 
 #include <map>
 #include <set>
@@ -74,7 +74,7 @@ class TCopyStep {
   const std::vector<TCopyCollision>& Collisions() const { return collisions_; }
 
  private:
-  using TFileId = std::pair<dev_t, ino_t>;
+  using TFileId = os::TFileId;
   struct TTaken {
     std::string Source;
     TFileId Id;

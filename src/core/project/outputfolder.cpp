@@ -1,10 +1,5 @@
 #include "project/outputfolder.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -13,6 +8,7 @@
 
 #include "messages.h"
 #include "platform/linefile.h"
+#include "platform/os.h"
 #include "platform/paths.h"
 #include "ui/prompts.h"
 
@@ -50,7 +46,7 @@ TLockResult TOutputLock::Acquire(std::string_view outputDir, std::string* detail
     return result;
   };
   const std::string dir = NativePath(IncludeTrailingSeparator(outputDir));
-  if (::access(dir.c_str(), W_OK | X_OK) != 0) {
+  if (!os::CanCreateIn(dir)) {
     const int code = errno;
     return fail(IsReadOnlyError(code) ? TLockResult::ReadOnly : TLockResult::Failed, code);
   }
@@ -58,45 +54,33 @@ TLockResult TOutputLock::Acquire(std::string_view outputDir, std::string* detail
   // The holder removes the file before it lets go, so a lock taken on a file that is no longer
   // the one at the path is worthless: look again.
   for (int attempt = 0; attempt < 10; ++attempt) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    const int fd = os::OpenLocked(path);
     if (fd < 0) {
       const int code = errno;
       if (code == ELOOP) {
         // A symbolic link in the lock's place is not followed: it is replaced.
-        ::unlink(path.c_str());
+        os::RemoveFile(path);
         continue;
       }
-      return fail(IsReadOnlyError(code) && ::access(dir.c_str(), W_OK) != 0 ? TLockResult::ReadOnly
-                                                                          : TLockResult::Failed,
-                  code);
-    }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-      const int code = errno;
       if (code == EWOULDBLOCK) {
         if (detail) {
-          char buffer[32] = {};
-          const ssize_t n = ::pread(fd, buffer, sizeof buffer - 1, 0);
-          std::string pid(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+          std::string pid;
+          ReadSmallFile(path, pid, nullptr, 64);
           while (!pid.empty() && (pid.back() == '\n' || pid.back() == '\r')) pid.pop_back();
           *detail = pid;
         }
-        ::close(fd);
         return TLockResult::InUse;
       }
-      ::close(fd);
-      return fail(TLockResult::Failed, code);
+      return fail(IsReadOnlyError(code) && !os::CanCreateIn(dir) ? TLockResult::ReadOnly : TLockResult::Failed,
+                  code);
     }
-    struct stat held {}, atPath {};
-    if (::fstat(fd, &held) != 0 || ::lstat(path.c_str(), &atPath) != 0 || held.st_dev != atPath.st_dev ||
-        held.st_ino != atPath.st_ino) {
-      ::close(fd);
+    os::TFileInfo held, atPath;
+    if (!os::GetFileInfo(fd, held) || !os::GetFileInfo(path, atPath, false) || held.Id != atPath.Id) {
+      os::Close(fd);
       continue;
     }
-    // The process id is for people and for the message of a second run; the lock is the flock.
-    const std::string pid = std::to_string(::getpid()) + "\n";
-    if (::ftruncate(fd, 0) == 0) {
-      [[maybe_unused]] const ssize_t n = ::pwrite(fd, pid.data(), pid.size(), 0);
-    }
+    // The process id is for people and for the message of a second run; the lock is the system's.
+    os::Rewrite(fd, std::to_string(os::ProcessId()) + "\n");
     fd_ = fd;
     path_ = path;
     return TLockResult::Locked;
@@ -107,9 +91,9 @@ TLockResult TOutputLock::Acquire(std::string_view outputDir, std::string* detail
 void TOutputLock::Release() {
   if (fd_ < 0) return;
   // Removed while still held, so that nobody takes a lock on a file about to disappear.
-  ::unlink(path_.c_str());
+  os::RemoveFile(path_);
   NoteFileRemoved(path_);
-  ::close(fd_);
+  os::Close(fd_);
   fd_ = -1;
   path_.clear();
 }
@@ -249,7 +233,7 @@ bool TOutputRecord::Save() {
     // Nothing the program wrote is left: the manifest goes too (it was this run's, or it records
     // only files that are gone).
     const std::string path = Joined(dir_, kManifestFileName);
-    if (::unlink(path.c_str()) == 0) NoteFileRemoved(path);
+    if (os::RemoveFile(path)) NoteFileRemoved(path);
     return true;
   }
   return manifest_.Save();

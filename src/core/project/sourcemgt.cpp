@@ -1,9 +1,5 @@
 #include "project/sourcemgt.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -13,6 +9,7 @@
 #include "globals.h"
 #include "messages.h"
 #include "platform/inorder.h"
+#include "platform/os.h"
 #include "platform/paths.h"
 #include "ui/prompts.h"
 
@@ -33,7 +30,7 @@ bool IsTextStartByte(unsigned char c) {
 // The directory of a native project path, absolute and ending in '/'.
 std::string ProjectDirectoryOf(const std::string& nativePath) {
   std::string dir = ExtractFilePath(nativePath);
-  if (dir.empty() || dir.front() != '/') {
+  if (dir.empty() || !IsAbsoluteEntry(dir)) {
     std::error_code ec;
     std::string cwd = std::filesystem::current_path(ec).string();
     if (!ec && !cwd.empty()) dir = IncludeTrailingSeparator(cwd) + dir;
@@ -123,13 +120,13 @@ std::string CompanionExt(std::string_view upperExt) {
 bool IsTextFile(std::string_view path) {
   std::string native = NativePath(path);
   // Non-blocking so that a named pipe cannot hang the reader; only regular files count.
-  int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  int fd = os::OpenForReading(native, true);
   if (fd < 0) return false;
-  struct stat st {};
+  os::TFileInfo info;
   unsigned char first = 0;
-  bool text = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::read(fd, &first, 1) == 1 &&
+  bool text = os::GetFileInfo(fd, info) && info.Kind == os::TFileKind::Regular && os::Read(fd, &first, 1) == 1 &&
               IsTextStartByte(first);
-  ::close(fd);
+  os::Close(fd);
   return text;
 }
 
@@ -151,36 +148,35 @@ struct TEntryFacts {
 TEntryFacts LookAtEntry(const std::string& native) {
   TEntryFacts facts;
   // Non-blocking so that a named pipe cannot hang the reader; only regular files count.
-  int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  int fd = os::OpenForReading(native, true);
   if (fd < 0) {
     facts.Problem = errno == ENOENT || errno == ENOTDIR ? TEntryProblem::Missing : TEntryProblem::Unreadable;
     facts.Reason = std::strerror(errno);
     return facts;
   }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
+  os::TFileInfo info;
+  if (!os::GetFileInfo(fd, info) || info.Kind != os::TFileKind::Regular) {
+    os::Close(fd);
     facts.Problem = TEntryProblem::Unreadable;
     facts.Reason = "not a file";
     return facts;
   }
-  std::string bytes(static_cast<std::size_t>(st.st_size) + 1, '\0');
+  std::string bytes(static_cast<std::size_t>(info.Size) + 1, '\0');
   std::size_t used = 0;
   bool readAll = true;
   for (;;) {
     if (used == bytes.size()) bytes.resize(bytes.size() * 2);
-    ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
-    if (n < 0 && errno == EINTR) continue;
+    const std::ptrdiff_t n = os::Read(fd, bytes.data() + used, bytes.size() - used);
     if (n < 0) readAll = false;
     if (n <= 0) break;
     used += static_cast<std::size_t>(n);
   }
-  ::close(fd);
+  os::Close(fd);
   bytes.resize(used);
   // An empty module is text (of no lines), not a binary file.
   facts.Text = bytes.empty() || IsTextStartByte(static_cast<unsigned char>(bytes[0]));
   if (!facts.Text) facts.Problem = TEntryProblem::NotText;
-  facts.Size = static_cast<double>(st.st_size);
+  facts.Size = static_cast<double>(info.Size);
   facts.LineCount = readAll ? CountLines(bytes) : 0;
   return facts;
 }

@@ -28,10 +28,11 @@ bool SpellingBoxesEnabled(bool spellingPerform) { return spellingPerform; }
 
 std::string DirectoryChooserStart(std::string_view text, std::string_view projectDir) {
   if (IsBlankDirectory(text)) return {};
-  std::filesystem::path path = NativePath(text);
-  // A drive letter or a server share names nothing on this machine (NativePath puts it below
-  // /dev/null, whose parents must not be offered either).
-  if (path.native().starts_with("/dev/null/")) return {};
+  const std::string native = NativePath(text);
+  // A path that names nothing on this machine (a drive letter on Linux) is put below a root whose
+  // parents must not be offered either.
+  if (IsNowherePath(native)) return {};
+  std::filesystem::path path = native;
   if (path.is_relative() && !projectDir.empty()) path = std::filesystem::path(NativePath(projectDir)) / path;
   if (path.is_relative()) return {};
   std::error_code ec;

@@ -30,6 +30,9 @@ struct TDictionaryInfo {
 };
 
 // The directories looked in, in order: those of $DICPATH, then the system's dictionary directories.
+// False in a build without Hunspell: then no dictionary can be opened.
+bool SpellCheckerAvailable();
+
 std::vector<std::string> DictionaryDirectories();
 // Looks in these directories instead (tests); empty restores the default.
 void SetDictionaryDirectories(std::vector<std::string> directories);

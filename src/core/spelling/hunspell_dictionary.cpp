@@ -158,6 +158,8 @@ class THunspellDictionary final : public ISpellDictionary {
 
 }  // namespace
 
+bool SpellCheckerAvailable() { return true; }
+
 std::vector<std::string> DictionaryDirectories() {
   if (!DirectoryOverride().empty()) return DirectoryOverride();
   std::vector<std::string> dirs;

@@ -1,0 +1,15 @@
+# Cross build for 64-bit Windows with Debian's mingw-w64 (g++-mingw-w64-x86-64-posix: the POSIX
+# thread model, which std::thread needs). The program is linked statically, so the .exe runs on
+# its own without the compiler's DLLs.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(QUILLMATE_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${QUILLMATE_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QUILLMATE_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${QUILLMATE_MINGW_PREFIX}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${QUILLMATE_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
