@@ -114,10 +114,10 @@ TManifestState TOutputManifest::Load(std::string_view outputDir) {
   files_.clear();
   std::string bytes, err;
   const std::string path = Joined(outputDir, kManifestFileName);
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0) return TManifestState::Missing;
+  os::TFileInfo info;
+  if (!os::GetFileInfo(path, info, false)) return TManifestState::Missing;
   // Only a regular file of its own is read; a link or anything else counts as unreadable.
-  if (!S_ISREG(st.st_mode) || !ReadSmallFile(path, bytes, &err)) return TManifestState::Unreadable;
+  if (info.Kind != os::TFileKind::Regular || !ReadSmallFile(path, bytes, &err)) return TManifestState::Unreadable;
   return Parse(bytes) ? TManifestState::Read : TManifestState::Unreadable;
 }
 
@@ -171,8 +171,10 @@ bool TOutputManifest::Save() const { return ReplaceFileBytes(Joined(dir_, kManif
 
 TExistingOutput ClassifyExisting(const TOutputManifest& manifest, std::string_view name, std::string_view native,
                                  std::string_view newBytes) {
-  struct stat st {};
-  if (::lstat(std::string(native).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return TExistingOutput::Absent;
+  os::TFileInfo info;
+  if (!os::GetFileInfo(std::string(native), info, false) || info.Kind != os::TFileKind::Regular) {
+    return TExistingOutput::Absent;
+  }
   std::string bytes;
   // A file that cannot be read cannot be compared: it is treated as changed.
   if (!ReadFileBytes(native, bytes)) return TExistingOutput::Changed;
