@@ -286,8 +286,10 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
     TFormattedFile& file = files[index];
     changedFiles += file.Changed ? 1 : 0;
     TCheckedItem& checked = checkedOut[itemIndex[index]];
-    checked = TCheckedItem{static_cast<int>(file.LinesRead), static_cast<int>(file.LinesOut), file.Marked,
-                           file.Changed};
+    checked.LinesRead = static_cast<int>(file.LinesRead);
+    checked.LinesWritten = static_cast<int>(file.LinesOut);
+    checked.LinesChanged = file.Marked;
+    checked.WouldChange = file.Changed;
     checked.Reached = true;
     // The run would not write a file whose restyled text reads as another program: the check
     // names it, and fails.

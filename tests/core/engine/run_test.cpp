@@ -790,7 +790,9 @@ TEST_P(EditedOutputTest, AFileChangedSinceTheRunWroteItIsReplacedOnlyWhenAllowed
                                         "commentor or edited by hand).  Replace it?  No keeps "
                                         "it as it is.");
     // GLOBAL.BAS is asked about once, at its copy: kept there, it is kept for the restyled file too.
-    if (row.Answer == TAnswer::No) EXPECT_NE(prompts.Take().Text.find("GLOBAL.BAS has changed"), std::string::npos);
+    if (row.Answer == TAnswer::No) {
+      EXPECT_NE(prompts.Take().Text.find("GLOBAL.BAS has changed"), std::string::npos);
+    }
   }
   EXPECT_EQ(tmp.Read("vb3/STYLED/GLOBAL.BAS") == restyled, row.Replaced);
   EXPECT_EQ(tmp.Read("vb3/STYLED/LEDGER.FRX") == "my own companion", !row.Replaced);
