@@ -147,6 +147,24 @@ TEST(CopyDirectoryFiles, CopiesTheOrdinaryFilesOfTheDirectory) {
   EXPECT_EQ(progress.max, 2);
 }
 
+// A project folder that was once an output directory: its lock and manifest are not copied, and
+// no other file may take their names in the output directory.
+TEST(CopyDirectoryFiles, LeavesTheOutputDirectorysRecordsBehind) {
+  TempDir dir;
+  dir.Write("P/A.BAS", "'a\r\n");
+  dir.Write("P/.quillmate.manifest", "# quillmate output manifest 1\n");
+  dir.Write("P/.quillmate.lock", "1\n");
+  fs::create_directories(dir / "OUT");
+  FakeProgress progress;
+  TCopyStep step(dir / "OUT/");
+  ASSERT_TRUE(CopyDirectoryFiles(dir / "P/", dir / "OUT/", progress, &step));
+  EXPECT_EQ(ListFiles(dir / "OUT"), std::vector<std::string>{"A.BAS"});
+  EXPECT_TRUE(step.Failures().empty());
+  std::string native, reason;
+  EXPECT_FALSE(step.Destination(".QUILLMATE.MANIFEST", native, &reason));
+  EXPECT_EQ(reason, "the name is taken by the output directory's own records");
+}
+
 TEST(CopyOntoItself, AnOutputDirectoryThatIsTheProjectDirectoryCopiesNothing) {
   TempDir dir;
   const std::string body = "VERSION 2.00\r\nBegin Form F\r\nEnd\r\n";
