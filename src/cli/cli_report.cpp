@@ -11,7 +11,8 @@ namespace qm::cli {
 
 namespace {
 
-using nlohmann::json;
+// Keys in the order written, schemaVersion first.
+using json = nlohmann::ordered_json;
 
 const char* RunOutcomeName(TRunOutcome outcome) {
   switch (outcome) {
