@@ -58,6 +58,34 @@ std::string Range(int start, int count) {
   return std::to_string(count == 0 ? start : start + 1) + "," + std::to_string(count);
 }
 
+// A file name on a header line as git apply and patch read it: in C quotes when it holds a quote,
+// a backslash or a control character; followed by a tab when it holds a space (patch reads a name
+// up to its first space unless a tab ends it, as one does before the date that diff writes there).
+std::string HeaderName(std::string_view name) {
+  const bool quote = std::any_of(name.begin(), name.end(), [](char c) {
+    return c == '"' || c == '\\' || (static_cast<unsigned char>(c) < 0x20) || c == 0x7F;
+  });
+  if (!quote) return std::string(name) + (name.find(' ') != std::string_view::npos ? "\t" : "");
+  std::string quoted = "\"";
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (c == '\t') {
+      quoted += "\\t";
+    } else if (c == '\n') {
+      quoted += "\\n";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      const char octal[] = {'\\', static_cast<char>('0' + (byte >> 6)), static_cast<char>('0' + ((byte >> 3) & 7)),
+                            static_cast<char>('0' + (byte & 7)), '\0'};
+      quoted += octal;
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + '"';
+}
 
 // The lines as patch programs read them: each up to and with its line feed; a last one without.
 TLines PatchLines(std::string_view bytes) {
@@ -79,7 +107,7 @@ bool WriteHunks(std::ostream& out, std::string_view beforeName, std::string_view
   const std::vector<TEdit> edits = EditScript(before, after);
   const int n = static_cast<int>(edits.size());
 
-  out << "--- " << beforeName << "\n+++ " << afterName << "\n";
+  out << "--- " << HeaderName(beforeName) << "\n+++ " << HeaderName(afterName) << "\n";
   int k = 0;
   while (true) {
     while (k < n && edits[k].Kind == ' ') ++k;

@@ -27,8 +27,10 @@ const std::string kBinary = QUILLMATE_CLI_BINARY;
 
 struct PatchRow {
   const char* Name;
-  std::string Source;  // the bytes of src/ROUGH.BAS
+  std::string Source;  // the bytes of the source file
   bool Project;        // the project run's --diff rather than format's
+  std::string Folder = "src";
+  std::string File = "ROUGH.BAS";
 };
 
 class CliPatchApplies : public ::testing::TestWithParam<PatchRow> {};
@@ -49,37 +51,41 @@ TEST_P(CliPatchApplies, GitApplyAndPatchGiveTheRestyledBytes) {
   test::TempDir dir;
   const std::string work = dir / "work";
   // Settings beside the sources, so that the user's own saved settings play no part.
-  dir.Write("work/src/VBQUILL3.INI", "[General]\n");
-  dir.Write("work/src/ROUGH.BAS", row.Source);
-  dir.Write("work/src/P.VBP", "Type=Exe\r\nModule=Rough; ROUGH.BAS\r\n");
+  const std::string folder = row.Folder + "/";
+  const std::string source = folder + row.File;
+  dir.Write("work/" + folder + "VBQUILL3.INI", "[General]\n");
+  dir.Write("work/" + source, row.Source);
+  dir.Write("work/" + folder + "P.VBP", "Type=Exe\r\nModule=Rough; " + row.File + "\r\n");
 
   // What a run writes for the file: format's standard output, or the project run's output file.
   std::string restyled;
   if (row.Project) {
-    ASSERT_EQ(ShellIn(work, "'" + kBinary + "' --quiet --output ../styled src/P.VBP"), 0);
-    restyled = dir.Read("styled/ROUGH.BAS");
+    ASSERT_EQ(ShellIn(work, "'" + kBinary + "' --quiet --output ../styled '" + folder + "P.VBP'"), 0);
+    restyled = dir.Read("styled/" + row.File);
   } else {
-    ASSERT_EQ(ShellIn(work, "'" + kBinary + "' format src/ROUGH.BAS >../styled.bas"), 0);
+    ASSERT_EQ(ShellIn(work, "'" + kBinary + "' format '" + source + "' >../styled.bas"), 0);
     restyled = dir.Read("styled.bas");
   }
   ASSERT_NE(restyled, row.Source) << "the source must be one the restyle changes";
 
-  const std::string command = row.Project ? " --diff src/P.VBP" : " format --diff src/ROUGH.BAS";
+  const std::string command = row.Project ? " --diff '" + folder + "P.VBP'" : " format --diff '" + source + "'";
   ASSERT_EQ(ShellIn(work, "'" + kBinary + "'" + command + " >../patch 2>../err"), 0) << dir.Read("err");
   const std::string patch = dir.Read("patch");
-  EXPECT_TRUE(patch.starts_with("--- a/src/ROUGH.BAS\n+++ b/src/ROUGH.BAS\n@@ -1,")) << patch;
+  // A name with a space ends in a tab, so that patch reads it whole.
+  const std::string end = source.find(' ') == std::string::npos ? "\n" : "\t\n";
+  EXPECT_TRUE(patch.starts_with("--- a/" + source + end + "+++ b/" + source + end + "@@ -1,")) << patch;
   ExpectOnlyPatchLines(patch);
   if (row.Project) {
-    EXPECT_NE(dir.Read("err").find("ROUGH.BAS: "), std::string::npos) << "the file's line";
+    EXPECT_NE(dir.Read("err").find(row.File + ": "), std::string::npos) << "the file's line";
   }
 
   EXPECT_EQ(ShellIn(work, "git apply --check ../patch"), 0);
   EXPECT_EQ(ShellIn(work, "git apply ../patch 2>/dev/null"), 0);
-  EXPECT_EQ(dir.Read("work/src/ROUGH.BAS"), restyled) << "after git apply";
+  EXPECT_EQ(dir.Read("work/" + source), restyled) << "after git apply";
 
-  dir.Write("work/src/ROUGH.BAS", row.Source);
+  dir.Write("work/" + source, row.Source);
   EXPECT_EQ(ShellIn(work, "patch -p1 -s <../patch"), 0);
-  EXPECT_EQ(dir.Read("work/src/ROUGH.BAS"), restyled) << "after patch -p1";
+  EXPECT_EQ(dir.Read("work/" + source), restyled) << "after patch -p1";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -90,7 +96,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PatchRow{"FormatEndOfFileByte", "Sub A ()\r\nx = 1\r\nEnd Sub\r\n\x1A", false},
                       PatchRow{"ProjectCrlfSource", "Sub A ()\r\nx = 1\r\nEnd Sub\r\n", true},
                       PatchRow{"ProjectLfSource", "Sub A ()\nx = 1\nEnd Sub\n", true},
-                      PatchRow{"ProjectNoFinalLineEnd", "Sub A ()\r\nx = 1\r\nEnd Sub", true}),
+                      PatchRow{"ProjectNoFinalLineEnd", "Sub A ()\r\nx = 1\r\nEnd Sub", true},
+                      PatchRow{"FormatNameWithSpaces", "Sub A ()\r\nx = 1\r\nEnd Sub\r\n", false, "my src",
+                               "Rough One.bas"},
+                      PatchRow{"ProjectNameWithSpaces", "Sub A ()\nx = 1\nEnd Sub\n", true, "my src", "Rough One.bas"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 // The hunks themselves, byte for byte.
@@ -123,6 +132,13 @@ INSTANTIATE_TEST_SUITE_P(
                       "@@ -1,2 +1,2 @@\n a\n-b\n+b\n\\ No newline at end of file\n"},
         PatchBytesRow{"LoneCarriageReturnIsNoLineEnd", "a\rb\n", "a\rc\n", "@@ -1,1 +1,1 @@\n-a\rb\n+a\rc\n"}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(UnifiedPatchNames, QuotesAndBackslashesAreQuotedAsInC) {
+  std::ostringstream out;
+  WriteUnifiedPatch(out, "a/Say \"Hi\"\\x.bas", "b/Say \"Hi\"\\x.bas", "a\n", "b\n");
+  EXPECT_TRUE(out.str().starts_with("--- \"a/Say \\\"Hi\\\"\\\\x.bas\"\n+++ \"b/Say \\\"Hi\\\"\\\\x.bas\"\n"))
+      << out.str();
+}
 
 }  // namespace
 }  // namespace qm::cli
