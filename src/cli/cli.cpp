@@ -24,16 +24,19 @@ void PrintUsage(std::ostream& out) {
          "                   project's directory when there is one, else the saved settings\n"
          "  --output DIR     write the output into DIR (relative to the working directory)\n"
          "  --check          write nothing; exit with 1 when any file would change\n"
-         "  --diff           write nothing; print a unified diff of every file that would change\n"
+         "  --diff           write nothing; print a patch of every source file that would change\n"
+         "                   (--- a/FILE, +++ b/FILE relative to the working directory, for git\n"
+         "                   apply or patch -p1; the lines per file go to standard error)\n"
          "  --force          replace output files changed since quillmate last wrote them\n"
          "                   (by default such a file is kept and the run exits with 2)\n"
          "  --quiet          print no line per file\n"
          "  --verbose        say on standard error which settings file is used\n"
          "  --report json    print one JSON object describing the run and every item instead\n"
-         "                   of the lines per file\n"
+         "                   of the lines per file (docs/json.md)\n"
          "  --help           print this help\n"
          "  --version        print the version\n"
          "\n"
+         "Each subcommand lists its options with --help (quillmate-cli format --help).\n"
          "Exit status: 0 done, 1 --check found files that would change, 2 error or cancelled.\n";
 }
 

@@ -41,7 +41,9 @@ constexpr std::string_view kFormatUsage =
     "--diff any number of files are looked at and nothing is written but the report.\n"
     "\n"
     "  --check                list the files that would change; exit with 1 when any would\n"
-    "  --diff                 print a unified diff of every file that would change\n"
+    "  --diff                 print a patch of every file that would change: --- a/FILE and\n"
+    "                         +++ b/FILE name it relative to the working directory, and the\n"
+    "                         patch (for git apply, or patch -p1) gives the restyled bytes\n"
     "  --settings FILE        settings file to use; by default VBQUILL3.INI beside the\n"
     "                         source file when there is one, else the saved settings\n"
     "  --kind KIND            form, module or class; by default the kind that the file's\n"
@@ -49,6 +51,7 @@ constexpr std::string_view kFormatUsage =
     "  --stdin-filename NAME  the name of the source read from standard input: its extension\n"
     "                         gives the kind and its directory the settings file\n"
     "  --verbose              say on standard error which settings file is used\n"
+    "  --help                 print this help\n"
     "\n"
     "A file changes when its restyled lines differ from its lines; line ends are not compared.\n"
     "Exit status: 0 done, 1 --check found files that would change, 2 error.\n";
@@ -261,7 +264,9 @@ int FormatSource(const TSource& source, std::uint8_t kind, std::istream& in, std
   for (const TMarkedLine& line : formatter.FOutput) after.push_back(line.Text);
   if (after == before) return kExitOk;
   if (options.Diff) {
-    WriteUnifiedDiff(out, source.DisplayName, source.DisplayName, before, after);
+    // A patch of the source that gives, applied, the bytes written without --diff.
+    const std::string name = source.FromStdin && source.KindName.empty() ? std::string("-") : PatchName(source.DisplayName);
+    WriteUnifiedPatch(out, "a/" + name, "b/" + name, bytes, OutputText(formatter.FOutput));
   } else {
     out << source.DisplayName << '\n';
   }

@@ -27,7 +27,10 @@ constexpr std::string_view kFormTreeUsage =
     "each node {\"caption\", \"image\", \"children\"}, and first among a node's children a\n"
     "{\"caption\": \"Properties\", \"image\": 4, \"properties\": [[NAME, VALUE], ...]} node\n"
     "when it has properties. The root is captioned \"Form: \" and NAME, by default the\n"
-    "file's name without its extension.\n";
+    "file's name without its extension. The root also carries \"schemaVersion\": 1.\n"
+    "\n"
+    "  --project NAME  the name the root's caption gives the form\n"
+    "  --help          print this help\n";
 
 struct TFormTreeOptions {
   std::string Project;
@@ -84,7 +87,7 @@ void WriteFormTreeJson(std::ostream& out, const TFormTree& tree) {
       if (open.back().HasChildren) out << ',';
       open.back().HasChildren = true;
     }
-    out << "{\"caption\":" << JsonText(row.Caption) << ",\"image\":" << row.Image;
+    out << (i == 0 ? "{\"schemaVersion\":1,\"caption\":" : "{\"caption\":") << JsonText(row.Caption) << ",\"image\":" << row.Image;
     if (const std::vector<RFormProp>* props = PropertiesOfRow(tree, row)) {
       nlohmann::json list = nlohmann::json::array();
       for (const RFormProp& prop : *props) list.push_back({Cp1252ToUtf8(prop.Name), Cp1252ToUtf8(prop.Value)});

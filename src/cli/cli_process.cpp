@@ -19,6 +19,7 @@
 #include "cli_settings.h"
 #include "cli_spell.h"
 #include "engine/formatter.h"
+#include "engine/outputtext.h"
 #include "engine/programcheck.h"
 #include "globals.h"
 #include "messages.h"
@@ -197,7 +198,6 @@ struct TFormattedFile {
 int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSourceMgt& project,
                const TProcessOptions& options, const TProgramCheckOptions& checkOptions, TReportInput& report,
                std::ostream& out, std::ostream& err) {
-  const std::string& outputDir = report.OutputDir;
   // A file whose name an earlier selected file has (the same file listed again, or another file
   // of that name) is left out, as the writing run leaves it out, with the same warning.
   const std::vector<TNameCollision> collisions = FindNameCollisions(project);
@@ -260,6 +260,8 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
     return true;
   };
 
+  // With --diff standard output holds the patch alone; the lines per file go to standard error.
+  std::ostream& status = options.Diff ? err : out;
   int changedFiles = 0;
   int refusedFiles = 0;
   const auto finish = [&](std::size_t index) {
@@ -282,17 +284,24 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
           << msg::Fill(msg::NotSavedProgramChange, {item.Name, std::to_string(*file.MismatchLine)}) << '\n';
     }
     if (!options.Quiet) {
-      out << item.Name << ": " << file.LinesRead << " lines read, " << file.LinesOut << " lines out, "
+      status << item.Name << ": " << file.LinesRead << " lines read, " << file.LinesOut << " lines out, "
           << file.Marked << " marked changed, " << (file.Changed ? "would change" : "unchanged");
-      if (checked.ProgramChangeNearLine > 0) out << " (would not be written: the program would change)";
-      out << '\n';
+      if (checked.ProgramChangeNearLine > 0) status << " (would not be written: the program would change)";
+      status << '\n';
     }
-    if (options.Diff && file.Changed) {
-      TLines after;
-      after.reserve(file.After.size());
-      for (const TMarkedLine& line : file.After) after.push_back(line.Text);
-      WriteUnifiedDiff(out, NativePath(item.Path), NativePath(IncludeTrailingSeparator(outputDir) + item.Name),
-                       file.Before, after);
+    // A patch of the source file that gives, applied, the bytes the writing run would write for
+    // it; a file the run would not write gets none. The source's bytes are read again here, as
+    // the passes keep only its lines.
+    if (options.Diff && file.Changed && !file.MismatchLine) {
+      std::string source, why;
+      if (ReadFileBytes(NativePath(item.Path), source, &why)) {
+        const std::string name = PatchName(NativePath(item.Path));
+        WriteUnifiedPatch(out, "a/" + name, "b/" + name, source, OutputText(file.After));
+      } else {
+        ++refusedFiles;
+        err << "quillmate-cli: error: cannot read " << NativePath(item.Path) << (why.empty() ? "" : ": ") << why
+            << '\n';
+      }
     }
     file = TFormattedFile{};
     return true;
@@ -312,7 +321,7 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
     return kExitError;
   }
   if (options.Check && !options.Quiet) {
-    out << changedFiles << (changedFiles == 1 ? " file" : " files") << " would change\n";
+    status << changedFiles << (changedFiles == 1 ? " file" : " files") << " would change\n";
   }
   if (refusedFiles > 0) return kExitError;
   return options.Check && changedFiles > 0 ? kExitFindings : kExitOk;

@@ -11,7 +11,8 @@ namespace qm::cli {
 
 namespace {
 
-using nlohmann::json;
+// Keys in the order written, schemaVersion first.
+using json = nlohmann::ordered_json;
 
 const char* RunOutcomeName(TRunOutcome outcome) {
   switch (outcome) {
@@ -85,6 +86,7 @@ json RunItem(json item, const TRunFileReport* file, TRunOutcome run, bool lastTa
 
 std::string ProjectReportJson(const TSourceMgt& project, const TReportInput& input) {
   json report;
+  report["schemaVersion"] = 1;
   report["project"] = NativePath(input.Project);
   report["settings"] = input.Settings.empty() ? json(nullptr) : json(input.Settings);
   report["outputDirectory"] = NativePath(IncludeTrailingSeparator(input.OutputDir));

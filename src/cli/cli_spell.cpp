@@ -33,6 +33,7 @@ constexpr std::string_view kSpellUsage =
     "                   section chooses the dictionary)\n"
     "  --literals       check string literals\n"
     "  --comments       check comments (neither option: both)\n"
+    "  --help           print this help\n"
     "\n"
     "Exit status: 0 no word found, 1 words were listed, 2 error.\n";
 

@@ -27,7 +27,10 @@ constexpr std::string_view kStatsUsage =
     "Prints the statistics of every form, module and class of a Visual Basic project (.MAK\n"
     "or .VBP), in project order: size in bytes (-1 for a file that was not found), lines,\n"
     "routines, globals, percent of comments and of white space to code; then the number of\n"
-    "files per extension. Tab-separated by default, one JSON object with --json.\n";
+    "files per extension. Tab-separated by default, one JSON object with --json.\n"
+    "\n"
+    "  --json  print one JSON object (docs/json.md) instead of the tab-separated lines\n"
+    "  --help  print this help\n";
 
 struct TStatsOptions {
   std::string Project;
@@ -117,15 +120,15 @@ void WriteJson(std::ostream& out, const TSourceMgt& project, const std::vector<T
                      {"lines", row.Lines},
                      {"routines", row.Routines},
                      {"globals", row.Globals},
-                     {"pct_comments", row.PctComments},
-                     {"pct_whitespace", row.PctWhitespace}});
+                     {"pctComments", row.PctComments},
+                     {"pctWhitespace", row.PctWhitespace}});
   }
   nlohmann::ordered_json typeList = nlohmann::ordered_json::array();
   for (const TChartPoint& type : types) {
     typeList.push_back({{"extension", Cp1252ToUtf8(type.Label)}, {"count", static_cast<std::int64_t>(type.Value)}});
   }
   const nlohmann::ordered_json document = {
-      {"project", Cp1252ToUtf8(project.ProjectName)}, {"items", items}, {"types", typeList}};
+      {"schemaVersion", 1}, {"project", Cp1252ToUtf8(project.ProjectName)}, {"items", items}, {"types", typeList}};
   out << document.dump(2) << '\n';
 }
 

@@ -1,6 +1,7 @@
 #include "unified_diff.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -57,15 +58,56 @@ std::string Range(int start, int count) {
   return std::to_string(count == 0 ? start : start + 1) + "," + std::to_string(count);
 }
 
-}  // namespace
+// A file name on a header line as git apply and patch read it: in C quotes when it holds a quote,
+// a backslash or a control character; followed by a tab when it holds a space (patch reads a name
+// up to its first space unless a tab ends it, as one does before the date that diff writes there).
+std::string HeaderName(std::string_view name) {
+  const bool quote = std::any_of(name.begin(), name.end(), [](char c) {
+    return c == '"' || c == '\\' || (static_cast<unsigned char>(c) < 0x20) || c == 0x7F;
+  });
+  if (!quote) return std::string(name) + (name.find(' ') != std::string_view::npos ? "\t" : "");
+  std::string quoted = "\"";
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (c == '\t') {
+      quoted += "\\t";
+    } else if (c == '\n') {
+      quoted += "\\n";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      const char octal[] = {'\\', static_cast<char>('0' + (byte >> 6)), static_cast<char>('0' + ((byte >> 3) & 7)),
+                            static_cast<char>('0' + (byte & 7)), '\0'};
+      quoted += octal;
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + '"';
+}
 
-bool WriteUnifiedDiff(std::ostream& out, std::string_view beforeName, std::string_view afterName,
-                      const TLines& before, const TLines& after, int context) {
+// The lines as patch programs read them: each up to and with its line feed; a last one without.
+TLines PatchLines(std::string_view bytes) {
+  TLines lines;
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    const std::size_t lf = bytes.find('\n', pos);
+    const std::size_t end = lf == std::string_view::npos ? bytes.size() : lf + 1;
+    lines.emplace_back(bytes.substr(pos, end - pos));
+    pos = end;
+  }
+  return lines;
+}
+
+// The hunks under the two header lines. Raw lines carry their own line ends.
+bool WriteHunks(std::ostream& out, std::string_view beforeName, std::string_view afterName, const TLines& before,
+                const TLines& after, int context, bool raw) {
   if (before == after) return false;
   const std::vector<TEdit> edits = EditScript(before, after);
   const int n = static_cast<int>(edits.size());
 
-  out << "--- " << beforeName << "\n+++ " << afterName << "\n";
+  out << "--- " << HeaderName(beforeName) << "\n+++ " << HeaderName(afterName) << "\n";
   int k = 0;
   while (true) {
     while (k < n && edits[k].Kind == ' ') ++k;
@@ -90,11 +132,39 @@ bool WriteUnifiedDiff(std::ostream& out, std::string_view beforeName, std::strin
         << " @@\n";
     for (int m = first; m < end; ++m) {
       const std::string& text = edits[m].Kind == '+' ? after[edits[m].After] : before[edits[m].Before];
-      out << edits[m].Kind << text << "\n";
+      out << edits[m].Kind << text;
+      if (!raw) {
+        out << '\n';
+      } else if (text.empty() || text.back() != '\n') {
+        out << "\n\\ No newline at end of file\n";
+      }
     }
     k = end;
   }
   return true;
+}
+
+}  // namespace
+
+bool WriteUnifiedDiff(std::ostream& out, std::string_view beforeName, std::string_view afterName,
+                      const TLines& before, const TLines& after, int context) {
+  return WriteHunks(out, beforeName, afterName, before, after, context, false);
+}
+
+bool WriteUnifiedPatch(std::ostream& out, std::string_view beforeName, std::string_view afterName,
+                       std::string_view before, std::string_view after, int context) {
+  if (before == after) return false;
+  return WriteHunks(out, beforeName, afterName, PatchLines(before), PatchLines(after), context, true);
+}
+
+std::string PatchName(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path absolute = fs::absolute(path, ec).lexically_normal();
+  const fs::path here = fs::current_path(ec);
+  if (ec) return absolute.generic_string();
+  const fs::path relative = absolute.lexically_relative(here);
+  return relative.empty() ? absolute.generic_string() : relative.generic_string();
 }
 
 }  // namespace qm::cli

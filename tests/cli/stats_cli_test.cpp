@@ -76,8 +76,8 @@ TEST_P(CliStats, TableAndJsonAgree) {
     EXPECT_EQ(fs::path(item.at("path").get<std::string>()).filename().string().size(),
               item.at("name").get<std::string>().size());
     rebuilt << item.at("name").get<std::string>() << '\t' << item.at("size") << '\t' << item.at("lines") << '\t'
-            << item.at("routines") << '\t' << item.at("globals") << '\t' << item.at("pct_comments") << '\t'
-            << item.at("pct_whitespace") << '\n';
+            << item.at("routines") << '\t' << item.at("globals") << '\t' << item.at("pctComments") << '\t'
+            << item.at("pctWhitespace") << '\n';
   }
   for (const auto& type : document.at("types")) {
     rebuilt << "type\t" << type.at("extension").get<std::string>() << '\t' << type.at("count") << '\n';
