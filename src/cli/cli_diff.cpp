@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <ostream>
 
 #include "analysis/linediff.h"
