@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The line difference engine on files that differ the way a restyled file differs from its
 // source: procedures re-indented, blank lines inserted around blocks, header comments added
 // before procedures, declarations and colon-joined statements and single-line Ifs split.

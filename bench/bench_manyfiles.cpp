@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A project of many small files in one folder: what the file system costs per file.
 //
 //   bench_manyfiles                          runs the benchmarks (Google Benchmark flags apply)

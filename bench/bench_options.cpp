@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The options dialog's preview refresh: the sample of a page restyled by the engine with the
 // values in the dialog, as the dialog does after every change.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The whole processing run over a large generated project, with every formatting rule switched on.
 // Two inputs: the synthetic one, every construct the engine knows in every procedure, and one that
 // reads like a real application's code (its line mix is printed by --generate).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Spell checking of comments and literals: words checked per second once each distinct word has
 // been looked up, and a first pass with spelling on against one with it off.
 //

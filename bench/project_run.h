@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What the whole-run benchmarks share: prompts that answer no one, and one read-and-run of a

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Debian's hardening flags (stack protector, fortified string functions, read-only relocations,
 # immediate binding) as dpkg-buildflags gives them, so the packaged programs are built the way
 # the distribution builds its own. The optimisation and debug-information flags stay the build

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross build for 64-bit Windows with Debian's mingw-w64 (g++-mingw-w64-x86-64-posix: the POSIX
 # thread model, which std::thread needs). The program is linked statically, so the .exe runs on
 # its own without the compiler's DLLs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Renders the program's scalable icon into PNG files of the hicolor theme's sizes, so that the
 // bitmaps installed beside the SVG are always drawn from it.
 //

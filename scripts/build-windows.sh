@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Cross-builds quillmate-cli.exe for 64-bit Windows with Debian's mingw-w64 into build-windows/.
 #   --test      also runs it under Wine against the Linux build (build/src/cli/quillmate-cli):
 #               tests/windows/compare.sh

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages that building, running and testing Quillmate/VB need.
 # Idempotent: when every package is present it prints nothing and changes nothing.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds, and restyles the bundled example projects (VB4, then VB3) with
 # the command-line driver. With --gui, starts the desktop program afterwards (needs a display).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds everything with warnings on, and runs every test; then
 # cross-builds quillmate-cli.exe and compares it under Wine with the Linux build
 # (QUILLMATE_SKIP_WINDOWS=1 leaves that part out).

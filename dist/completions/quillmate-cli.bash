@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # bash completion for quillmate-cli                                -*- shell-script -*-
 
 _quillmate_cli() {

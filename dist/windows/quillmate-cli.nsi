@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: MIT
 ; Installer of quillmate-cli for Windows, made by scripts/build-windows.sh --package with
 ; makensis -DVERSION=... -DSTAGE=<directory of the zip's files> -DOUTFILE=<setup.exe>.
 ; It installs for the current user (no administrator rights needed) and puts the program's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // quillmate-cli: the core without a window, for scripts, editors and CI.

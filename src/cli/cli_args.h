@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What the subcommands' option parsers share: the one file a subcommand takes, and the message

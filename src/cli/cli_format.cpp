@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quillmate-cli format: restyles one source file to standard output, as a processing run restyles
 // a project's file, or checks any number of them (--check, --diff) as formatters do in CI.
 

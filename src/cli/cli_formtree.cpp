@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quillmate-cli formtree: the control description of one form as the form tree window shows it,
 // as JSON.
 

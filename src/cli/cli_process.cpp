@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The project run of quillmate-cli: the processing run of the desktop program without a window.
 
 #include <algorithm>

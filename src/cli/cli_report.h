@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The JSON report of a project run (--report json), for CI dashboards and editor plug-ins: one

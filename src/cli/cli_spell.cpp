@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quillmate-cli spell: lists the words of comments and string literals that are not in the
 // dictionary, file by file, and writes nothing.
 

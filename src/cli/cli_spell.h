@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Spell checking without a dialog: every word not in the dictionary is listed as

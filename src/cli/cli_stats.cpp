@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quillmate-cli stats: the statistics the charts show, for every item of a project, without a
 // window: tab-separated rows or one JSON object.
 

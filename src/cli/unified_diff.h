@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Unified diffs ("diff -u" form) of two line lists, for the driver's --diff. The lines are lined

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "globals.h"
 
 namespace qm {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Every text the core shows to the user, as whole phrases. "%s" marks where a name goes

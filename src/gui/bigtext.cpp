@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bigtext.h"
 
 #include <QContextMenuEvent>

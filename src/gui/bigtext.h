@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // TBigText: a read-only, line-oriented text view for source code. Every line is a byte string

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The edge between the program's byte strings and Qt: lines stay std::string everywhere and

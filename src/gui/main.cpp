@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Quillmate/VB 3.0: restyles the source code of Visual Basic projects.
 
 #include <QApplication>

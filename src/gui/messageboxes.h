@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The program's message boxes: the four kinds with their fixed button sets, modal, captioned with

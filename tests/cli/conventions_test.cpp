@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quillmate-cli as formatter users expect it: several files with --check and --diff, the kind
 // of standard input from --stdin-filename, settings found beside the code, and --report json.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quillmate-cli format: one file (or standard input) restyled to standard output.
 
 #include <gtest/gtest.h>

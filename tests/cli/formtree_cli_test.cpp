@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quillmate-cli formtree on the example forms and on files made for the purpose.
 
 #include <gtest/gtest.h>

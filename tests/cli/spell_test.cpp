@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quillmate-cli spell, and the spelling of a project run without a dialog.
 
 #include <gtest/gtest.h>

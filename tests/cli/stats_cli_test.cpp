@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quillmate-cli stats on the example projects and on projects made for the purpose.
 
 #include <gtest/gtest.h>

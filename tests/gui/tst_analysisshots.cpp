@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Takes the pictures of the analysis windows for the documentation: a bar and a pie chart and the
 // form tree of the VB4 example. Runs only when QUILLMATE_SCREENSHOT_DIR names the directory to
 // write them to (screenshot-chart-bar.png, screenshot-chart-pie.png, screenshot-formtree.png).

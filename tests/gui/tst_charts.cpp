@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The chart selector and the chart windows on the example project: the selector's texts, samples
 // and messages, Create of every kind, saving images and printing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The procedure commentor window on a module of the VB4 example restyled with header comments:
 // open, step, edit and save as a user does, and the saved file against its source byte for byte.
 

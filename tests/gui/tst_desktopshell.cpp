@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window as a new user meets it: the standard keys, the Project menu's hints, the tree's
 // keyboard and state-image toggling with its tool tips and processed marks, the status line after
 // a run, native paths, the recent files kept on every close, View > Encoding and the layout.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A project file dropped on the main window from outside the program opens; other drops do not.
 
 #include <QMdiArea>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The form tree window as the user meets it: opened from the main window on a form of the
 // example projects, its tree, the property list, the filter, and the command-line output of the
 // same form compared with what the window shows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The options dialog as a user meets it: its pages, the controls of every setting, OK and Cancel,
 // the output directory's separator, the template files, the dependent controls and the preview;
 // and the desktop program's View > Options... before a processing run. With QUILLMATE_OPTIONS_SHOTS

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Takes the pictures of the main window for the documentation: the example project open, a form
 // selected and its source in a viewer; the before/after window after Diff of a tab-indented file;
 // a Japanese form shown through Shift-JIS; the status line after a run. Runs only when

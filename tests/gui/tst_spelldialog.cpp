@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The spelling dialog as a user meets it: its captions, what it shows for a word, and what each
 // button does to the text under check. Runs on a scripted dictionary; a modal showing is answered
 // by the test through ViewerServices().ExecModal.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The viewers as a user meets them: tab stops and linked scrolling after Diff, whole-word search
 // and the search keys, Diff in the preview, the pane captions and widths, the button bar of a
 // small window, and sources shown through the chosen code page.

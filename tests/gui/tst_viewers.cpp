@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The source viewers: shared scrolling of the two-pane windows, search through the find dialog,
 // the Diff command, the modal preview, printing and the printed report.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian packages with CPack and checks them: quillmate-cli without any Qt package,
 # quillmate on top of it with Qt, the contents of each, their copyright and changelog, and
 # lintian's verdict (no error; the warnings it may give are listed in docs/packaging.md).

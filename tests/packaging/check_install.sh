@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the build into a temporary prefix and checks what a desktop and a shell find there:
 # both programs, their manual pages, the desktop entry, the AppStream metainfo, the MIME types
 # and the icon in every size.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks the hand-written manual pages: both format without a warning from groff, lexgrog finds
 # their NAME lines, and every option that each subcommand's --help names is described in that
 # subcommand's part of quillmate-cli(1), so the page and the program cannot drift apart.

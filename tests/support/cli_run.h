@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Runs the command-line driver in process, with standard input given and its exit code, standard

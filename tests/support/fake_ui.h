@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Test doubles for the core's user-interface interfaces. FakePrompts answers from a script and

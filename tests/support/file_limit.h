@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Makes writes beyond a size fail for the length of a scope, as they fail on a full disk: the

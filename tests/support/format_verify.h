@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Formatting one text the way a processing run formats one file (two or three passes), and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Generated Visual Basic lines for tests that run rules over many lines: statements joined by

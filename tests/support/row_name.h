@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Names for the rows of a parameterized suite, so that a test list shows what each case is rather

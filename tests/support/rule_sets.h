@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Settings with every rule of the engine on, shared by the tests that run all rules together.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A dictionary for tests: a fixed word list and fixed suggestions, counting its look-ups.

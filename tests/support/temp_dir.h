@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A temporary directory for one test, removed with everything in it afterwards. Also points the

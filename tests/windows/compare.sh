@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the Windows build of quillmate-cli under Wine beside the Linux build and compares their
 # results byte for byte: `format` of every example source and of the formatter's test sources,
 # `format --check`, `diff` and `formtree` of the examples, and a project run (written output and

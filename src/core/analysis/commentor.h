@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The procedure commentor: a walk through the Subs and Functions of one module, showing the

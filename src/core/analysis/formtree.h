@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The control description at the head of a form file as a tree: the form's nested Begin ... End

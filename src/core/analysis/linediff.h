@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The line difference engine behind the before/after viewer's Diff command. It lines up the lines

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Project statistics: the counting rules over one item's lines, the seven chart kinds with their

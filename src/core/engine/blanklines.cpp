@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The per-line hooks around the transformations, the blank-line filter, and For/Next handling:
 // the loop variables of the open For loops and the Next lines rebuilt with or without them.
 

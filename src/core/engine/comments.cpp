@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Comment placement: whole-line and in-line comments, and the block line that frames a run of
 // whole-line comments.
 

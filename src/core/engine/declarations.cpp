@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Declaration splitting (several variables or constants on one line) and the alignment of the As
 // clauses of consecutive declarations.
 //

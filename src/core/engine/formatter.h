@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The formatting engine: one object per processing run. Every rule of the engine works on these

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/forstack.h"
 
 namespace qm {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Procedure header comments from the Sub and Function templates, inserted in the first pass above
 // or below the first line of every Sub and Function.
 

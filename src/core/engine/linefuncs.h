@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Pure functions on one line of Visual Basic. Positions are 1-based; 0 means none. A comment is

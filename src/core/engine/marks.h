@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The mark that travels with every output line: black text on yellow for a line the engine

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One pass of the formatter over one file, and the two or three passes of a file.
 
 #include <algorithm>

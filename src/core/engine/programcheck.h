@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The safety check made before a restyled file is written: the restyled text must hold the same

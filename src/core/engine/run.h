@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What a project processing run did, file by file, and the checks made before it writes anything:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Spell checking of string literals and comments, through the spelling dialog.
 
 #include "engine/formatter.h"

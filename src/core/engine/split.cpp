@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Statement splitting: single-line Ifs and lines of several statements joined by colons.
 //
 // Both splits write their pieces, unindented and marked changed, to FOutput; the next pass indents

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Reading the code of one line as far as the splitting rules need it: string and date literals,

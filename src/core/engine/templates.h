@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Header comment templates for Subs and Functions: the two built-in templates, the live pair the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Text files as lines of bytes: no transcoding (VB files are Windows-1252). Reading splits at CRLF,

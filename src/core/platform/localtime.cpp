@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/localtime.h"
 
 #include <ctime>

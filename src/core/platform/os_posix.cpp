@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The POSIX side of the operating-system layer (platform/os.h): Linux and other Unix systems.
 
 #include "platform/os.h"

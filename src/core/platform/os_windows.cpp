@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows side of the operating-system layer (platform/os.h). Paths arrive in UTF-8 and go to
 // the wide (UTF-16) functions of the system, so every file name works whatever the code page.
 

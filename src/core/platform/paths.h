@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Windows paths on a Linux disk. The project model keeps paths as Visual Basic wrote them

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Private-profile (INI) files with the semantics of the Windows profile functions: sections and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Windows-1252 bytes as UTF-8, for output that must be Unicode (JSON). The five bytes the code

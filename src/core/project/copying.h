@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Copying the project into the output directory, so that it opens and builds there on its own:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The open project: the project file's lines and the chain of source items (forms, modules,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The catalogue of the seventy-five settings and the one live value of each. The engine reads a

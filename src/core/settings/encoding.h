@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The code page through which the windows show source bytes (View > Encoding), and its section

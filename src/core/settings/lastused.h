@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The list behind the recently-used-files menu: its entries top to bottom, their numbered

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/profile_entries.h"
 
 #include <algorithm>

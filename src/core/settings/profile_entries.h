@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The settings file's entries that are not settings: the recent-files list, the main window's

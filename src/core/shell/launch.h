@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // How the desktop program is started: the command line it is given (a project file from a file

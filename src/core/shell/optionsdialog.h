@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The decisions of the options dialog: the trailing separator of the output directory, the two

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/optionspages.h"
 
 namespace qm {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What the options dialog shows and where: its seven pages with their icons and help contexts, the

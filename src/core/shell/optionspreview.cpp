@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/optionspreview.h"
 
 #include "engine/formatter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The options dialog's preview: a short Visual Basic sample per page, chosen to exercise that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The "Begin Processing" command: the question, one formatting engine for the run, the main

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/projecttree.h"
 
 #include "platform/paths.h"

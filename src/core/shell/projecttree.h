@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The project tree as plain data: one root node for the project and one node per form, module

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The status line after a processing run: how many of the selected files were restyled and

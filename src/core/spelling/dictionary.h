@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What the speller asks of a dictionary: whether a word is in it, what it suggests instead, and

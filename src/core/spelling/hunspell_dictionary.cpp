@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Hunspell dictionaries installed on the machine, behind ISpellDictionary.
 
 #include <hunspell.hxx>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dictionaries of a build without Hunspell (QUILLMATE_SPELLING=OFF): there are none, and
 // opening one says that this build has no spell checker.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "spelling/spelldialoglogic.h"
 
 #include "messages.h"

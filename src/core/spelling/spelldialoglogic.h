@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The decisions of the spelling dialog "Word Not Found in Dictionary": what it shows for each

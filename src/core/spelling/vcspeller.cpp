@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "spelling/vcspeller.h"
 
 #include <fstream>

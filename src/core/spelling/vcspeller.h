@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The spelling engine that the formatter and the spelling dialog drive, through the properties

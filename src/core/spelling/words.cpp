@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "spelling/words.h"
 
 #include <string>

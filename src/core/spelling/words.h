@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Words of program text, as the speller checks them. Text is Windows-1252 bytes: letters are those

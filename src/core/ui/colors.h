@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Colour values as the Windows colour model writes them (0x00BBGGRR), and system colours

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The spelling dialog as the formatter sees it: one text checked at a time, with the line it

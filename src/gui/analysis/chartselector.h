@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The chart selector: the seven statistics of the project, a description and a small sample of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "analysis/chartseries.h"
 
 #include <QBarSet>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The two series of the charts, built from the core's points: bars each in its own colour, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Every text of the chart selector and the chart windows that the statistics do not give.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A chart window: one statistic of the project as bars or as a pie, a snapshot taken when it was

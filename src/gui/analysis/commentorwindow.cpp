@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "analysis/commentorwindow.h"
 
 #include <QCloseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The procedure commentor window: the button bar with the routine list, the routine's first line

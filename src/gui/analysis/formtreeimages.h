@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The form tree's image list, drawn by the program itself: 0 the project, 1 a form, 3 a file,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "analysis/formtreewindow.h"
 
 #include <QHBoxLayout>

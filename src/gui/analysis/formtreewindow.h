@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The form structure tree: the controls of one form and their properties, parsed once from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // TfrmOptions: the options dialog. Its pages are built from the layout table and the settings

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The texts of the options dialog and the save-or-load question that are not a setting's label.

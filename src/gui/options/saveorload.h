@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The save-or-load question of the template editors: "&Save" (1), "&Load" (4) or "&Cancel" (2,

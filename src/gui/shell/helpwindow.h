@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The program's help: pages of its own, shipped inside the program, shown in a help window at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The recently-used-files menu: numbered entries, behind a separator, at the end of a menu.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/mainwindow.h"
 
 #include <QAction>

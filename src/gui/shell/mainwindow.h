@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The main window: the MDI frame with the menus, the dockable toolbar, the project tree on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/progresswindows.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The two progress windows of long operations: the copy window ("Backing up files...") shown

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The images shipped inside the program: toolbar buttons, the project tree's node and state

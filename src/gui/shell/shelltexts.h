@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Every text of the main window and its small windows: captions, menu items, hints.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The start of the program: the settings, the main window and then every long-lived window, in

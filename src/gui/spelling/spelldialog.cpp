@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "spelling/spelldialog.h"
 
 #include <QCheckBox>

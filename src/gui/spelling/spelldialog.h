@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The spelling dialog "Word Not Found in Dictionary": shown for each word the speller reports

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewers/bigtextreporter.h"
 
 #include <QFont>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The printed listing of a text view: a title band once at the start, a page header on every page

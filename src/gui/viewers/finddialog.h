@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The find dialog of the viewers: a modeless box with the text to look for, "Match case", the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewers/leftorright.h"
 
 #include <QHBoxLayout>

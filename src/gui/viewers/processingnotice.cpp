@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewers/processingnotice.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The small "Processing..." window shown while the before/after viewer compares its files.

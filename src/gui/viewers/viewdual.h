@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The modal before/after window of a processing run: the file as read and the engine's output with

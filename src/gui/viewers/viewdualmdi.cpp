@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewers/viewdualmdi.h"
 
 #include <QMenu>

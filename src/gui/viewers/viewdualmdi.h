@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The before/after viewer of a restyled project item: the source file and the restyled output

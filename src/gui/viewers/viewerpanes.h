@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The parts the viewer windows share: the set-up of a source pane, the window buttons, the search

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What the viewer windows need from the rest of the program: where their messages go, how a modal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Every text the source viewers show: captions, button hints, menu items and messages.

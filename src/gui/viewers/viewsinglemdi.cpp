@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewers/viewsinglemdi.h"
 
 #include <QMenu>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The single-source viewer: one file, read-only, in one pane, with search and printing. A child

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "analysis/commentor.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The block matching and the display walk written out step by step, the plain way: every left

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "analysis/linediff.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Blank lines before and after constructs, the blank-line filter, and the For/Next levels.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Source written in other code pages than Windows-1252 (Shift-JIS, UTF-8) goes through the engine
 // byte for byte: only the rules' own changes (indentation, splitting) differ from the input.
 

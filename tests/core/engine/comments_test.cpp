@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Placement of whole-line and in-line comments, and the block lines that frame runs of comments.
 
 #include <gtest/gtest.h>

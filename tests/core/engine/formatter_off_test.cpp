@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Regions between "' quillmate: off" and "' quillmate: on" come out byte for byte as written,
 // whatever rules are on, while the code around them is restyled as usual.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Golden files: every directory under tests/data/format holds one case.
 //
 //   input         the source file, as a project would hand it over

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Procedure header comments: the templates and their placeholders, the values read from a
 // procedure's first statement, where and when the formatter inserts a header, and loading the
 // templates from files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the speed-ups of a pass must not change: the passes that write into the buffers of the
 // lines they have read give the output of passes that read a copy, and the search outside
 // literals that jumps from quote to quote finds what a scan of every character finds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The per-file pipeline: the code part, Option Explicit, the order of the per-line steps and what
 // it does with their results, marks across passes, progress and cancel.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The safety check before a restyled file is written: what the rules do by design passes, and
 // every change to the program or to a comment's text is found, near the line where it is.
 

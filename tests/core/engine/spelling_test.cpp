@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The formatter's spelling step: which texts of a line go to the spelling dialog, and what comes
 // back into the line.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A formatter on default settings whose split functions are called one line at a time, with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The splits lose, duplicate and invent no code: over generated and real lines, with every split,
 // indentation and alignment on and the comment and blank-line rules leaving things alone, the
 // output reads as the same sequence of code tokens as the input. The comparison allows for what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Restyling the output again changes nothing: every example source, the golden inputs and
 // generated modules, formatted with every rule on and with each rule alone, come back from a
 // second run as the first run left them. Blank lines the rules insert are empty lines.

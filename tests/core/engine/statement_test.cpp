@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/statement.h"
 
 #include <gtest/gtest.h>

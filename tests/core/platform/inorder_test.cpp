@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Work shared out among threads and reported in order: every index once, in order, with no more
 // than the window taken ahead of the report, and a stop or a failure ends the report before it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The operating-system layer as the rest of the core relies on it: what a name is (file,
 // directory, link, pipe), when two names are one file, replacing and removing files, listings.
 

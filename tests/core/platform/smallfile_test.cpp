@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Settings and template files: only regular files of a few megabytes are read, so that a named
 // pipe cannot block the program and a device cannot fill its memory.
 

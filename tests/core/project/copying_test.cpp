@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "project/copying.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The items of Visual Basic 5 and 6 projects: user controls, property pages, user documents and
 // designers, read from their .VBP lines with the kinds, tree images and companions of their own.
 

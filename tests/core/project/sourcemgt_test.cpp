@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "project/sourcemgt.h"
 
 #include <gtest/gtest.h>

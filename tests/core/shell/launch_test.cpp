@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/launch.h"
 
 #include <gtest/gtest.h>

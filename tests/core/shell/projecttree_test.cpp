@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/projecttree.h"
 
 #include <gtest/gtest.h>

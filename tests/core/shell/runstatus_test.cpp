@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/runstatus.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The speller on the installed en_US Hunspell dictionary.
 
 #include <gtest/gtest.h>

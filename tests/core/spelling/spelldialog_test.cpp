@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The speller and the decisions of the spelling dialog, with a scripted dictionary and scripted
 // clicks.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Word splitting for program text.
 
 #include <gtest/gtest.h>
