@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // --diff as a patch: the real git apply and patch take what format --diff and the project run's
 // --diff print, from the folder they were run in, and applying it gives the very bytes the
 // restyled file has.

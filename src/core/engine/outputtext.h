@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The bytes of a restyled file: every line followed by CR LF, except a last line that holds the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The steps of ending the program, in their order. File > Exit saves the recent-files list first

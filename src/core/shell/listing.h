@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What a printed listing of a viewer shows: the file it names (once, in the page header), the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "spelling/programtext.h"
 
 #include "engine/templates.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The parts of a source line that belong to the program rather than to its author, and are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole runs with spelling on over files that hold headers written from the templates: what the
 // user corrects is saved, and the template's own words are never offered.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "project/outputfolder.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The order of ending the program: File > Exit saves the recent-files list before anything can
 // keep the program open; a child window with unsaved work stops the close.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Printed listings: the names a listing carries, and how long lines wrap.
 
 #include <gtest/gtest.h>
