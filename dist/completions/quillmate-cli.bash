@@ -31,7 +31,7 @@ _quillmate_cli() {
     spell) options='--settings --literals --comments --help' ;;
     formtree) options='--project --help' ;;
     stats) options='--json --help' ;;
-    *) options='--settings --output --check --diff --quiet --verbose --report --help --version' ;;
+    *) options='--settings --output --check --diff --force --quiet --verbose --report --help --version' ;;
   esac
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W "$options" -- "$cur"))
