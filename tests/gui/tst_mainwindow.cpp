@@ -161,6 +161,7 @@ class TestMainWindow : public QObject {
   // The example project copied into the temporary directory, so nothing is written to examples/.
   std::string ExampleProject();
   void OpenExample();
+  bool OpenCommentorWithUnsavedEdits();
   void WriteSettings(const std::string& text) { dir_->Write("VBQUILL3.INI", text); }
   void SelectNode(std::size_t node);
   bool Enabled(C command) const;
@@ -999,19 +1000,24 @@ void TestMainWindow::openingAnotherProjectClosesTheOldWindows() {
   QVERIFY(!close->isEnabled());
 }
 
-// A commentor whose unsaved edits the user keeps (Cancel) keeps the old project open.
-void TestMainWindow::aCommentorWithUnsavedEditsCanKeepTheProjectOpen() {
+// The example project open in the shown main window, with a commentor holding typed, unsaved
+// comments; false when a step fails.
+bool TestMainWindow::OpenCommentorWithUnsavedEdits() {
   OpenExample();
   Main().show();
-  QVERIFY(QTest::qWaitForWindowExposed(&Main()));
-  const std::string example = ExampleProject();
-  QVERIFY(Main().OpenProject(example));
+  if (!QTest::qWaitForWindowExposed(&Main()) || !Main().OpenProject(ExampleProject())) return false;
   SelectNode(3);
   Main().ToolbarAction(C::Commentor)->trigger();
   auto* commentor = qobject_cast<TfrmCommentor*>(Main().mdiClient->subWindowList().value(0)->widget());
-  QVERIFY(commentor);
+  if (!commentor) return false;
   commentor->memoComments->setFocus();
   QTest::keyClicks(commentor->memoComments, QStringLiteral("' typed"));
+  return true;
+}
+
+// A commentor whose unsaved edits the user keeps (Cancel) keeps the old project open.
+void TestMainWindow::aCommentorWithUnsavedEditsCanKeepTheProjectOpen() {
+  QVERIFY(OpenCommentorWithUnsavedEdits());
   prompts_.Answers = {TAnswer::Cancel};
 
   Main().btnCloseClick();
@@ -1027,17 +1033,8 @@ void TestMainWindow::aCommentorWithUnsavedEditsCanKeepTheProjectOpen() {
 // File > Exit saves the recent-files list first: a commentor that then keeps the program open does
 // not undo that.
 void TestMainWindow::exitStoppedByACommentorHasSavedTheList() {
-  OpenExample();
-  Main().show();
-  QVERIFY(QTest::qWaitForWindowExposed(&Main()));
+  QVERIFY(OpenCommentorWithUnsavedEdits());
   const std::string example = ExampleProject();
-  QVERIFY(Main().OpenProject(example));
-  SelectNode(3);
-  Main().ToolbarAction(C::Commentor)->trigger();
-  auto* commentor = qobject_cast<TfrmCommentor*>(Main().mdiClient->subWindowList().value(0)->widget());
-  QVERIFY(commentor);
-  commentor->memoComments->setFocus();
-  QTest::keyClicks(commentor->memoComments, QStringLiteral("' typed"));
   prompts_.Answers = {TAnswer::Cancel};
   Main().findChild<QAction*>(QStringLiteral("mnuFileExit"))->trigger();
   QVERIFY(Main().isVisible());
