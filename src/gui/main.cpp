@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "shell/launch.h"
-#include "shell/mainwindow.h"
-#include "shell/startup.h"
+#include "frame/mainwindow.h"
+#include "frame/startup.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QMessageBox>
 
 #include "cp1252.h"
-#include "shell/shelltexts.h"
+#include "frame/shelltexts.h"
 #include "viewers/viewerservices.h"
 
 namespace qm {

@@ -14,8 +14,8 @@
 #include "analysis/chartselector.h"
 #include "analysis/chartwindow.h"
 #include "analysis/formtreewindow.h"
-#include "shell/mainwindow.h"
-#include "shell/startup.h"
+#include "frame/mainwindow.h"
+#include "frame/startup.h"
 #include "temp_dir.h"
 
 using namespace qm;

@@ -33,8 +33,8 @@
 #include "analysis/chartwindow.h"
 #include "messages.h"
 #include "project/sourcemgt.h"
-#include "shell/mainwindow.h"
-#include "shell/startup.h"
+#include "frame/mainwindow.h"
+#include "frame/startup.h"
 #include "temp_dir.h"
 #include "viewers/viewerservices.h"
 

@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "shell/mainwindow.h"
-#include "shell/startup.h"
+#include "frame/mainwindow.h"
+#include "frame/startup.h"
 #include "temp_dir.h"
 #include "ui/prompts.h"
 

@@ -22,8 +22,8 @@
 #include "cli.h"
 #include "platform/paths.h"
 #include "project/sourcemgt.h"
-#include "shell/mainwindow.h"
-#include "shell/startup.h"
+#include "frame/mainwindow.h"
+#include "frame/startup.h"
 #include "temp_dir.h"
 #include "viewers/viewerservices.h"
 

@@ -14,10 +14,10 @@
 
 #include "globals.h"
 #include "platform/profile.h"
-#include "shell/lastusedmenu.h"
+#include "frame/lastusedmenu.h"
 #include "messageboxes.h"
-#include "shell/progresswindows.h"
-#include "shell/startup.h"
+#include "frame/progresswindows.h"
+#include "frame/startup.h"
 #include "temp_dir.h"
 #include "viewers/leftorright.h"
 #include "viewers/viewdual.h"

@@ -35,7 +35,7 @@
 #include "options/saveorload.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
-#include "shell/helpwindow.h"
+#include "frame/helpwindow.h"
 #include "shell/optionspreview.h"
 #include "shell/projectsession.h"
 #include "ui/templatefiles.h"

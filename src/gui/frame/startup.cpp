@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/startup.h"
+#include "frame/startup.h"
 
 #include <QApplication>
 
@@ -8,9 +8,9 @@
 #include "analysis/formtreewindow.h"
 #include "options/optionsdialog.h"
 #include "options/saveorload.h"
-#include "shell/mainwindow.h"
-#include "shell/progresswindows.h"
-#include "shell/shellimages.h"
+#include "frame/mainwindow.h"
+#include "frame/progresswindows.h"
+#include "frame/shellimages.h"
 #include "spelling/spelldialog.h"
 #include "viewers/leftorright.h"
 #include "viewers/processingnotice.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/helpwindow.h"
+#include "frame/helpwindow.h"
 
 #include <QHBoxLayout>
 #include <QPointer>
@@ -10,7 +10,7 @@
 
 #include <map>
 
-#include "shell/shelltexts.h"
+#include "frame/shelltexts.h"
 #include "viewers/viewerservices.h"
 
 namespace qm {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/progresswindows.h"
+#include "frame/progresswindows.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -11,7 +11,7 @@
 
 #include "globals.h"
 #include "messages.h"
-#include "shell/shelltexts.h"
+#include "frame/shelltexts.h"
 #include "viewers/viewerservices.h"
 
 namespace qm {

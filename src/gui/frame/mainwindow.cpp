@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/mainwindow.h"
+#include "frame/mainwindow.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -41,13 +41,13 @@
 #include "cp1252.h"
 #include "settings/placement.h"
 #include "settings/profile_entries.h"
-#include "shell/about.h"
+#include "frame/about.h"
 #include "shell/launch.h"
-#include "shell/helpwindow.h"
-#include "shell/lastusedmenu.h"
+#include "frame/helpwindow.h"
+#include "frame/lastusedmenu.h"
 #include "messageboxes.h"
-#include "shell/shellimages.h"
-#include "shell/shelltexts.h"
+#include "frame/shellimages.h"
+#include "frame/shelltexts.h"
 #include "ui/preview.h"
 #include "ui/progress.h"
 #include "viewers/viewdualmdi.h"

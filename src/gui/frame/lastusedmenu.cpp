@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/lastusedmenu.h"
+#include "frame/lastusedmenu.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/about.h"
+#include "frame/about.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "messages.h"
-#include "shell/shellimages.h"
-#include "shell/shelltexts.h"
+#include "frame/shellimages.h"
+#include "frame/shelltexts.h"
 #include "viewers/viewerservices.h"
 
 namespace qm {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/shellimages.h"
+#include "frame/shellimages.h"
 
 #include <QFile>
 
