@@ -6,6 +6,7 @@
 #include "platform/linefile.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
+#include "settings/nearest.h"
 #include "settings/profile_entries.h"
 
 namespace qm::cli {
@@ -18,12 +19,7 @@ std::string Absolute(const std::string& path) {
 
 std::string FindCliSettings(const std::string& given, const std::string& directory) {
   if (!given.empty() || directory.empty()) return given;
-  const std::string dir = IncludeTrailingSeparator(directory);
-  if (FileExists(dir + std::string(kSettingsFileName))) return dir + std::string(kSettingsFileName);
-  for (const std::string& name : ListFiles(dir)) {
-    if (SameTextIgnoringCase(name, kSettingsFileName)) return dir + name;
-  }
-  return {};
+  return NearestSettingsFile(Absolute(directory));
 }
 
 std::string DescribeCliSettings(const std::string& file) {

@@ -15,9 +15,9 @@ namespace qm::cli {
 // A command-line path made absolute against the working directory (unchanged when that fails).
 std::string Absolute(const std::string& path);
 
-// The settings file a command reads: the one given with --settings; else VBQUILL3.INI in the
-// directory of the project or source (its name in any letter case), so that a team keeps its
-// style beside its code; else empty, for the saved settings.
+// The settings file a command reads: the one given with --settings; else the VBQUILL3.INI nearest
+// to the directory of the project or source (NearestSettingsFile), so that a team keeps its style
+// in its repository; else empty, for the saved settings.
 std::string FindCliSettings(const std::string& given, const std::string& directory);
 
 // For --verbose: which file the settings of FindCliSettings's answer come from.

@@ -30,8 +30,9 @@ constexpr std::string_view kSpellUsage =
     "dictionary, one per line, as PATH:LINE:COLUMN: WORD (suggestions: ...). A project (.MAK,\n"
     ".VBP) stands for its forms, modules and classes. Nothing is written.\n"
     "\n"
-    "  --settings FILE  settings file to use instead of the saved settings (its SpellChecker\n"
-    "                   section chooses the dictionary)\n"
+    "  --settings FILE  settings file to use (its SpellChecker section chooses the\n"
+    "                   dictionary); by default the VBQUILL3.INI nearest to the first\n"
+    "                   PROJECT or FILE, up to the repository's root; else the saved settings\n"
     "  --literals       check string literals\n"
     "  --comments       check comments (neither option: both)\n"
     "  --help           print this help\n"
@@ -160,6 +161,7 @@ int CmdSpell(const TArgs& args, std::ostream& out, std::ostream& err) {
   }
   if (!literals && !comments) literals = comments = true;
 
+  settingsFile = FindCliSettings(settingsFile, ExtractFilePath(Absolute(files.front())));
   TSettings settings;
   TCommentTemplates templates;
   TSpellPrompts prompts(err);

@@ -55,6 +55,12 @@ TEST_P(CliFormatModes, ExitCodeAndOutput) {
   dir.Write("lower/ROUGH.BAS", kRough);
   dir.Write("lower/vbquill3.ini", kQuietIni);
   dir.Write("conf/quiet.ini", kQuietIni);
+  dir.Write("repo/.git/HEAD", "ref: refs/heads/main\n");
+  dir.Write("repo/VBQUILL3.INI", kQuietIni);
+  dir.Write("repo/src/forms/ROUGH.BAS", kRough);
+  dir.Write("outer/VBQUILL3.INI", kQuietIni);
+  dir.Write("outer/repo/.git/HEAD", "ref: refs/heads/main\n");
+  dir.Write("outer/repo/src/ROUGH.BAS", kRough);
   const FormatRow& row = GetParam();
   TArgs args{"format"};
   for (const std::string& arg : row.Args) args.push_back(At(dir, arg));
@@ -105,6 +111,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "settings file"},
         FormatRow{"VerboseNamesTheSettingsFileBeside", {"--check", "--verbose", "<dir>team/ROUGH.BAS"}, "",
                   kExitOk, "", "settings: <dir>team/VBQUILL3.INI\n"},
+        FormatRow{"SettingsTwoFoldersUpAreFound", {"--check", "--verbose", "<dir>repo/src/forms/ROUGH.BAS"}, "",
+                  kExitOk, "", "settings: <dir>repo/VBQUILL3.INI\n"},
+        FormatRow{"SearchStopsAtTheRepositoryRoot", {"--check", "<dir>outer/repo/src/ROUGH.BAS"}, "",
+                  kExitFindings, "<dir>outer/repo/src/ROUGH.BAS\n", ""},
         FormatRow{"VerboseNamesTheSavedSettings", {"--verbose", "--check", "<dir>src/TIDY.BAS"}, "", kExitOk, "",
                   "settings: <dir>VBQUILL3.INI (not there"}),
     [](const auto& info) { return std::string(info.param.Name); });
@@ -152,6 +162,21 @@ TEST_F(CliProjectConventions, SettingsBesideTheProjectAreUsedAndNamed) {
   // A file given with --settings is read instead.
   dir.Write("strict.ini", "[General]\nOptionExplicitInsert=1\n");
   EXPECT_EQ(RunCliWith({"--check", "--quiet", "--settings", dir.Dir() + "strict.ini", Project()}).Code, kExitFindings);
+}
+
+// A project in a subfolder of its repository reads the settings file the sources' format reads.
+TEST_F(CliProjectConventions, SettingsUpTheRepositoryServeProjectAndFileAlike) {
+  dir.Write("repo/.git/HEAD", "ref: refs/heads/main\n");
+  dir.Write("repo/VBQUILL3.INI", kQuietIni);
+  dir.Write("repo/vb/app/ROUGH.BAS", kRough);
+  dir.Write("repo/vb/app/P.VBP", "Type=Exe\r\nModule=Rough; ROUGH.BAS\r\n");
+  const std::string used = "settings: " + dir.Dir() + "repo/VBQUILL3.INI\n";
+  const TResult project = RunCliWith({"--check", "--verbose", dir.Dir() + "repo/vb/app/P.VBP"});
+  EXPECT_EQ(project.Code, kExitOk) << project.Out;
+  EXPECT_NE(project.Err.find(used), std::string::npos) << project.Err;
+  const TResult file = RunCliWith({"format", "--check", "--verbose", dir.Dir() + "repo/vb/app/ROUGH.BAS"});
+  EXPECT_EQ(file.Code, kExitOk) << file.Out;
+  EXPECT_NE(file.Err.find(used), std::string::npos) << file.Err;
 }
 
 TEST_F(CliProjectConventions, JsonReportOfARun) {
