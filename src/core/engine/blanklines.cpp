@@ -9,26 +9,13 @@
 #include "engine/formatter.h"
 #include "engine/linefuncs.h"
 #include "engine/statementscan.h"
+#include "platform/ascii.h"
 
 namespace qm {
 
 namespace {
 
 using K = SettingKey;
-
-// GrpBlankLines
-constexpr int kBlankLinesUseRules = 1;
-constexpr int kBlankLinesRemoveAll = 2;
-
-inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool StartsWithUpper(std::string_view text, std::string_view upperPrefix) {
-  if (text.size() < upperPrefix.size()) return false;
-  for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
-    if (UpperAscii(text[i]) != upperPrefix[i]) return false;
-  }
-  return true;
-}
 
 // What follows the keyword of a Next line, up to its comment, trimmed: empty for a bare Next.
 std::string_view NextOperands(std::string_view line) {
@@ -209,7 +196,7 @@ bool TVBSrcFormatter::KeepLine(std::string_view line) const {
   return (mode != kBlankLinesUseRules && mode != kBlankLinesRemoveAll) || !Trim(line).empty();
 }
 
-bool TVBSrcFormatter::IsForLine(std::string_view line) const { return StartsWithUpper(Trim(line), "FOR "); }
+bool TVBSrcFormatter::IsForLine(std::string_view line) const { return HasUpperPrefix(Trim(line), "FOR "); }
 
 // The name before the first "=", whatever blanks stand around it; empty for a For Each loop,
 // which has none.
@@ -217,7 +204,7 @@ std::string TVBSrcFormatter::ForVariable(std::string_view line) const {
   std::string_view rest = Trim(line);
   rest = TrimLeft(rest.substr(std::min<std::size_t>(4, rest.size())));
   // An "=" in a For Each loop's collection expression is no assignment of a loop variable.
-  if (StartsWithUpper(rest, "EACH ")) return {};
+  if (HasUpperPrefix(rest, "EACH ")) return {};
   const std::size_t equals = rest.find('=');
   if (equals == std::string_view::npos) return {};
   return std::string(Trim(rest.substr(0, equals)));
@@ -225,7 +212,7 @@ std::string TVBSrcFormatter::ForVariable(std::string_view line) const {
 
 bool TVBSrcFormatter::IsNextLine(std::string_view line) const {
   const std::string_view t = Trim(line);
-  return StartsWithUpper(t, "NEXT ") || (t.size() == 4 && StartsWithUpper(t, "NEXT"));
+  return HasUpperPrefix(t, "NEXT ") || (t.size() == 4 && HasUpperPrefix(t, "NEXT"));
 }
 
 std::string TVBSrcFormatter::AddNextVariable(std::string_view line, std::string_view name) const {

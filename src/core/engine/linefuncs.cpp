@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "globals.h"
+#include "platform/ascii.h"
 
 namespace qm {
 
@@ -14,8 +14,6 @@ constexpr int kRepeatLimit = 1000;
 constexpr int kTabWidthLimit = 1000;
 
 inline bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Index of the first ch outside the literals delimited by quote, or npos. Every quote toggles
 // the inside-a-literal state; the search jumps from literal to literal with single-character

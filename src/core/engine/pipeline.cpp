@@ -11,7 +11,9 @@
 #include "engine/formatter.h"
 #include "engine/linefuncs.h"
 #include "engine/statementscan.h"
-#include "globals.h"
+#include "messages.h"
+#include "platform/ascii.h"
+#include "project/sourcemgt.h"
 #include "ui/progress.h"
 
 namespace qm {
@@ -26,23 +28,9 @@ constexpr std::string_view kOptionExplicitLine =
 constexpr std::string_view kAttributePrefix = "Attribute";
 constexpr char kEndOfFile = '\x1A';
 
-// GrpForNextProcessing
-constexpr int kForNextAdd = 1;
-constexpr int kForNextRemove = 2;
-
-inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view upperPrefix) {
-  if (text.size() < upperPrefix.size()) return false;
-  for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
-    if (UpperAscii(text[i]) != upperPrefix[i]) return false;
-  }
-  return true;
-}
-
 // out := the line with tabs expanded. Lines without a tab (nearly all) are copied into out's own
 // buffer, so that reading a line allocates nothing once the buffers have grown.
-void ExpandInto(std::string& out, std::string_view line) {
+void ExpandInto(std::string& out, std::string_view line, int tabWidth) {
   if (line.find('\t') == std::string_view::npos) {
     out.assign(line);
   } else {
@@ -56,7 +44,7 @@ void ExpandInto(std::string& out, std::string_view line) {
 bool IsOptionExplicitLine(std::string_view line) {
   constexpr std::string_view kUpper = "OPTION EXPLICIT";
   const std::string_view t = TrimLeftControls(line);
-  if (!StartsWithIgnoringCase(t, kUpper)) return false;
+  if (!HasUpperPrefix(t, kUpper)) return false;
   if (t.size() == kUpper.size()) return true;
   const char next = t[kUpper.size()];
   return next == ' ' || next == '\t' || next == '\'' || next == ':';
@@ -70,17 +58,17 @@ TSwitch FormatterSwitch(std::string_view line) {
   std::string_view t = Trim(line);
   if (t.empty() || t.front() != '\'') return TSwitch::None;
   t = Trim(t.substr(1));
-  if (!StartsWithIgnoringCase(t, "QUILLMATE")) return TSwitch::None;
+  if (!HasUpperPrefix(t, "QUILLMATE")) return TSwitch::None;
   t = Trim(t.substr(9));
   if (t.empty() || t.front() != ':') return TSwitch::None;
   t = Trim(t.substr(1));
-  if (t.size() == 3 && StartsWithIgnoringCase(t, "OFF")) return TSwitch::Off;
-  if (t.size() == 2 && StartsWithIgnoringCase(t, "ON")) return TSwitch::On;
+  if (t.size() == 3 && HasUpperPrefix(t, "OFF")) return TSwitch::Off;
+  if (t.size() == 2 && HasUpperPrefix(t, "ON")) return TSwitch::On;
   return TSwitch::None;
 }
 
 // The line that ends the control description of a form or class: END alone, at column 1.
-bool IsDescriptionEnd(std::string_view line) { return line.size() == 3 && StartsWithIgnoringCase(line, "END"); }
+bool IsDescriptionEnd(std::string_view line) { return line.size() == 3 && HasUpperPrefix(line, "END"); }
 
 }  // namespace
 
