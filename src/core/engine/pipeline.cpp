@@ -10,6 +10,7 @@
 
 #include "engine/formatter.h"
 #include "engine/linefuncs.h"
+#include "engine/optionexplicit.h"
 #include "engine/statementscan.h"
 #include "messages.h"
 #include "platform/ascii.h"
@@ -22,9 +23,6 @@ namespace {
 
 using K = SettingKey;
 
-// The line inserted where a file lacks Option Explicit, followed by one empty line.
-constexpr std::string_view kOptionExplicitLine =
-    "Option Explicit     'Force all variables to be declared before their use";
 constexpr std::string_view kAttributePrefix = "Attribute";
 constexpr char kEndOfFile = '\x1A';
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/marks.h"
+#include "engine/optionexplicit.h"
 #include "engine/templates.h"
 #include "settings/catalogue.h"
 
@@ -120,8 +121,6 @@ std::size_t LiteralEnd(std::string_view s, std::size_t i) {
 
 constexpr std::string_view kEnd = "end";
 constexpr char kEndOfFile = '\x1A';
-// The comment of the Option Explicit line the pipeline inserts.
-constexpr std::string_view kOptionExplicitComment = "Force all variables to be declared before their use";
 constexpr std::string_view kIf = "if";
 
 std::string_view TextOf(const std::string& line) { return line; }
