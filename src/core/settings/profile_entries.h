@@ -12,15 +12,6 @@
 
 namespace qm {
 
-inline constexpr int kRecentFilesMax = 6;
-
-// Item1 .. Item6 of section RecentFiles, most recent first; missing keys are skipped, so Item1 and
-// Item3 without Item2 give two entries.
-std::vector<std::string> LoadRecentFiles(std::string_view fileName = kSettingsFileName);
-// Writes Item1 onward, as many keys as entries (at most six); an empty list writes nothing.
-bool SaveRecentFiles(const std::vector<std::string>& files,
-                     std::string_view fileName = kSettingsFileName, std::string* err = nullptr);
-
 // The main window's placement (section frmMain), in the fields of the platform's record.
 struct TWindowPlacement {
   int Flags = 0;

@@ -60,7 +60,6 @@ namespace qm {
 
 namespace {
 
-constexpr std::string_view kRecentFilesSection = "RecentFiles";
 constexpr int kOutlineWidth = 200;
 constexpr int kGaugeWidth = 160;
 constexpr int kStatusPanelWidth = 100;
