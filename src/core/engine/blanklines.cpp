@@ -137,7 +137,7 @@ void TVBSrcFormatter::SpellCheckLine(std::string& line) {
 // A line that continues the previous statement gets no blank lines before it: a blank line after
 // a " _" would end the statement there.
 void TVBSrcFormatter::AddBlankLinesBefore(std::string_view line) {
-  if (Num(K::GrpBlankLines) != kBlankLinesUseRules || EndsWithContinuation(FPrevLine)) return;
+  if (Choice<TBlankLineProcessing>(K::GrpBlankLines) != TBlankLineProcessing::UseRules || EndsWithContinuation(FPrevLine)) return;
   FBlankLineKind = ClassifyStatement(line);
   if (const TBlankLineKeys* keys = BlankLineKeysOf(FBlankLineKind)) AddBlankLines(Num(keys->Before), FOutput);
 }
@@ -146,7 +146,7 @@ void TVBSrcFormatter::AddBlankLinesBefore(std::string_view line) {
 // (moved below it): then the statement read decides. The blank lines after a continued statement
 // follow its last line.
 void TVBSrcFormatter::AddBlankLinesAfter(std::string_view line) {
-  if (Num(K::GrpBlankLines) != kBlankLinesUseRules) return;
+  if (Choice<TBlankLineProcessing>(K::GrpBlankLines) != TBlankLineProcessing::UseRules) return;
   const bool taken = std::exchange(FSplitLineTaken, false);
   if (!EndsWithContinuation(FPrevLine)) {
     const TVBStatementKind kind =
@@ -163,7 +163,7 @@ void TVBSrcFormatter::AddBlankLinesAfter(std::string_view line) {
 // rules put after each piece's statement kind and before the next one's go between them, and the
 // line's blank lines after are those of its last piece.
 void TVBSrcFormatter::SpaceSplitPieces(std::size_t from) {
-  if (Num(K::GrpBlankLines) != kBlankLinesUseRules || from >= FOutput.size()) return;
+  if (Choice<TBlankLineProcessing>(K::GrpBlankLines) != TBlankLineProcessing::UseRules || from >= FOutput.size()) return;
   TMarkedList spaced;
   spaced.reserve(FOutput.size() - from + 4);
   TVBStatementKind kind = skOther;
@@ -184,7 +184,7 @@ void TVBSrcFormatter::SpaceSplitPieces(std::size_t from) {
 }
 
 int TVBSrcFormatter::BlankLinesBeforeCount(std::string_view line) const {
-  if (Num(K::GrpBlankLines) != kBlankLinesUseRules) return 0;
+  if (Choice<TBlankLineProcessing>(K::GrpBlankLines) != TBlankLineProcessing::UseRules) return 0;
   const TBlankLineKeys* keys = BlankLineKeysOf(ClassifyStatement(line));
   return keys ? Num(keys->Before) : 0;
 }
@@ -192,8 +192,8 @@ int TVBSrcFormatter::BlankLinesBeforeCount(std::string_view line) const {
 // Blank lines go with "Use Below Rules" and "Remove All Blank Lines"; with "No Change" (or no
 // choice at all) every line stays.
 bool TVBSrcFormatter::KeepLine(std::string_view line) const {
-  const int mode = Num(K::GrpBlankLines);
-  return (mode != kBlankLinesUseRules && mode != kBlankLinesRemoveAll) || !Trim(line).empty();
+  const TBlankLineProcessing mode = Choice<TBlankLineProcessing>(K::GrpBlankLines);
+  return (mode != TBlankLineProcessing::UseRules && mode != TBlankLineProcessing::RemoveAll) || !Trim(line).empty();
 }
 
 bool TVBSrcFormatter::IsForLine(std::string_view line) const { return HasUpperPrefix(Trim(line), "FOR "); }

@@ -194,6 +194,10 @@ class TVBSrcFormatter {
   // Header comments from the Sub and Function templates, above (before) or below a procedure line.
   void InsertSubHeader(std::string_view line, bool before);
   void InsertFunctionHeader(std::string_view line, bool before);
+  template <typename TChoice>
+  TChoice Choice(SettingKey key) const {
+    return static_cast<TChoice>(Num(key));
+  }
   // The header comment steps of the two per-line hooks (first pass only): a header above a Sub or
   // Function line before it is written, or below it afterwards, as the settings ask. A procedure
   // statement continued with " _" gets its header below its last line, never between its lines.

@@ -21,11 +21,6 @@ using K = SettingKey;
 
 constexpr std::size_t kGuarded = static_cast<std::size_t>(-1);
 
-// GrpSubLevelComments / GrpFunctionLevelComments
-constexpr int kFormLevelCode = 0;
-constexpr int kModuleLevelCode = 1;
-constexpr int kBothLevels = 2;
-
 // A statement that goes on on the next line: its last characters are a blank and "_". (In a
 // comment too: Visual Basic carries a comment on over such a line end.)
 bool ContinuesOnNextLine(std::string_view line) {
@@ -116,12 +111,12 @@ bool TVBSrcFormatter::HeaderWanted(bool isFunction, bool before) const {
                                            : K::FunctionLevelCommentsAfterProcedure)
                                  : (before ? K::SubLevelCommentsBeforeProcedure : K::SubLevelCommentsAfterProcedure);
   if (!perform || !On(placement)) return false;
-  switch (Num(isFunction ? K::GrpFunctionLevelComments : K::GrpSubLevelComments)) {
+  switch (Choice<THeaderFiles>(isFunction ? K::GrpFunctionLevelComments : K::GrpSubLevelComments)) {
     // A user control, property page, user document or designer is built like a form (a control
     // description above its code): its code is form level code.
-    case kFormLevelCode: return HasControlDescription(FFileKind);
-    case kModuleLevelCode: return FFileKind == rkModule;
-    case kBothLevels: return true;
+    case THeaderFiles::FormLevelCode: return HasControlDescription(FFileKind);
+    case THeaderFiles::ModuleLevelCode: return FFileKind == rkModule;
+    case THeaderFiles::Both: return true;
     default: return false;
   }
 }

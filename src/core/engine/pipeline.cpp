@@ -443,10 +443,10 @@ class TFormatPass {
     if (fmt_.IsForLine(line_)) fmt_.FForStack.Push(fmt_.ForVariable(line_));
     if (fmt_.IsNextLine(line_)) {
       const int closed = fmt_.NextVariableCount(line_);
-      const int mode = Num(K::GrpForNextProcessing);
-      if (mode == kForNextAdd) {
+      const auto mode = static_cast<TForNextProcessing>(Num(K::GrpForNextProcessing));
+      if (mode == TForNextProcessing::AddVariable) {
         line_ = fmt_.AddNextVariable(line_, fmt_.FForStack.Top());
-      } else if (mode == kForNextRemove) {
+      } else if (mode == TForNextProcessing::RemoveVariable) {
         line_ = fmt_.RemoveNextVariable(line_);
       }
       for (int k = 0; k < closed; ++k) fmt_.FForStack.Pop();

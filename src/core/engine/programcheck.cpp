@@ -412,14 +412,11 @@ std::optional<std::size_t> CommentMismatch(const std::vector<TComment>& in, cons
 
 TProgramCheckOptions ProgramCheckOptionsFor(const TSettings& settings, const TCommentTemplates* templates) {
   TProgramCheckOptions options;
-  constexpr int kSingleRemove = 4;
-  constexpr int kInLineRemove = 3;
-  constexpr int kInLineFixedColumn = 1;
-  constexpr int kUnavailRemove = 3;
   options.CommentsMayBeRemoved =
-      settings.Int(K::GrpSingleLineComments) == kSingleRemove || settings.Int(K::GrpInLineComments) == kInLineRemove ||
-      (settings.Int(K::GrpInLineComments) == kInLineFixedColumn &&
-       settings.Int(K::GrpInLineCommentsFixedColUnavail) == kUnavailRemove);
+      settings.Choice<TSingleLinePlacement>(K::GrpSingleLineComments) == TSingleLinePlacement::Remove ||
+      settings.Choice<TInLinePlacement>(K::GrpInLineComments) == TInLinePlacement::Remove ||
+      (settings.Choice<TInLinePlacement>(K::GrpInLineComments) == TInLinePlacement::FixedColumn &&
+       settings.Choice<TFixedColumnFallback>(K::GrpInLineCommentsFixedColUnavail) == TFixedColumnFallback::Remove);
   options.TextMayBeCorrected = settings.Bool(K::SpellingPerform);
   const TCommentTemplates& t = templates ? *templates : DefaultCommentTemplates();
   for (const TLines* lines : {&t.Sub, &t.Function}) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/choices.h"
+
 namespace qm {
 
 inline constexpr std::string_view kSettingsFileName = "VBQUILL3.INI";
@@ -94,6 +96,11 @@ class TSettings {
   const std::string& Text(SettingKey key) const;
 
   // Setting a radio button on turns the other buttons of its group off; off changes nothing else.
+  // A radio group's chosen item as its enum (settings/choices.h).
+  template <typename TChoice>
+  TChoice Choice(SettingKey key) const {
+    return static_cast<TChoice>(Int(key));
+  }
   void SetBool(SettingKey key, bool on);
   // Clamped as a load clamps (spin range, radio-group index range).
   void SetInt(SettingKey key, int value);
