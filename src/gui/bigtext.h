@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "cp1252.h"
-#include "engine/marks.h"
+#include "ui/colors.h"
 
 class QPainter;
 

@@ -26,6 +26,7 @@
 #include "temp_dir.h"
 #include "shell/listing.h"
 #include "viewers/bigtextreporter.h"
+#include "viewers/markcolors.h"
 #include "viewers/leftorright.h"
 #include "viewers/processingnotice.h"
 #include "viewers/viewdual.h"
@@ -616,7 +617,7 @@ void TestViewers::previewFillsPanesAndCloses() {
   QString caption;
   TLines shownBefore;
   std::vector<TColor> beforeBacks;
-  TMarkedList shownAfter;
+  std::vector<std::pair<std::string, TColorObject>> shownAfter;
   modalAnswer = [&](QDialog& dialog) {
     ranModally = &dialog;
     caption = preview.windowTitle();
@@ -640,8 +641,8 @@ void TestViewers::previewFillsPanesAndCloses() {
   QVERIFY(beforeBacks == std::vector<TColor>(3, clWindow));
   QCOMPARE(int(shownAfter.size()), 4);
   for (int i = 0; i < 4; ++i) {
-    QCOMPARE(shownAfter[i].Text, after[i].Text);
-    QVERIFY(shownAfter[i].Mark == after[i].Mark);
+    QCOMPARE(shownAfter[i].first, after[i].Text);
+    QVERIFY(shownAfter[i].second == MarkColors(after[i].Mark));
   }
   QCOMPARE(bool(CancelRequested), cancel);
   QVERIFY(!preview.isVisible());

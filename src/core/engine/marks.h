@@ -8,24 +8,21 @@
 #include <string>
 #include <vector>
 
-#include "ui/colors.h"
-
 namespace qm {
 
-struct TColorObject {
-  TColor TextColor = clBlack;
-  TColor BackColor = clWindow;
+struct TLineMark {
+  bool Changed = false;
 
-  bool IsChanged() const { return BackColor == clYellow; }
-  friend bool operator==(const TColorObject&, const TColorObject&) = default;
+  bool IsChanged() const { return Changed; }
+  friend bool operator==(const TLineMark&, const TLineMark&) = default;
 };
 
-inline TColorObject NewChangedMark() { return {clBlack, clYellow}; }
-inline TColorObject NewUnchangedMark() { return {clBlack, clWindow}; }
+inline constexpr TLineMark NewChangedMark() { return {true}; }
+inline constexpr TLineMark NewUnchangedMark() { return {false}; }
 
 struct TMarkedLine {
   std::string Text;
-  TColorObject Mark;
+  TLineMark Mark;
 };
 
 using TMarkedList = std::vector<TMarkedLine>;

@@ -175,7 +175,7 @@ class TFormatPass {
     return value;
   }
 
-  void Append(std::string_view text, TColorObject mark) {
+  void Append(std::string_view text, TLineMark mark) {
     // A line that cannot be appended is skipped; the pass goes on with the next.
     try {
       fmt_.FOutput.push_back({std::string(text), mark});
@@ -186,7 +186,7 @@ class TFormatPass {
   // Appends the line in hand's output line. In passes 2 and 3 the input is the previous pass's
   // output, which the formatter discards after the pass, and its line in hand has been read for
   // good: the output line takes over that line's buffer instead of allocating one of its own.
-  void AppendWritten(std::string_view text, TColorObject mark) {
+  void AppendWritten(std::string_view text, TLineMark mark) {
     TMarkedList* spare = fmt_.FRecyclableInput;
     if (!spare || index_ >= spare->size()) return Append(text, mark);
     std::string& old = (*spare)[index_].Text;
@@ -204,7 +204,7 @@ class TFormatPass {
   }
 
   // A line copied as it stands keeps the mark an earlier pass gave it.
-  TColorObject CarriedMark(std::size_t i) const {
+  TLineMark CarriedMark(std::size_t i) const {
     return input_.WasChanged(i) ? NewChangedMark() : NewUnchangedMark();
   }
 
@@ -615,7 +615,7 @@ class TFormatPass {
   void WriteLine() {
     if (!keep_) return;
     const bool same = TrimRight(line_) == TrimRight(source_);
-    const TColorObject mark = same && !wasChanged_ ? NewUnchangedMark() : NewChangedMark();
+    const TLineMark mark = same && !wasChanged_ ? NewUnchangedMark() : NewChangedMark();
     if (On(K::CodeIndentPerform) && TrimRight(line_).empty()) {
       AppendWritten("", mark);
     } else {

@@ -17,6 +17,7 @@
 
 #include "engine/formatter.h"
 #include "engine/outputtext.h"
+#include "engine/preview.h"
 #include "engine/programcheck.h"
 #include "globals.h"
 #include "messages.h"
@@ -26,7 +27,6 @@
 #include "platform/paths.h"
 #include "project/copying.h"
 #include "project/sourcemgt.h"
-#include "ui/preview.h"
 #include "ui/progress.h"
 #include "ui/prompts.h"
 

@@ -35,4 +35,12 @@ inline constexpr TColor clBtnFace = clSystemColor | 15;
 inline constexpr TColor clGrayText = clSystemColor | 17;
 inline constexpr TColor clBtnText = clSystemColor | 18;
 
+// The text and background colours of a line.
+struct TColorObject {
+  TColor TextColor = clBlack;
+  TColor BackColor = clWindow;
+
+  friend bool operator==(const TColorObject&, const TColorObject&) = default;
+};
+
 }  // namespace qm

@@ -48,7 +48,7 @@
 #include "messageboxes.h"
 #include "frame/shellimages.h"
 #include "frame/shelltexts.h"
-#include "ui/preview.h"
+#include "engine/preview.h"
 #include "ui/progress.h"
 #include "viewers/viewdualmdi.h"
 #include "viewers/viewerpanes.h"

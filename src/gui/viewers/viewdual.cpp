@@ -7,7 +7,7 @@
 
 #include "bigtext.h"
 #include "cp1252.h"
-#include "globals.h"
+#include "viewers/markcolors.h"
 #include "viewers/viewerpanes.h"
 #include "viewers/viewerservices.h"
 #include "viewers/viewertexts.h"
@@ -52,7 +52,8 @@ void TfrmViewDual::LoadPreview(const std::string& caption, const TLines& before,
   memoCodeAfter->Clear();
   for (const std::string& line : before) memoCodeBefore->AddLine(line, clBlack, clWindow, false);
   for (const TMarkedLine& line : after) {
-    memoCodeAfter->AddLine(line.Text, line.Mark.TextColor, line.Mark.BackColor, false);
+    const TColorObject colors = MarkColors(line.Mark);
+    memoCodeAfter->AddLine(line.Text, colors.TextColor, colors.BackColor, false);
   }
   for (TBigText* pane : {memoCodeBefore, memoCodeAfter}) {
     pane->RecalcRange();

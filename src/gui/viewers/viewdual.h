@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "ui/preview.h"
+#include "engine/preview.h"
 
 class QToolButton;
 

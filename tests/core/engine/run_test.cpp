@@ -26,7 +26,7 @@
 #include "row_name.h"
 #include "settings/catalogue.h"
 #include "temp_dir.h"
-#include "ui/preview.h"
+#include "engine/preview.h"
 
 namespace qm {
 namespace {
