@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The mark that travels with every output line: black text on yellow for a line the engine
-// inserted or changed, on the window colour for a line passed through unchanged. Marks are held by
-// value beside their line, so every line has exactly one and it goes with its list.
+// The mark that travels with every output line: changed for a line the engine inserted or changed,
+// unchanged for a line passed through as read. Marks are held by value beside their line, so every
+// line has exactly one and it goes with its list. How a mark looks is the viewers' business.
 
 #include <string>
 #include <vector>

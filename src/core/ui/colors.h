@@ -2,8 +2,8 @@
 #pragma once
 
 // Colour values as the Windows colour model writes them (0x00BBGGRR), and system colours
-// (0x80000000 + the Windows colour index) that a window takes from its palette. The engine's line
-// marks, the difference rows and the text view all speak in these values.
+// (0x80000000 + the Windows colour index) that a window takes from its palette. The difference
+// rows, the spelling dialog's text and the text view speak in these values.
 
 #include <cstdint>
 
