@@ -24,7 +24,6 @@
 #include <string>
 #include <vector>
 
-#include "globals.h"
 #include "messages.h"
 #include "platform/profile.h"
 #include "project/sourcemgt.h"
@@ -179,8 +178,6 @@ void TestMainWindow::init() {
   prompts_ = TScriptedPrompts();
   modalDialogs_.clear();
   onModal_ = nullptr;
-  CancelRequested = false;
-  TabWidth = 4;
 }
 
 void TestMainWindow::cleanup() {

@@ -22,12 +22,11 @@
 
 #include "analysis/linediff.h"
 #include "bigtext.h"
-#include "globals.h"
 #include "temp_dir.h"
 #include "shell/listing.h"
 #include "viewers/bigtextreporter.h"
-#include "viewers/markcolors.h"
 #include "viewers/leftorright.h"
+#include "viewers/markcolors.h"
 #include "viewers/processingnotice.h"
 #include "viewers/viewdual.h"
 #include "viewers/viewdualmdi.h"
@@ -167,7 +166,6 @@ void TestViewers::init() {
   prompts.Busy = 0;
   modalDialogs.clear();
   modalAnswer = nullptr;
-  CancelRequested = false;
   ViewerServices().Prompts = &prompts;
   ViewerServices().ExecModal = [this](QDialog& dialog) {
     modalDialogs << QString::fromLatin1(dialog.metaObject()->className());
@@ -180,7 +178,6 @@ void TestViewers::cleanup() {
            ("unchecked message: " + (prompts.Messages.empty() ? "" : prompts.Messages.front().Text)).c_str());
   QCOMPARE(prompts.Busy, 0);
   ViewerServices() = TViewerServices{};
-  CancelRequested = false;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -633,7 +630,7 @@ void TestViewers::previewFillsPanesAndCloses() {
     (cancel ? preview.btnCancel : preview.btnClose)->click();
     return preview.result();
   };
-  preview.ShowPreview("File: MAIN.FRM", before, after);
+  const bool goOn = preview.ShowPreview("File: MAIN.FRM", before, after);
 
   QCOMPARE(ranModally, static_cast<QDialog*>(&preview));
   QCOMPARE(caption, QStringLiteral("File: MAIN.FRM"));
@@ -644,7 +641,7 @@ void TestViewers::previewFillsPanesAndCloses() {
     QCOMPARE(shownAfter[i].first, after[i].Text);
     QVERIFY(shownAfter[i].second == MarkColors(after[i].Mark));
   }
-  QCOMPARE(bool(CancelRequested), cancel);
+  QCOMPARE(goOn, !cancel);
   QVERIFY(!preview.isVisible());
 }
 

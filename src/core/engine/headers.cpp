@@ -166,7 +166,7 @@ std::vector<std::string> TVBSrcFormatter::CommentsBelow() const {
   std::vector<std::string> comments;
   if (!FPassLines) return comments;
   for (std::size_t i = FLineIndex + 1; i < FPassLines->Size(); ++i) {
-    std::string line = ExpandTabs(FPassLines->Line(i));
+    std::string line = ExpandTabs(FPassLines->Line(i), services_.Settings.TabWidth());
     if (!IsCommentLine(line)) break;
     comments.push_back(std::move(line));
   }

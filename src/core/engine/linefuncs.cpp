@@ -147,12 +147,12 @@ std::string RepeatToLength(std::string_view pattern, int count) {
   return out;
 }
 
-std::string ExpandTabs(std::string_view line) {
+std::string ExpandTabs(std::string_view line, int tabWidth) {
   if (line.find('\t') == std::string_view::npos) return std::string(line);
 
   // A tab always stands for at least one blank, or removing it would join the words it separates;
   // the width is also bounded so that a nonsense value read from VB.INI cannot exhaust memory.
-  const std::size_t width = static_cast<std::size_t>(std::clamp(TabWidth, 1, kTabWidthLimit));
+  const std::size_t width = static_cast<std::size_t>(std::clamp(tabWidth, 1, kTabWidthLimit));
   std::string out;
   out.reserve(line.size() + 8 * width);
   const auto copyExpanded = [&](std::string_view part) {

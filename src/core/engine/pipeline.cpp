@@ -32,7 +32,7 @@ void ExpandInto(std::string& out, std::string_view line, int tabWidth) {
   if (line.find('\t') == std::string_view::npos) {
     out.assign(line);
   } else {
-    out = ExpandTabs(line);
+    out = ExpandTabs(line, tabWidth);
   }
 }
 
@@ -74,7 +74,7 @@ bool IsDescriptionEnd(std::string_view line) { return line.size() == 3 && HasUpp
 class TFormatPass {
  public:
   TFormatPass(TVBSrcFormatter& fmt, const TPassInputView& input, int pass)
-      : fmt_(fmt), input_(input), pass_(pass) {}
+      : fmt_(fmt), input_(input), pass_(pass), tabWidth_(fmt.services_.Settings.TabWidth()), cancel_(fmt.Cancel()) {}
 
   void Run() {
     fmt_.FPassLines = &input_;
@@ -84,10 +84,10 @@ class TFormatPass {
     InsertOptionExplicit();
     StartProgress();
     loopStart_ = fmt_.FOutput.size();
-    for (index_ = codeStart_; index_ < end_ && !CancelRequested; ++index_) FormatLine();
+    for (index_ = codeStart_; index_ < end_ && !cancel_.Requested(); ++index_) FormatLine();
     FrameCommentRuns();
     InsertCommentBlocks();
-    if (!CancelRequested) CopyAfterEndOfFile();
+    if (!cancel_.Requested()) CopyAfterEndOfFile();
     fmt_.FPassLines = nullptr;
   }
 
@@ -229,10 +229,10 @@ class TFormatPass {
     bool inComment = false;
     for (std::size_t i = 0; i < n; ++i) {
       fmt_.services_.Processing.ProcessEvents();
-      if (CancelRequested) break;
+      if (cancel_.Requested()) break;
       std::string_view text = input_.Line(i);
       if (text.find('\t') != std::string_view::npos) {
-        ExpandInto(scratch_, text);
+        ExpandInto(scratch_, text, tabWidth_);
         text = scratch_;
       }
       // More of a comment continued from the line above is no statement.
@@ -245,7 +245,7 @@ class TFormatPass {
     if (n == 0) return;
 
     for (std::size_t k = std::min(procedure, n - 1) + 1; k-- > 0;) {
-      ExpandInto(scratch_, input_.Line(k));
+      ExpandInto(scratch_, input_.Line(k), tabWidth_);
       if (IsOptionExplicitLine(scratch_)) optionExplicitFound_ = true;
       if (IsDescriptionEnd(scratch_)) {
         descriptionEndFound_ = true;
@@ -257,7 +257,7 @@ class TFormatPass {
 
   void CopyControlDescription() {
     for (std::size_t i = 0; i < codeStart_; ++i) {
-      ExpandInto(scratch_, input_.Line(i));
+      ExpandInto(scratch_, input_.Line(i), tabWidth_);
       Append(scratch_, CarriedMark(i));
     }
   }
@@ -268,7 +268,7 @@ class TFormatPass {
     if (insert) {
       fmt_.FModified = true;
       while (codeStart_ < end_) {
-        ExpandInto(scratch_, input_.Line(codeStart_));
+        ExpandInto(scratch_, input_.Line(codeStart_), tabWidth_);
         if (!scratch_.starts_with(kAttributePrefix)) break;
         Append(scratch_, CarriedMark(codeStart_));
         ++codeStart_;
@@ -280,11 +280,11 @@ class TFormatPass {
 
     // The previous line of the first code line is the last line read while locating the code.
     if (descriptionEndFound_ && !insert) {
-      ExpandInto(fmt_.FPrevLine, input_.Line(codeStart_ - 1));
+      ExpandInto(fmt_.FPrevLine, input_.Line(codeStart_ - 1), tabWidth_);
     } else if (codeStart_ < end_) {
-      ExpandInto(fmt_.FPrevLine, input_.Line(codeStart_));
+      ExpandInto(fmt_.FPrevLine, input_.Line(codeStart_), tabWidth_);
     }
-    if (codeStart_ < end_) ExpandInto(fmt_.FNextLine, input_.Line(codeStart_));
+    if (codeStart_ < end_) ExpandInto(fmt_.FNextLine, input_.Line(codeStart_), tabWidth_);
   }
 
   void StartProgress() {
@@ -304,7 +304,7 @@ class TFormatPass {
     if (index_ > codeStart_) fmt_.FPrevLine.swap(line_);
     source_.swap(fmt_.FNextLine);
     if (index_ + 1 < end_) {
-      ExpandInto(fmt_.FNextLine, input_.Line(index_ + 1));
+      ExpandInto(fmt_.FNextLine, input_.Line(index_ + 1), tabWidth_);
     } else {
       fmt_.FNextLine.clear();
     }
@@ -658,6 +658,8 @@ class TFormatPass {
   TVBSrcFormatter& fmt_;
   const TPassInputView& input_;
   const int pass_;
+  const int tabWidth_;
+  const TCancelToken& cancel_;
   mutable std::array<TSettingValue, kSettingCount> settings_{};
 
   std::size_t codeStart_ = 0;
@@ -702,7 +704,7 @@ bool TVBSrcFormatter::FormatPasses(const TLines& lines, const std::function<void
   FModified = false;
   announce(kPass1);
   FormatFile(lines, kPass1);
-  if (CancelRequested) return false;
+  if (Cancel().Requested()) return false;
 
   for (const int pass : {kPass2, kPass3}) {
     // A third pass only when the second changed something that calls for it.
@@ -715,9 +717,21 @@ bool TVBSrcFormatter::FormatPasses(const TLines& lines, const std::function<void
     FormatFile(FPassInput, pass);
     FRecyclableInput = nullptr;
     FPassInput.clear();
-    if (CancelRequested) return false;
+    if (Cancel().Requested()) return false;
   }
   return true;
+}
+
+bool TVBSrcFormatter::FormatItem(const RFile& item) {
+  TMarkedList().swap(FOutput);
+  FFileName = item.Name;
+  FFileKind = item.Kind;
+  services_.Processing.SetRange(0, static_cast<int>(item.Lines.size()));
+  services_.Processing.SetPosition(0);
+  const bool done = FormatPasses(item.Lines, [this](int shownPass) {
+    services_.Processing.SetLabel(msg::Fill(msg::ProcessingPass, {FFileName, std::to_string(shownPass)}));
+  });
+  return done && !Cancel().Requested();
 }
 
 void TVBSrcFormatter::ReplaceOutputText(std::size_t index, std::string text) {

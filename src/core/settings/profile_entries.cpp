@@ -6,7 +6,6 @@
 #include <optional>
 #include <utility>
 
-#include "globals.h"
 #include "messages.h"
 #include "platform/profile.h"
 
@@ -19,7 +18,7 @@ constexpr std::string_view kPlacementSection = "frmMain";
 constexpr std::string_view kVBIniFileName = "VB.INI";
 constexpr std::string_view kVBSection = "Visual Basic";
 constexpr std::string_view kTabStopsKey = "TabStops";
-constexpr int kDefaultTabStops = 4;
+constexpr int kDefaultTabStops = kDefaultTabWidth;
 // The Visual Basic editor accepts tab widths of 1 to 32; anything else in VB.INI is damage.
 constexpr int kMinTabStops = 1;
 constexpr int kMaxTabStops = 32;
@@ -68,10 +67,10 @@ bool SaveWindowPlacement(const TWindowPlacement& placement, std::string_view fil
   return true;
 }
 
-void ReadVBTabStops() {
+int ReadVBTabStops() {
   int width = ReadProfileInt(kVBSection, kTabStopsKey, kDefaultTabStops, kVBIniFileName);
   // A width outside what the editor allows would stall or blow up tab expansion.
-  TabWidth = (width < kMinTabStops || width > kMaxTabStops) ? kDefaultTabStops : width;
+  return (width < kMinTabStops || width > kMaxTabStops) ? kDefaultTabStops : width;
 }
 
 }  // namespace qm

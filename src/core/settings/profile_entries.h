@@ -27,7 +27,8 @@ TWindowPlacement LoadWindowPlacement(std::string_view fileName = kSettingsFileNa
 bool SaveWindowPlacement(const TWindowPlacement& placement,
                          std::string_view fileName = kSettingsFileName, std::string* err = nullptr);
 
-// Reads TabStops of section "Visual Basic" of VB.INI (default 4) into TabWidth.
-void ReadVBTabStops();
+// TabStops of section "Visual Basic" of VB.INI: the editor's tab width (4 when missing or out of
+// the editor's range), for TSettings::SetTabWidth.
+int ReadVBTabStops();
 
 }  // namespace qm

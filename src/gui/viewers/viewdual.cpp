@@ -61,10 +61,12 @@ void TfrmViewDual::LoadPreview(const std::string& caption, const TLines& before,
   }
 }
 
-void TfrmViewDual::ShowPreview(const std::string& caption, const TLines& before,
+bool TfrmViewDual::ShowPreview(const std::string& caption, const TLines& before,
                                const TMarkedList& after) {
+  FCancelled = false;
   LoadPreview(caption, before, after);
   ExecModal(*this);
+  return !FCancelled;
 }
 
 void TfrmViewDual::btnCloseClick() { close(); }
@@ -78,7 +80,7 @@ void TfrmViewDual::btnDiffClick() {
 }
 
 void TfrmViewDual::btnCancelClick() {
-  CancelRequested = true;
+  FCancelled = true;
   close();
 }
 

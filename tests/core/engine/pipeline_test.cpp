@@ -11,7 +11,6 @@
 #include "engine/linefuncs.h"
 #include "fake_ui.h"
 #include "format_verify.h"
-#include "globals.h"
 #include "row_name.h"
 
 namespace qm {
@@ -231,7 +230,6 @@ class PipelineFixture : public ::testing::Test {
  protected:
   PipelineFixture() {
     test::SwitchAllRulesOff(settings);
-    CancelRequested = false;
   }
 
   std::string Run(const std::string& text, std::vector<int>* passes = nullptr) {
@@ -475,9 +473,10 @@ class CancellingProgress : public FakeProgress {
  public:
   void ProcessEvents() override {
     FakeProgress::ProcessEvents();
-    if (events == cancelAt) CancelRequested = true;
+    if (events == cancelAt) cancel->Request();
   }
   long cancelAt = 0;
+  TCancelToken* cancel = nullptr;
 };
 
 TEST(PipelineCancel, StopsAfterTheLineInHand) {
@@ -486,14 +485,13 @@ TEST(PipelineCancel, StopsAfterTheLineInHand) {
   CancellingProgress processing;
   TNullProgress copying;
   TVBSrcFormatter fmt({settings, prompts, processing, copying, nullptr});
-  CancelRequested = false;
+  processing.cancel = &fmt.Cancel();
   // Four events while locating the code part, then one per line: cancel while on line 2.
   processing.cancelAt = 6;
   std::vector<int> passes;
   EXPECT_FALSE(fmt.FormatPasses(test::TextLines("a\nb\nc\nd\n"), [&](int p) { passes.push_back(p); }));
   EXPECT_EQ(passes, (std::vector<int>{1}));
   EXPECT_EQ(test::RenderMarked(fmt.FOutput), ".a\n.b\n");
-  CancelRequested = false;
 }
 
 // A file that ends inside an open block hands its level on to the next file.

@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "globals.h"
 #include "platform/profile.h"
-#include "settings/lastused.h"
 #include "settings/catalogue.h"
+#include "settings/lastused.h"
 #include "settings/profile_entries.h"
 #include "temp_dir.h"
 
@@ -261,6 +260,7 @@ TEST(SaveINIControls, RefusedWriteReportsTheFileName) {
   EXPECT_FALSE(s.SaveINIControls(kSettingsFileName, &err));
   EXPECT_EQ(err, "Unable to write to VBQUILL3.INI");
 }
+
 // The recent-files list as the program keeps it: section RecentFiles, at most six entries.
 TLastUsedList RecentFiles() {
   TLastUsedList list;
@@ -274,7 +274,6 @@ std::vector<std::string> LoadRecentFiles() {
   list.LoadFromINI();
   return list.Paths();
 }
-
 
 TEST(RecentFiles, MissingItemsAreSkipped) {
   TempDir dir;
@@ -346,10 +345,7 @@ class VBTabStops : public ::testing::TestWithParam<TabRow> {};
 TEST_P(VBTabStops, ReadIntoTabWidth) {
   TempDir dir;
   if (GetParam().VBIni) dir.Write("VB.INI", std::string(*GetParam().VBIni));
-  TabWidth = 99;
-  ReadVBTabStops();
-  EXPECT_EQ(TabWidth, GetParam().Expected);
-  TabWidth = 4;
+  EXPECT_EQ(ReadVBTabStops(), GetParam().Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
