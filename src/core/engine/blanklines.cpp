@@ -137,7 +137,7 @@ void TVBSrcFormatter::SpellCheckLine(std::string& line) {
 // A line that continues the previous statement gets no blank lines before it: a blank line after
 // a " _" would end the statement there.
 void TVBSrcFormatter::AddBlankLinesBefore(std::string_view line) {
-  if (Choice<TBlankLineProcessing>(K::GrpBlankLines) != TBlankLineProcessing::UseRules || EndsWithContinuation(FPrevLine)) return;
+  if (Choice<TBlankLineProcessing>(K::GrpBlankLines) != TBlankLineProcessing::UseRules || EndsWithContinuation(FLine.PrevLine)) return;
   FBlankLineKind = ClassifyStatement(line);
   if (const TBlankLineKeys* keys = BlankLineKeysOf(FBlankLineKind)) AddBlankLines(Num(keys->Before), FOutput);
 }
@@ -148,7 +148,7 @@ void TVBSrcFormatter::AddBlankLinesBefore(std::string_view line) {
 void TVBSrcFormatter::AddBlankLinesAfter(std::string_view line) {
   if (Choice<TBlankLineProcessing>(K::GrpBlankLines) != TBlankLineProcessing::UseRules) return;
   const bool taken = std::exchange(FSplitLineTaken, false);
-  if (!EndsWithContinuation(FPrevLine)) {
+  if (!EndsWithContinuation(FLine.PrevLine)) {
     const TVBStatementKind kind =
         taken ? FSplitLastKind : IsCommentLine(line) ? FBlankLineKind : ClassifyStatement(line);
     const TBlankLineKeys* keys = BlankLineKeysOf(kind);

@@ -40,8 +40,8 @@ void TVBSrcFormatter::PlaceSingleLineComment(std::string& line) {
   int indent = 0;
   switch (Choice<TSingleLinePlacement>(K::GrpSingleLineComments)) {
     case TSingleLinePlacement::FixedColumn: indent = Num(K::SingleLineCommentColumn); break;
-    case TSingleLinePlacement::PriorIndent: indent = FLastIndent; break;
-    case TSingleLinePlacement::NextIndent: indent = FIndentLevel; break;
+    case TSingleLinePlacement::PriorIndent: indent = FLine.LastIndent; break;
+    case TSingleLinePlacement::NextIndent: indent = FLine.IndentLevel; break;
     case TSingleLinePlacement::Remove: line.clear(); return;
     case TSingleLinePlacement::LeaveAsIs:
     default: return;
@@ -84,7 +84,7 @@ void TVBSrcFormatter::PlaceInLineComment(std::string& line) {
   // above a line that continues the previous one, or below code that goes on on the next line.
   // A comment that itself ends in a continuation would take the code line below into it when
   // moved above. Such a comment stays on its line, to the right of the code.
-  if (unavailable == TFixedColumnFallback::PreviousLine && (EndsWithContinuation(FPrevLine) || EndsWithContinuation(line))) {
+  if (unavailable == TFixedColumnFallback::PreviousLine && (EndsWithContinuation(FLine.PrevLine) || EndsWithContinuation(line))) {
     unavailable = TFixedColumnFallback::RightBy;
   }
   if (unavailable == TFixedColumnFallback::NextLine && EndsWithContinuation(std::string_view(line).substr(0, parts.codeEnd))) {
@@ -98,7 +98,7 @@ void TVBSrcFormatter::PlaceInLineComment(std::string& line) {
     // When the moved line cannot be appended, the line keeps its comment: nothing is lost.
     case TFixedColumnFallback::PreviousLine: {
       try {
-        std::string comment = Spaces(FLastIndent);
+        std::string comment = Spaces(FLine.LastIndent);
         comment += '\'';
         comment.append(line, parts.textStart);
         FOutput.push_back({std::move(comment), NewChangedMark()});
@@ -116,7 +116,7 @@ void TVBSrcFormatter::PlaceInLineComment(std::string& line) {
         break;
       }
       FModified = true;
-      const std::size_t indent = FLastIndent > 0 ? static_cast<std::size_t>(FLastIndent) : 0;
+      const std::size_t indent = FLine.LastIndent > 0 ? static_cast<std::size_t>(FLine.LastIndent) : 0;
       line.replace(0, parts.textStart, indent + 1, ' ');
       line[indent] = '\'';
       break;

@@ -80,12 +80,8 @@ class TVBSrcFormatter {
   // Where the declaration lines of the open group go in FOutput: the output's size when each was
   // tracked (a comment moved above a line stands before it).
   std::vector<std::size_t> FDimGroupLines;
-  std::int32_t FIndentLevel = 0;
-  std::int32_t FLastIndent = 0;
   TMarkedList FOutput;
   TMarkedList FPassInput;
-  std::string FPrevLine;
-  std::string FNextLine;
   std::string FFileName;
   std::uint8_t FFileKind = 0;
   bool FSpellCancelled = false;
@@ -95,7 +91,18 @@ class TVBSrcFormatter {
   // The cancel request the passes answer to, tested once per line.
   TCancelToken& Cancel() const { return *cancel_; }
 
-  // Indentation: re-indents one line (tabs already expanded) and updates FIndentLevel.
+  // The line in hand as the per-line steps see it: the lines around it and the indentation so
+  // far. A pass keeps it up to date; tests set it up to look at one step.
+  struct TLineContext {
+    std::string PrevLine;          // the previous working line, tabs expanded
+    std::string NextLine;          // the next input line, tabs expanded
+    std::int32_t LastIndent = 0;   // leading blanks of the last line written
+    std::int32_t IndentLevel = 0;  // the level of the next code line; carried on to the next file
+  };
+  TLineContext& Line() { return FLine; }
+  const TLineContext& Line() const { return FLine; }
+
+  // Indentation: re-indents one line (tabs already expanded) and updates the level.
   void IndentLine(std::string& line);
   // The same for a line whose IsSingleLineIf and statement kind the caller already knows.
   void IndentLine(std::string& line, bool singleLineIf, TVBStatementKind kind);
@@ -219,7 +226,7 @@ class TVBSrcFormatter {
   int BlankLinesBeforeCount(std::string_view line) const;
 
   // The lines of the pass in hand and the index of the line in hand, for rules that look further
-  // ahead than FNextLine (a header already below a procedure statement).
+  // ahead than the next line (a header already below a procedure statement).
   const TPassInputView* FPassLines = nullptr;
   std::size_t FLineIndex = 0;
   // Passes 2 and 3 read FPassInput, which is discarded after them: a line read for good gives its
@@ -227,6 +234,7 @@ class TVBSrcFormatter {
   TMarkedList* FRecyclableInput = nullptr;
 
   TEngineServices services_;
+  TLineContext FLine;
 
  private:
   TCancelToken ownCancel_;

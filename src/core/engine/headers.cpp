@@ -134,7 +134,7 @@ std::size_t TVBSrcFormatter::InsertHeader(bool isFunction, std::string_view stat
   const THeaderValues values = HeaderValuesOf(isFunction, statement, Str(K::UserName), date);
 
   const std::string& edge = before ? lines.back() : lines.front();
-  const std::string_view neighbour = Trim(before ? FPrevLine : FNextLine);
+  const std::string_view neighbour = Trim(before ? FLine.PrevLine : FLine.NextLine);
   if (neighbour == Trim(AsCommentLine(edge)) || neighbour == Trim(AsCommentLine(ExpandHeaderTemplate(edge, values))) ||
       HoldsHeader(before ? CommentsAbove() : CommentsBelow(), lines)) {
     return kGuarded;
@@ -236,7 +236,7 @@ void TVBSrcFormatter::ApplyHeaderCommentsAfter(std::string_view line, int pass) 
     if (ContinuesOnNextLine(line)) {
       // Continued onto nothing (the end of the file, a blank line): the statement is broken and
       // is left without a header below it.
-      if (Trim(FNextLine).empty()) FHeaderPending = {};
+      if (Trim(FLine.NextLine).empty()) FHeaderPending = {};
       return;
     }
     const THeaderInProgress header = std::exchange(FHeaderPending, {});
@@ -261,7 +261,7 @@ void TVBSrcFormatter::ApplyHeaderCommentsAfter(std::string_view line, int pass) 
   }
 
   if (ContinuesOnNextLine(line)) {
-    if (Trim(FNextLine).empty()) return;
+    if (Trim(FLine.NextLine).empty()) return;
     header.Active = true;
     AppendStatementLine(header.Statement, line);
     FHeaderPending = std::move(header);

@@ -113,7 +113,7 @@ class TFormatPass {
     FilterBlankLine();
     WriteLine();
     if (pass_ == kPass1) fmt_.ApplyAfterLineRules(line_, pass_);
-    fmt_.FLastIndent = LeadingBlanks(line_);
+    fmt_.FLine.LastIndent = LeadingBlanks(line_);
     // A comment that a rule removed takes the lines that continue it along; left behind they
     // would be read as code.
     if (commentGoesOn_) dropComment_ = !(keep_ && ContinuesComment(line_, false));
@@ -155,7 +155,7 @@ class TFormatPass {
     TrackForNext();
     AppendWritten(input_.Line(index_), CarriedMark(index_));
     keptRegions_.back().second = fmt_.FOutput.size();
-    fmt_.FLastIndent = LeadingBlanks(source_);
+    fmt_.FLine.LastIndent = LeadingBlanks(source_);
     return true;
   }
 
@@ -216,7 +216,7 @@ class TFormatPass {
     fmt_.FForStack.Clear();
     fmt_.FDimGroupCount = 0;
     fmt_.FDimGroupAsColumn = 0;
-    fmt_.FLastIndent = 0;
+    fmt_.FLine.LastIndent = 0;
     fmt_.FOutput.reserve(fmt_.FOutput.size() + input_.Size() + input_.Size() / 8 + 4);
   }
 
@@ -280,11 +280,11 @@ class TFormatPass {
 
     // The previous line of the first code line is the last line read while locating the code.
     if (descriptionEndFound_ && !insert) {
-      ExpandInto(fmt_.FPrevLine, input_.Line(codeStart_ - 1), tabWidth_);
+      ExpandInto(fmt_.FLine.PrevLine, input_.Line(codeStart_ - 1), tabWidth_);
     } else if (codeStart_ < end_) {
-      ExpandInto(fmt_.FPrevLine, input_.Line(codeStart_), tabWidth_);
+      ExpandInto(fmt_.FLine.PrevLine, input_.Line(codeStart_), tabWidth_);
     }
-    if (codeStart_ < end_) ExpandInto(fmt_.FNextLine, input_.Line(codeStart_), tabWidth_);
+    if (codeStart_ < end_) ExpandInto(fmt_.FLine.NextLine, input_.Line(codeStart_), tabWidth_);
   }
 
   void StartProgress() {
@@ -297,16 +297,16 @@ class TFormatPass {
     fmt_.services_.Processing.ProcessEvents();
   }
 
-  // FPrevLine := the previous working line; the line in hand and the next one, tabs expanded.
-  // FNextLine already holds this line expanded (read as the next line last time round).
+  // FLine.PrevLine := the previous working line; the line in hand and the next one, tabs expanded.
+  // FLine.NextLine already holds this line expanded (read as the next line last time round).
   void ReadLine() {
     fmt_.FLineIndex = index_;
-    if (index_ > codeStart_) fmt_.FPrevLine.swap(line_);
-    source_.swap(fmt_.FNextLine);
+    if (index_ > codeStart_) fmt_.FLine.PrevLine.swap(line_);
+    source_.swap(fmt_.FLine.NextLine);
     if (index_ + 1 < end_) {
-      ExpandInto(fmt_.FNextLine, input_.Line(index_ + 1), tabWidth_);
+      ExpandInto(fmt_.FLine.NextLine, input_.Line(index_ + 1), tabWidth_);
     } else {
-      fmt_.FNextLine.clear();
+      fmt_.FLine.NextLine.clear();
     }
     line_.assign(source_);
   }
@@ -364,9 +364,9 @@ class TFormatPass {
   std::string_view AsIndented(const std::string& line) {
     if (!On(K::CodeIndentPerform) || line.empty() || line.front() == ' ') return line;
     indented_ = line;
-    const std::int32_t level = fmt_.FIndentLevel;
+    const std::int32_t level = fmt_.FLine.IndentLevel;
     fmt_.IndentLine(indented_);
-    fmt_.FIndentLevel = level;
+    fmt_.FLine.IndentLevel = level;
     return indented_;
   }
 
@@ -474,9 +474,9 @@ class TFormatPass {
   // A comment moved onto a line of its own is a whole-line comment, placed now as the next pass
   // would place it. Below its code line, the code line is the line before it.
   void PlaceMovedBelow() {
-    const std::int32_t lastIndent = std::exchange(fmt_.FLastIndent, LeadingBlanks(fmt_.FOutput.back().Text));
+    const std::int32_t lastIndent = std::exchange(fmt_.FLine.LastIndent, LeadingBlanks(fmt_.FOutput.back().Text));
     fmt_.PlaceSingleLineComment(line_);
-    fmt_.FLastIndent = lastIndent;
+    fmt_.FLine.LastIndent = lastIndent;
   }
 
   // Above its code line, the comment goes ahead of the blank lines the rules put before that line,
@@ -510,7 +510,7 @@ class TFormatPass {
     if (pass_ != kPass1 || !On(K::SingleLineCommentBlocks)) return;
     const TMarkedList& out = fmt_.FOutput;
     const std::size_t quantity = static_cast<std::size_t>(std::max(Num(K::SingleLineCommentGroupQty), 1));
-    const std::int32_t lastIndent = fmt_.FLastIndent;
+    const std::int32_t lastIndent = fmt_.FLine.LastIndent;
     const std::vector<TCommentRole> roles = CommentRoles();
     const auto framable = [&](std::size_t i) { return roles[i - loopStart_] != TCommentRole::None; };
     for (std::size_t i = loopStart_; i < out.size();) {
@@ -528,7 +528,7 @@ class TFormatPass {
         from = headerEnd;
       }
     }
-    fmt_.FLastIndent = lastIndent;
+    fmt_.FLine.LastIndent = lastIndent;
   }
 
   // Frames the comment lines [first, end) of FOutput when they are enough.
@@ -539,8 +539,8 @@ class TFormatPass {
     // of its own.
     std::size_t lastComment = end - 1;
     while (lastComment > first && roles[lastComment - loopStart_] != TCommentRole::Comment) --lastComment;
-    fmt_.FLastIndent = LeadingBlanks(out[lastComment].Text);
-    std::string block = fmt_.CommentBlockLine(fmt_.FLastIndent);
+    fmt_.FLine.LastIndent = LeadingBlanks(out[lastComment].Text);
+    std::string block = fmt_.CommentBlockLine(fmt_.FLine.LastIndent);
     if (Trim(block) == Trim(out[end - 1].Text)) return;
     fmt_.PlaceSingleLineComment(block);
     if (!IsCommentLine(block)) return;

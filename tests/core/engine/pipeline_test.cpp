@@ -203,7 +203,7 @@ class ScriptedFormatter : public TVBSrcFormatter {
   }
 
   void ApplyBeforeLineRules(std::string& line, int pass) override {
-    seen.push_back({pass, FPrevLine, line, FNextLine});
+    seen.push_back({pass, Line().PrevLine, line, Line().NextLine});
     if (blankBeforeCode && !line.empty() && !IsCommentLine(line)) FOutput.push_back({"", NewChangedMark()});
   }
 
@@ -498,7 +498,7 @@ TEST(PipelineCancel, StopsAfterTheLineInHand) {
 TEST_F(PipelineFixture, IndentLevelCarriesIntoTheNextFile) {
   settings.SetBool(K::CodeIndentPerform, true);
   Run("Sub A ()\nEnd Sub\nIf x Then\n");
-  EXPECT_EQ(fmt.FIndentLevel, 4);
+  EXPECT_EQ(fmt.Line().IndentLevel, 4);
   EXPECT_EQ(Run("Dim y\nx = 1\n"), "*    Dim y\n*    x = 1\n");
 }
 
