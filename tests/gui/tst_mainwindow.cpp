@@ -100,6 +100,7 @@ class TCancellingProgress : public IProgress {
   void SetRange(int min, int max) override { window_.SetRange(min, max); }
   void SetPosition(int position) override { window_.SetPosition(position); }
   void ProcessEvents() override { window_.ProcessEvents(); }
+  void SetCancelToken(TCancelToken* token) override { window_.SetCancelToken(token); }
 
   std::string CancelAt;
   std::vector<std::string> Labels;
