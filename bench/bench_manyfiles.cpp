@@ -22,7 +22,6 @@
 
 #include "engine/formatter.h"
 #include "project_run.h"
-#include "globals.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
 #include "platform/profile.h"

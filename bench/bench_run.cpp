@@ -21,12 +21,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <memory>
 #include <vector>
 
 #include "engine/formatter.h"
 #include "project_run.h"
 #include "engine/programcheck.h"
-#include "globals.h"
 #include "platform/inorder.h"
 #include "platform/linefile.h"
 #include "platform/profile.h"
@@ -575,7 +575,6 @@ void BM_FormatOnly(benchmark::State& state, TInput input) {
     return;
   }
   for (RFile* item : project.Items()) project.LoadLines(*item);
-  CancelRequested = false;
   for (auto _ : state) {
     TVBSrcFormatter formatter(TEngineServices{settings, prompts, processing, copying, nullptr});
     for (RFile* item : project.Items()) {
@@ -605,11 +604,12 @@ void BM_FormatAndCheck(benchmark::State& state, TInput input, unsigned workers) 
   const std::vector<RFile*> items = project.Items();
   for (RFile* item : items) project.LoadLines(*item);
   const TProgramCheckOptions options = ProgramCheckOptionsFor(settings, nullptr);
-  CancelRequested = false;
   for (auto _ : state) {
     // One formatter per thread, files shared out and taken in order, as the check command does.
-    const auto formatters = TVBSrcFormatter::ThreadFormatters(
-        TEngineServices{settings, prompts, processing, copying, nullptr}, processing, std::max(workers, 1U));
+    std::vector<std::unique_ptr<TVBSrcFormatter>> formatters;
+    for (unsigned i = 0; i < std::max(workers, 1U); ++i) {
+      formatters.push_back(std::make_unique<TVBSrcFormatter>(TEngineServices{settings, prompts, processing, copying}));
+    }
     std::atomic<bool> refused{false};
     RunInOrder(
         items.size(), workers, 2 * std::size_t{workers},

@@ -15,7 +15,6 @@
 
 #include "engine/formatter.h"
 #include "engine/linefuncs.h"
-#include "globals.h"
 #include "platform/linefile.h"
 #include "settings/catalogue.h"
 #include "spelling/spelldialoglogic.h"
@@ -159,7 +158,6 @@ void FirstPass(benchmark::State& state, bool spelling) {
     return;
   }
   TNullProgress progress;
-  CancelRequested = false;
   for (auto _ : state) {
     TVBSrcFormatter formatter(TEngineServices{settings, rig.prompts, progress, progress, nullptr, nullptr, &rig.dialog});
     formatter.FormatFile(lines, kPass1);

@@ -8,8 +8,7 @@
 
 #include <string>
 
-#include "engine/formatter.h"
-#include "globals.h"
+#include "engine/run.h"
 #include "project/sourcemgt.h"
 #include "settings/catalogue.h"
 #include "ui/progress.h"
@@ -34,10 +33,8 @@ inline bool ReadAndRun(benchmark::State& state, const std::string& projectFile, 
     state.SkipWithError("the project could not be read");
     return false;
   }
-  CancelRequested = false;
-  TVBSrcFormatter formatter(TEngineServices{settings, prompts, processing, copying, nullptr});
-  formatter.ProcessProject(&project);
-  if (formatter.FRunReport.Outcome != TRunOutcome::Completed) {
+  TProcessingRun run(TEngineServices{settings, prompts, processing, copying, nullptr}, &project);
+  if (run.Process().Outcome != TRunOutcome::Completed) {
     state.SkipWithError("the run did not complete");
     return false;
   }

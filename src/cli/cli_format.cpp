@@ -18,7 +18,6 @@
 #include "engine/formatter.h"
 #include "engine/outputtext.h"
 #include "engine/programcheck.h"
-#include "globals.h"
 #include "messages.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
@@ -244,7 +243,6 @@ int FormatSource(const TSource& source, std::uint8_t kind, std::istream& in, std
       TEngineServices{loaded->Settings, prompts, processing, copying, nullptr, &loaded->Templates});
   formatter.FFileName = source.KindName.empty() ? std::string("-") : ExtractFileName(source.KindName);
   formatter.FFileKind = kind;
-  CancelRequested = false;
   const TLines before = SplitLines(bytes);
   if (!formatter.FormatPasses(before)) return Fail(err, "cancelled");
   // Nothing is written (nor reported as a change) when the restyled text would read as another

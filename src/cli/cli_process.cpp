@@ -22,7 +22,6 @@
 #include "engine/formatter.h"
 #include "engine/outputtext.h"
 #include "engine/programcheck.h"
-#include "globals.h"
 #include "messages.h"
 #include "platform/inorder.h"
 #include "platform/linefile.h"
@@ -41,15 +40,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-static_assert(std::atomic<bool>::is_always_lock_free, "the cancel flag is set from a signal handler");
+// The run that Ctrl+C cancels; a signal handler reaches it only through a global.
+std::atomic<TCancelToken*> InterruptedRun{nullptr};
+static_assert(std::atomic<TCancelToken*>::is_always_lock_free, "the run is looked up from a signal handler");
 
-void OnInterrupt() { CancelRequested.store(true); }
+void OnInterrupt() {
+  if (TCancelToken* run = InterruptedRun.load()) run->Request();
+}
 
 // Ctrl+C (and a termination request) during a run cancel it as the Cancel button does; the run
 // then ends after the line in hand. A second Ctrl+C ends the program at once.
 class TInterruptScope : public os::TInterruptScope {
  public:
-  TInterruptScope() : os::TInterruptScope(OnInterrupt) {}
+  explicit TInterruptScope(TCancelToken& run) : os::TInterruptScope(OnInterrupt) { InterruptedRun.store(&run); }
+  ~TInterruptScope() { InterruptedRun.store(nullptr); }
+  TInterruptScope(const TInterruptScope&) = delete;
+  TInterruptScope& operator=(const TInterruptScope&) = delete;
 };
 
 struct TProcessOptions {
@@ -181,33 +187,17 @@ std::string WhyUnreadable(const std::string& path) {
   return "is not a text file";
 }
 
-// A file taken through its passes and the safety check. The texts are kept only for --diff.
-struct TFormattedFile {
-  TLines Before;
-  TMarkedList After;
-  std::size_t LinesRead = 0;
-  std::size_t LinesOut = 0;
-  int Marked = 0;
-  bool Changed = false;
-  std::optional<std::size_t> MismatchLine;
-};
-
-// --check and --diff: every selected file through its passes, nothing copied or written. Without
-// spell checking (which follows the project's current file and lists words as it goes), files go
-// through on several threads (one per core), each with a formatter of its own, and are
-// reported in project order; a few files ahead of the report are kept at most.
-int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSourceMgt& project,
-               const TProcessOptions& options, const TProgramCheckOptions& checkOptions, TReportInput& report,
+// --check and --diff: every selected file through its passes, nothing copied or written. The run
+// takes files through on several threads (one per core) unless spell checking is on, and hands
+// them over in project order.
+int FormatOnly(TProcessingRun& run, TSourceMgt& project, const TProcessOptions& options, TReportInput& report,
                std::ostream& out, std::ostream& err) {
-  // A file whose name an earlier selected file has (the same file listed again, or another file
-  // of that name) is left out, as the writing run leaves it out, with the same warning.
-  const std::vector<TNameCollision> collisions = FindNameCollisions(project);
-  if (!collisions.empty()) services.Prompts.Show(TMsgKind::Warning, NameCollisionWarning(collisions));
+  // The report names every selected item: a file whose name an earlier selected file has (the
+  // same file listed again, or another file of that name), which the run leaves out, says for which
+  // file.
   std::map<const RFile*, const RFile*> keptFor;  // a left-out item: the item kept for it
-  for (const TNameCollision& c : collisions) keptFor.emplace(c.Skipped, c.Kept);
-  std::vector<RFile*> items;
-  std::vector<std::size_t> itemIndex;  // the place of each item taken among the selected ones
-  // The report names every selected item: those left out say for which file.
+  for (const TNameCollision& c : FindNameCollisions(project)) keptFor.emplace(c.Skipped, c.Kept);
+  std::map<const RFile*, std::size_t> entryOf;  // the place of each item taken among the selected ones
   std::vector<TCheckedItem> checkedOut;
   for (RFile* item : project.Items()) {
     if (!item->Selected) continue;
@@ -216,65 +206,27 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
       entry.SkippedFor = kept->second->Path;
       continue;
     }
-    items.push_back(item);
-    itemIndex.push_back(checkedOut.size() - 1);
+    entryOf.emplace(item, checkedOut.size() - 1);
   }
-  const unsigned workers = services.Settings.Bool(SettingKey::SpellingPerform) ? 1 : WorkerThreads();
-
-  // The threads read each file by the name found here, where the folders are listed once.
-  TDirectoryCacheScope listings;
-  std::vector<std::string> readFrom(workers > 1 ? items.size() : 0);
-  for (std::size_t i = 0; i < readFrom.size(); ++i) readFrom[i] = NativePath(items[i]->Path);
-  TNullProgress silent;
-  const auto pool = TVBSrcFormatter::ThreadFormatters(services, silent, workers > 1 ? workers : 0);
-
-  std::vector<TFormattedFile> files(items.size());
-  const auto work = [&](std::size_t index, unsigned worker) {
-    RFile& item = *items[index];
-    TFormattedFile& file = files[index];
-    bool done = false;
-    if (workers > 1) {
-      TVBSrcFormatter::TFormattedItem result =
-          pool[worker]->FormatAndCheckItem(project, item, readFrom[index], checkOptions);
-      done = result.Done;
-      file.Before.swap(result.Lines);
-      file.After.swap(result.Output);
-      file.MismatchLine = result.MismatchLine;
-    } else {
-      done = formatter.FormatProjectItem(project, item);
-      file.Before.swap(item.Lines);
-      file.After.swap(formatter.FOutput);
-      project.FreeLines(&item);
-      if (done) file.MismatchLine = ProgramMismatchLine(file.Before, file.After, checkOptions);
-    }
-    if (!done) return false;
-    const TMarkedList& output = file.After;
-    for (const TMarkedLine& line : output) file.Marked += line.Mark.IsChanged() ? 1 : 0;
-    file.Changed = !std::equal(output.begin(), output.end(), file.Before.begin(), file.Before.end(),
-                               [](const TMarkedLine& a, const std::string& b) { return a.Text == b; });
-    file.LinesRead = file.Before.size();
-    file.LinesOut = output.size();
-    if (!options.Diff) {
-      TLines().swap(file.Before);
-      TMarkedList().swap(file.After);
-    }
-    return true;
-  };
 
   // With --diff standard output holds the patch alone; the lines per file go to standard error.
   std::ostream& status = options.Diff ? err : out;
   int changedFiles = 0;
   int refusedFiles = 0;
-  const auto finish = [&](std::size_t index) {
-    const RFile& item = *items[index];
-    TFormattedFile& file = files[index];
-    changedFiles += file.Changed ? 1 : 0;
-    TCheckedItem& checked = checkedOut[itemIndex[index]];
+  const auto finish = [&](TCheckedFile& file) {
+    const RFile& item = *file.Item;
+    const TMarkedList& output = file.After;
+    int marked = 0;
+    for (const TMarkedLine& line : output) marked += line.Mark.IsChanged() ? 1 : 0;
+    const bool changed = !std::equal(output.begin(), output.end(), file.Before.begin(), file.Before.end(),
+                                     [](const TMarkedLine& a, const std::string& b) { return a.Text == b; });
+    changedFiles += changed ? 1 : 0;
+    TCheckedItem& checked = checkedOut[entryOf.at(&item)];
     checked = TCheckedItem{};
-    checked.LinesRead = static_cast<int>(file.LinesRead);
-    checked.LinesWritten = static_cast<int>(file.LinesOut);
-    checked.LinesChanged = file.Marked;
-    checked.WouldChange = file.Changed;
+    checked.LinesRead = static_cast<int>(file.Before.size());
+    checked.LinesWritten = static_cast<int>(output.size());
+    checked.LinesChanged = marked;
+    checked.WouldChange = changed;
     checked.Reached = true;
     // The run would not write a file whose restyled text reads as another program: the check
     // names it, and fails.
@@ -285,15 +237,15 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
           << msg::Fill(msg::NotSavedProgramChange, {item.Name, std::to_string(*file.MismatchLine)}) << '\n';
     }
     if (!options.Quiet) {
-      status << item.Name << ": " << file.LinesRead << " lines read, " << file.LinesOut << " lines out, "
-          << file.Marked << " marked changed, " << (file.Changed ? "would change" : "unchanged");
+      status << item.Name << ": " << checked.LinesRead << " lines read, " << checked.LinesWritten << " lines out, "
+          << marked << " marked changed, " << (changed ? "would change" : "unchanged");
       if (checked.ProgramChangeNearLine > 0) status << " (would not be written: the program would change)";
       status << '\n';
     }
     // A patch of the source file that gives, applied, the bytes the writing run would write for
     // it; a file the run would not write gets none. The source's bytes are read again here, as
     // the passes keep only its lines.
-    if (options.Diff && file.Changed && !file.MismatchLine) {
+    if (options.Diff && changed && !file.MismatchLine) {
       std::string source, why;
       if (ReadFileBytes(NativePath(item.Path), source, &why)) {
         const std::string name = PatchName(NativePath(item.Path));
@@ -304,20 +256,19 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
             << '\n';
       }
     }
-    file = TFormattedFile{};
     return true;
   };
-  RunInOrder(items.size(), workers, 2 * std::size_t{workers}, work, finish);
-  report.CheckCancelled = CancelRequested;
+  const bool cancelled = !run.Check(finish);
+  report.CheckCancelled = cancelled;
   // The entries up to the last one reached (the left-out ones among them), in project order.
   std::size_t reached = 0;
   for (std::size_t i = 0; i < checkedOut.size(); ++i) {
-    if (checkedOut[i].Reached || (!CancelRequested && !checkedOut[i].SkippedFor.empty())) reached = i + 1;
+    if (checkedOut[i].Reached || (!cancelled && !checkedOut[i].SkippedFor.empty())) reached = i + 1;
   }
   checkedOut.resize(reached);
   report.Checked = std::move(checkedOut);
   if (options.Json) out << ProjectReportJson(project, report);
-  if (CancelRequested) {
+  if (cancelled) {
     err << "quillmate-cli: cancelled\n";
     return kExitError;
   }
@@ -370,26 +321,22 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
   // left as it stands: nobody is there to answer the spelling dialog.
   TSpellLister speller(err, prompts, options.Settings.empty() ? std::string(kSettingsFileName) : Absolute(options.Settings));
   speller.FollowProject(&project, options.Project);
+  speller.SetTabWidth(settings.TabWidth());
   TNullProgress copying;
   const TEngineServices services{settings, prompts, speller, copying, nullptr, &templates, &speller.Dialog()};
-  TVBSrcFormatter formatter(services);
+  TProcessingRun run(services, &project, WorkerThreads());
   // Nobody is there to answer a question: a changed output file is kept (and the run fails) unless
   // --force says to replace it.
-  formatter.FEditedOutput = options.Force ? TEditedOutput::Replace : TEditedOutput::Keep;
-  CancelRequested = false;
-  TInterruptScope interrupt;
+  run.SetEditedOutput(options.Force ? TEditedOutput::Replace : TEditedOutput::Keep);
+  TInterruptScope interrupt(run.Cancel());
 
   TReportInput json;
   json.Project = Absolute(options.Project);
   json.Settings = settingsFile.empty() ? std::string() : Absolute(settingsFile);
-  json.OutputDir = ResolveOutputDirectory(project.ProjectDir, settings.Text(SettingKey::BackupNewCodeDirectory));
-  if (options.Check || options.Diff) {
-    return FormatOnly(formatter, services, project, options, ProgramCheckOptionsFor(settings, &templates), json, out,
-                      err);
-  }
+  json.OutputDir = run.OutputDir();
+  if (options.Check || options.Diff) return FormatOnly(run, project, options, json, out, err);
 
-  formatter.ProcessProject(&project, WorkerThreads());
-  const TRunReport& report = formatter.FRunReport;
+  const TRunReport& report = run.Process();
   if (options.Json) {
     json.Run = &report;
     out << ProjectReportJson(project, json);

@@ -43,7 +43,7 @@ bool LoadCliSettings(const std::string& file, TSettings& settings, TCommentTempl
   } else {
     settings.LoadINIControls();
   }
-  ReadVBTabStops();
+  settings.SetTabWidth(ReadVBTabStops());
   LoadCommentHeaders(settings, templates, prompts);
   settings.SetBool(SettingKey::PreviewBeforeSaving, false);
   return true;

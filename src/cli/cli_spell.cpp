@@ -11,7 +11,6 @@
 #include "cli_args.h"
 #include "cli_settings.h"
 #include "engine/linefuncs.h"
-#include "globals.h"
 #include "messages.h"
 #include "platform/paths.h"
 #include "project/sourcemgt.h"
@@ -42,10 +41,10 @@ constexpr std::string_view kSpellUsage =
 constexpr std::size_t kMaxListedSuggestions = 5;
 
 // The column in the line as read for a column in the line with tabs expanded.
-int RawColumn(std::string_view raw, int expandedColumn) {
+int RawColumn(std::string_view raw, int expandedColumn, int tabWidth) {
   if (raw.find('\t') == std::string_view::npos) return expandedColumn;
   for (std::size_t i = 0; i < raw.size(); ++i) {
-    if (static_cast<int>(ExpandTabs(raw.substr(0, i)).size()) >= expandedColumn - 1) return static_cast<int>(i) + 1;
+    if (static_cast<int>(ExpandTabs(raw.substr(0, i), tabWidth).size()) >= expandedColumn - 1) return static_cast<int>(i) + 1;
   }
   return static_cast<int>(raw.size()) + 1;
 }
@@ -100,7 +99,7 @@ void TSpellLister::List() {
   }
   const int expanded = dialog_.WordColumn();
   const bool known = lines_ && line_ >= 0 && static_cast<std::size_t>(line_) < lines_->size();
-  const int column = known ? RawColumn((*lines_)[static_cast<std::size_t>(line_)], expanded) : expanded;
+  const int column = known ? RawColumn((*lines_)[static_cast<std::size_t>(line_)], expanded, tabWidth_) : expanded;
   out_ << path_ << ':' << line_ + 1 << ':' << column << ": " << dialog_.State.Misspell;
   if (dialog_.State.SuggestEnabled && !dialog_.State.SuggestList.empty()) {
     out_ << " (suggestions: ";
@@ -174,6 +173,7 @@ int CmdSpell(const TArgs& args, std::ostream& out, std::ostream& err) {
   settings.SetBool(SettingKey::SpellingComments, comments);
 
   TSpellLister lister(out, prompts, settingsFile.empty() ? std::string(kSettingsFileName) : Absolute(settingsFile));
+  lister.SetTabWidth(settings.TabWidth());
   if (std::string problem; !lister.Dialog().BeginSpellRun(&problem)) {
     err << "quillmate-cli: error: " << msg::Format(msg::NoSpellingDictionary, problem) << '\n';
     return kExitError;
@@ -181,7 +181,6 @@ int CmdSpell(const TArgs& args, std::ostream& out, std::ostream& err) {
 
   TNullProgress copying;
   TVBSrcFormatter formatter(TEngineServices{settings, prompts, lister, copying, nullptr, &templates, &lister.Dialog()});
-  CancelRequested = false;
   bool failed = false;
   // Only the first pass checks spelling, and only what it reports is kept.
   const auto check = [&](const std::string& displayPath, const std::string& path, std::uint8_t kind) {

@@ -28,6 +28,8 @@ class TSpellLister final : public IProgress {
   void SetFile(std::string displayPath, const TLines* lines);
   // Follows the project run's current item instead; projectArg is the project as given.
   void FollowProject(const TSourceMgt* project, std::string projectArg);
+  // The tab width the engine expands tabs by, to give columns in the lines as read.
+  void SetTabWidth(int width) { tabWidth_ = width; }
 
   // The spelling dialog to hand to the engine.
   ISpellCheck& Dialog() { return dialog_; }
@@ -49,6 +51,7 @@ class TSpellLister final : public IProgress {
   std::string projectArg_;
   int line_ = 0;
   int listed_ = 0;
+  int tabWidth_ = kDefaultTabWidth;
 };
 
 // The path to print for a project item: the project's directory as given on the command line

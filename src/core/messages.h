@@ -12,6 +12,9 @@ namespace qm::msg {
 
 // Settings file
 inline constexpr std::string_view UnableToWriteTo = "Unable to write to %s";
+// A text view's errors of adding a line; "%s" stands for the line count at the time of the add.
+inline constexpr std::string_view OutOfMemoryAtLine = "Out of Memory at line %s";
+inline constexpr std::string_view MaximumLineCountAtLine = "Maximum line count at line %s";
 inline constexpr std::string_view UnableToRetrievePlacement = "Unable to retrieve window placement";
 
 // Project reader

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "messages.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
 

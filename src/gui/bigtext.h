@@ -23,17 +23,11 @@
 #include <vector>
 
 #include "cp1252.h"
-#include "engine/marks.h"
+#include "ui/colors.h"
 
 class QPainter;
 
 namespace qm {
-
-namespace msg {
-// Errors of adding a line; "%s" stands for the line count at the time of the add.
-inline constexpr std::string_view OutOfMemoryAtLine = "Out of Memory at line %s";
-inline constexpr std::string_view MaximumLineCountAtLine = "Maximum line count at line %s";
-}  // namespace msg
 
 // Font style set of a line: any combination of these bits (0 is the plain font).
 using TFontStyles = std::uint8_t;

@@ -13,28 +13,6 @@ namespace qm {
 
 namespace {
 
-// Bytes 80..9F; the rest of the code page equals Latin-1. Undefined bytes map to the control
-// character of the same value, as Windows itself converts them.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98
-};
-
-char16_t CharOf(unsigned char byte) {
-  return byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80] : char16_t(byte);
-}
-
-// The byte for a character, or -1 when the code page has none.
-int ByteOf(char16_t ch) {
-  if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) return ch;
-  for (int i = 0; i < 32; ++i) {
-    if (kHighControls[i] == ch) return 0x80 + i;
-  }
-  return -1;
-}
-
 // Colours of the classic Windows scheme for system colour indexes without a palette role.
 QColor ClassicSystemColor(unsigned index) {
   switch (index) {
@@ -171,7 +149,7 @@ QColor ToQColor(TColor color) { return ToQColor(color, QGuiApplication::palette(
 QString FromWindows1252(std::string_view bytes) {
   QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
   QChar* out = text.data();
-  for (char byte : bytes) *out++ = QChar(CharOf(static_cast<unsigned char>(byte)));
+  for (char byte : bytes) *out++ = QChar(Cp1252Char(static_cast<unsigned char>(byte)));
   return text;
 }
 
@@ -182,25 +160,10 @@ std::string ToWindows1252(const QString& text) {
     const QChar ch = text.at(i);
     // A surrogate pair is one character beyond the code page: one '?' for both halves.
     if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
-    const int byte = ByteOf(ch.unicode());
+    const int byte = Cp1252Byte(ch.unicode());
     bytes.push_back(byte < 0 ? '?' : static_cast<char>(byte));
   }
   return bytes;
-}
-
-std::string UpperCaseCp1252(std::string_view bytes) {
-  std::string upper(bytes);
-  for (char& c : upper) {
-    const auto b = static_cast<unsigned char>(c);
-    if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7)) {
-      c = static_cast<char>(b - 0x20);
-    } else if (b == 0x9A || b == 0x9C || b == 0x9E) {  // s caron, oe, z caron
-      c = static_cast<char>(b - 0x10);
-    } else if (b == 0xFF) {  // y diaeresis
-      c = static_cast<char>(0x9F);
-    }
-  }
-  return upper;
 }
 
 }  // namespace qm

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/cp1252.h"
 #include "settings/encoding.h"
 #include "ui/colors.h"
 
@@ -60,9 +61,5 @@ class TDisplayEncodingNotifier : public QObject {
   void Changed();
 };
 TDisplayEncodingNotifier& DisplayEncodingNotifier();
-
-// Upper case as the Windows-1252 code page defines it: ASCII letters and the accented letters
-// (a grave .. thorn except the division sign, s/z caron, oe, y diaeresis); other bytes stay.
-std::string UpperCaseCp1252(std::string_view bytes);
 
 }  // namespace qm

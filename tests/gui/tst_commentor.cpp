@@ -24,7 +24,6 @@
 #include "bigtext.h"
 #include "cp1252.h"
 #include "engine/formatter.h"
-#include "globals.h"
 #include "platform/linefile.h"
 #include "project/sourcemgt.h"
 #include "settings/catalogue.h"
@@ -68,7 +67,6 @@ void WriteRestyledModule(const std::string& source, const std::string& target) {
   TNullProgress processing, copying;
   TVBSrcFormatter formatter({settings, prompts, processing, copying, nullptr});
   formatter.FFileKind = rkModule;
-  CancelRequested = false;
   TLines lines;
   QVERIFY(ReadLineFile(source, lines));
   QVERIFY(formatter.FormatPasses(lines));

@@ -19,7 +19,6 @@
 
 #include "bigtext.h"
 #include "cp1252.h"
-#include "globals.h"
 #include "platform/profile.h"
 #include "frame/helpwindow.h"
 #include "frame/lastusedmenu.h"
@@ -28,6 +27,7 @@
 #include "temp_dir.h"
 #include "viewers/finddialog.h"
 #include "viewers/viewerpanes.h"
+#include "viewers/viewdual.h"
 #include "viewers/viewerservices.h"
 #include "viewers/viewsinglemdi.h"
 
@@ -90,7 +90,6 @@ void TestDesktopShell::init() {
   dir_ = std::make_unique<test::TempDir>();
   prompts_ = AnsweringPrompts();
   modal_.clear();
-  CancelRequested = false;
 }
 
 void TestDesktopShell::cleanup() {
@@ -267,8 +266,9 @@ void TestDesktopShell::statusLineAndTreeAfterARun() {
   const std::string path = OpenExample();
   QVERIFY(!path.empty());
   int previews = 0;
-  ViewerServices().ExecModal = [&](QDialog&) {
-    if (cancel && ++previews == 2) CancelRequested = true;
+  ViewerServices().ExecModal = [&](QDialog& dialog) {
+    auto* preview = qobject_cast<TfrmViewDual*>(&dialog);
+    if (cancel && preview && ++previews == 2) preview->btnCancelClick();
     return int(QDialog::Accepted);
   };
   // Yes to processing, No to deleting the output after the cancel.

@@ -24,7 +24,6 @@
 #include <string>
 #include <vector>
 
-#include "globals.h"
 #include "messages.h"
 #include "platform/profile.h"
 #include "project/sourcemgt.h"
@@ -101,6 +100,7 @@ class TCancellingProgress : public IProgress {
   void SetRange(int min, int max) override { window_.SetRange(min, max); }
   void SetPosition(int position) override { window_.SetPosition(position); }
   void ProcessEvents() override { window_.ProcessEvents(); }
+  void SetCancelToken(TCancelToken* token) override { window_.SetCancelToken(token); }
 
   std::string CancelAt;
   std::vector<std::string> Labels;
@@ -179,8 +179,6 @@ void TestMainWindow::init() {
   prompts_ = TScriptedPrompts();
   modalDialogs_.clear();
   onModal_ = nullptr;
-  CancelRequested = false;
-  TabWidth = 4;
 }
 
 void TestMainWindow::cleanup() {

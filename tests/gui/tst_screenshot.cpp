@@ -19,7 +19,6 @@
 
 #include "bigtext.h"
 #include "cp1252.h"
-#include "globals.h"
 #include "frame/mainwindow.h"
 #include "frame/startup.h"
 #include "temp_dir.h"
@@ -168,7 +167,6 @@ void TestScreenshot::statusLineAfterARun() {
   QTest::qWait(300);
   QVERIFY(main.grab().save(target));
   main.SetPrompts(nullptr);
-  CancelRequested = false;
 }
 
 QTEST_MAIN(TestScreenshot)

@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "globals.h"
+#include "ui/cancel.h"
 #include "platform/profile.h"
 #include "frame/lastusedmenu.h"
 #include "messageboxes.h"
@@ -55,11 +55,12 @@ class TestShellWindows : public QObject {
 
 void TestShellWindows::cleanup() {
   ViewerServices() = TViewerServices();
-  CancelRequested = false;
 }
 
 void TestShellWindows::processingWindowShowsTheFileAndCancels() {
   TfrmProcessing window;
+  TCancelToken run;
+  window.SetCancelToken(&run);
   QCOMPARE(window.windowTitle(), QStringLiteral("Processing..."));
   QCOMPARE(window.btnCancel->text(), QStringLiteral("Cancel"));
   QVERIFY(window.lblProcessingFile->alignment() & Qt::AlignHCenter);
@@ -70,9 +71,8 @@ void TestShellWindows::processingWindowShowsTheFileAndCancels() {
   QVERIFY(window.isVisible());
   window.SetLabel("MAIN.FRM (Pass 2)");
   QCOMPARE(window.lblProcessingFile->text(), QStringLiteral("MAIN.FRM (Pass 2)"));
-  CancelRequested = false;
   QTest::mouseClick(window.btnCancel, Qt::LeftButton);
-  QVERIFY(CancelRequested);
+  QVERIFY(run.Requested());
   QVERIFY(window.isVisible());  // the run hides it when it ends
   window.Hide();
   QVERIFY(!window.isVisible());
@@ -96,13 +96,15 @@ void TestShellWindows::labelsOfManyShortFilesArePaintedAtMostEveryFewTensOfMilli
 
 void TestShellWindows::escapeAndTheCloseBoxCancelTheRun() {
   TfrmProcessing window;
+  TCancelToken run;
+  window.SetCancelToken(&run);
   window.Show();
   QTest::keyClick(&window, Qt::Key_Escape);
-  QVERIFY(CancelRequested);
+  QVERIFY(run.Requested());
   QVERIFY(window.isVisible());
-  CancelRequested = false;
+  run.Clear();
   window.close();
-  QVERIFY(CancelRequested);
+  QVERIFY(run.Requested());
 }
 
 void TestShellWindows::pendingInputIsHandledAtMostEveryFewTensOfMilliseconds() {
@@ -151,9 +153,11 @@ void TestShellWindows::copyWindowCannotBeCancelled() {
   window.Show();
   window.SetLabel("Backing Up File: MAIN.FRM");
   QCOMPARE(window.lblProcessingFile->text(), QStringLiteral("Backing Up File: MAIN.FRM"));
+  TCancelToken run;
+  window.SetCancelToken(&run);
   QTest::keyClick(&window, Qt::Key_Escape);
   QVERIFY(window.isVisible());
-  QVERIFY(!CancelRequested);
+  QVERIFY(!run.Requested());
   window.Hide();
 }
 

@@ -22,11 +22,11 @@
 
 #include "analysis/linediff.h"
 #include "bigtext.h"
-#include "globals.h"
 #include "temp_dir.h"
 #include "shell/listing.h"
 #include "viewers/bigtextreporter.h"
 #include "viewers/leftorright.h"
+#include "viewers/markcolors.h"
 #include "viewers/processingnotice.h"
 #include "viewers/viewdual.h"
 #include "viewers/viewdualmdi.h"
@@ -166,7 +166,6 @@ void TestViewers::init() {
   prompts.Busy = 0;
   modalDialogs.clear();
   modalAnswer = nullptr;
-  CancelRequested = false;
   ViewerServices().Prompts = &prompts;
   ViewerServices().ExecModal = [this](QDialog& dialog) {
     modalDialogs << QString::fromLatin1(dialog.metaObject()->className());
@@ -179,7 +178,6 @@ void TestViewers::cleanup() {
            ("unchecked message: " + (prompts.Messages.empty() ? "" : prompts.Messages.front().Text)).c_str());
   QCOMPARE(prompts.Busy, 0);
   ViewerServices() = TViewerServices{};
-  CancelRequested = false;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -616,7 +614,7 @@ void TestViewers::previewFillsPanesAndCloses() {
   QString caption;
   TLines shownBefore;
   std::vector<TColor> beforeBacks;
-  TMarkedList shownAfter;
+  std::vector<std::pair<std::string, TColorObject>> shownAfter;
   modalAnswer = [&](QDialog& dialog) {
     ranModally = &dialog;
     caption = preview.windowTitle();
@@ -632,7 +630,7 @@ void TestViewers::previewFillsPanesAndCloses() {
     (cancel ? preview.btnCancel : preview.btnClose)->click();
     return preview.result();
   };
-  preview.ShowPreview("File: MAIN.FRM", before, after);
+  const bool goOn = preview.ShowPreview("File: MAIN.FRM", before, after);
 
   QCOMPARE(ranModally, static_cast<QDialog*>(&preview));
   QCOMPARE(caption, QStringLiteral("File: MAIN.FRM"));
@@ -640,10 +638,10 @@ void TestViewers::previewFillsPanesAndCloses() {
   QVERIFY(beforeBacks == std::vector<TColor>(3, clWindow));
   QCOMPARE(int(shownAfter.size()), 4);
   for (int i = 0; i < 4; ++i) {
-    QCOMPARE(shownAfter[i].Text, after[i].Text);
-    QVERIFY(shownAfter[i].Mark == after[i].Mark);
+    QCOMPARE(shownAfter[i].first, after[i].Text);
+    QVERIFY(shownAfter[i].second == MarkColors(after[i].Mark));
   }
-  QCOMPARE(bool(CancelRequested), cancel);
+  QCOMPARE(goOn, !cancel);
   QVERIFY(!preview.isVisible());
 }
 

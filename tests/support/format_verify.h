@@ -27,7 +27,6 @@
 #include "engine/formatter.h"
 #include "engine/linefuncs.h"
 #include "fake_ui.h"
-#include "globals.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
 #include "project/sourcemgt.h"
@@ -78,7 +77,6 @@ inline TMarkedList FormatLines(const TLines& lines, TSettings& settings, std::ui
   TNullProgress processing, copying;
   TVBSrcFormatter fmt({settings, prompts, processing, copying, nullptr, templates});
   fmt.FFileKind = kind;
-  CancelRequested = false;
   fmt.FormatPasses(lines, [&](int pass) {
     if (passes) passes->push_back(pass);
   });
@@ -122,7 +120,7 @@ inline void VerifyFormatAt(const char* file, int line, std::string_view expected
 inline void VerifyNoChangeAt(const char* file, int line, std::string_view text, TSettings& settings,
                              std::uint8_t kind = rkModule) {
   std::string expected;
-  for (const std::string& l : TextLines(text)) expected += "." + ExpandTabs(l) + "\n";
+  for (const std::string& l : TextLines(text)) expected += "." + ExpandTabs(l, settings.TabWidth()) + "\n";
   VerifyFormatAt(file, line, expected, text, settings, kind);
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/linefuncs.h"
+#include "platform/ascii.h"
 #include "platform/paths.h"
 
 namespace qm {
@@ -11,10 +12,6 @@ namespace qm {
 namespace {
 
 std::string Trimmed(std::string_view text) { return std::string(TrimControls(text)); }
-
-bool StartsUpper(std::string_view text, std::string_view upperWord) {
-  return UpperCase(text.substr(0, upperWord.size())) == upperWord;
-}
 
 std::size_t AddNode(TFormTree& tree, std::size_t parent, std::string className, std::string name) {
   const std::size_t index = tree.Nodes.size();
@@ -71,14 +68,14 @@ void ParseFormBlock(TFormTree& tree, std::size_t parent, const TLines& lines) {
     if (level > 0 && !line.starts_with("Begin") && !line.starts_with("End")) {
       tree.Nodes[open.back()].Props.push_back(SplitPropertyLine(line));
     }
-    if (StartsUpper(line, "BEGIN")) {
+    if (HasUpperPrefix(line, "BEGIN")) {
       std::string className, name;
       SplitBeginLine(line, className, name);
       open.push_back(AddNode(tree, open.back(), std::move(className), std::move(name)));
       ++index;
       continue;
     }
-    if (StartsUpper(line, "END")) {
+    if (HasUpperPrefix(line, "END")) {
       if (level == 0) return;
       // The block closes on this line; its parent then moves past it.
       open.pop_back();

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/marks.h"
+#include "ui/colors.h"
 #include "platform/linefile.h"
 
 namespace qm {

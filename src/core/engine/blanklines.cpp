@@ -9,26 +9,13 @@
 #include "engine/formatter.h"
 #include "engine/linefuncs.h"
 #include "engine/statementscan.h"
+#include "platform/ascii.h"
 
 namespace qm {
 
 namespace {
 
 using K = SettingKey;
-
-// GrpBlankLines
-constexpr int kBlankLinesUseRules = 1;
-constexpr int kBlankLinesRemoveAll = 2;
-
-inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool StartsWithUpper(std::string_view text, std::string_view upperPrefix) {
-  if (text.size() < upperPrefix.size()) return false;
-  for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
-    if (UpperAscii(text[i]) != upperPrefix[i]) return false;
-  }
-  return true;
-}
 
 // What follows the keyword of a Next line, up to its comment, trimmed: empty for a bare Next.
 std::string_view NextOperands(std::string_view line) {
@@ -150,7 +137,7 @@ void TVBSrcFormatter::SpellCheckLine(std::string& line) {
 // A line that continues the previous statement gets no blank lines before it: a blank line after
 // a " _" would end the statement there.
 void TVBSrcFormatter::AddBlankLinesBefore(std::string_view line) {
-  if (Num(K::GrpBlankLines) != kBlankLinesUseRules || EndsWithContinuation(FPrevLine)) return;
+  if (Choice<TBlankLineProcessing>(K::GrpBlankLines) != TBlankLineProcessing::UseRules || EndsWithContinuation(FLine.PrevLine)) return;
   FBlankLineKind = ClassifyStatement(line);
   if (const TBlankLineKeys* keys = BlankLineKeysOf(FBlankLineKind)) AddBlankLines(Num(keys->Before), FOutput);
 }
@@ -159,9 +146,9 @@ void TVBSrcFormatter::AddBlankLinesBefore(std::string_view line) {
 // (moved below it): then the statement read decides. The blank lines after a continued statement
 // follow its last line.
 void TVBSrcFormatter::AddBlankLinesAfter(std::string_view line) {
-  if (Num(K::GrpBlankLines) != kBlankLinesUseRules) return;
+  if (Choice<TBlankLineProcessing>(K::GrpBlankLines) != TBlankLineProcessing::UseRules) return;
   const bool taken = std::exchange(FSplitLineTaken, false);
-  if (!EndsWithContinuation(FPrevLine)) {
+  if (!EndsWithContinuation(FLine.PrevLine)) {
     const TVBStatementKind kind =
         taken ? FSplitLastKind : IsCommentLine(line) ? FBlankLineKind : ClassifyStatement(line);
     const TBlankLineKeys* keys = BlankLineKeysOf(kind);
@@ -176,7 +163,7 @@ void TVBSrcFormatter::AddBlankLinesAfter(std::string_view line) {
 // rules put after each piece's statement kind and before the next one's go between them, and the
 // line's blank lines after are those of its last piece.
 void TVBSrcFormatter::SpaceSplitPieces(std::size_t from) {
-  if (Num(K::GrpBlankLines) != kBlankLinesUseRules || from >= FOutput.size()) return;
+  if (Choice<TBlankLineProcessing>(K::GrpBlankLines) != TBlankLineProcessing::UseRules || from >= FOutput.size()) return;
   TMarkedList spaced;
   spaced.reserve(FOutput.size() - from + 4);
   TVBStatementKind kind = skOther;
@@ -197,7 +184,7 @@ void TVBSrcFormatter::SpaceSplitPieces(std::size_t from) {
 }
 
 int TVBSrcFormatter::BlankLinesBeforeCount(std::string_view line) const {
-  if (Num(K::GrpBlankLines) != kBlankLinesUseRules) return 0;
+  if (Choice<TBlankLineProcessing>(K::GrpBlankLines) != TBlankLineProcessing::UseRules) return 0;
   const TBlankLineKeys* keys = BlankLineKeysOf(ClassifyStatement(line));
   return keys ? Num(keys->Before) : 0;
 }
@@ -205,11 +192,11 @@ int TVBSrcFormatter::BlankLinesBeforeCount(std::string_view line) const {
 // Blank lines go with "Use Below Rules" and "Remove All Blank Lines"; with "No Change" (or no
 // choice at all) every line stays.
 bool TVBSrcFormatter::KeepLine(std::string_view line) const {
-  const int mode = Num(K::GrpBlankLines);
-  return (mode != kBlankLinesUseRules && mode != kBlankLinesRemoveAll) || !Trim(line).empty();
+  const TBlankLineProcessing mode = Choice<TBlankLineProcessing>(K::GrpBlankLines);
+  return (mode != TBlankLineProcessing::UseRules && mode != TBlankLineProcessing::RemoveAll) || !Trim(line).empty();
 }
 
-bool TVBSrcFormatter::IsForLine(std::string_view line) const { return StartsWithUpper(Trim(line), "FOR "); }
+bool TVBSrcFormatter::IsForLine(std::string_view line) const { return HasUpperPrefix(Trim(line), "FOR "); }
 
 // The name before the first "=", whatever blanks stand around it; empty for a For Each loop,
 // which has none.
@@ -217,7 +204,7 @@ std::string TVBSrcFormatter::ForVariable(std::string_view line) const {
   std::string_view rest = Trim(line);
   rest = TrimLeft(rest.substr(std::min<std::size_t>(4, rest.size())));
   // An "=" in a For Each loop's collection expression is no assignment of a loop variable.
-  if (StartsWithUpper(rest, "EACH ")) return {};
+  if (HasUpperPrefix(rest, "EACH ")) return {};
   const std::size_t equals = rest.find('=');
   if (equals == std::string_view::npos) return {};
   return std::string(Trim(rest.substr(0, equals)));
@@ -225,7 +212,7 @@ std::string TVBSrcFormatter::ForVariable(std::string_view line) const {
 
 bool TVBSrcFormatter::IsNextLine(std::string_view line) const {
   const std::string_view t = Trim(line);
-  return StartsWithUpper(t, "NEXT ") || (t.size() == 4 && StartsWithUpper(t, "NEXT"));
+  return HasUpperPrefix(t, "NEXT ") || (t.size() == 4 && HasUpperPrefix(t, "NEXT"));
 }
 
 std::string TVBSrcFormatter::AddNextVariable(std::string_view line, std::string_view name) const {

@@ -14,24 +14,6 @@ namespace {
 
 using K = SettingKey;
 
-// GrpSingleLineComments
-constexpr int kSingleLeaveAsIs = 0;
-constexpr int kSingleFixedColumn = 1;
-constexpr int kSinglePriorIndent = 2;
-constexpr int kSingleNextIndent = 3;
-constexpr int kSingleRemove = 4;
-
-// GrpInLineComments
-constexpr int kInLineFixedColumn = 1;
-constexpr int kInLineRightBy = 2;
-constexpr int kInLineRemove = 3;
-
-// GrpInLineCommentsFixedColUnavail
-constexpr int kUnavailRightBy = 0;
-constexpr int kUnavailPreviousLine = 1;
-constexpr int kUnavailNextLine = 2;
-constexpr int kUnavailRemove = 3;
-
 // The parts of a line with an in-line comment, as positions into the line: the code ends at
 // codeEnd (trailing blanks excluded), the comment text starts after the apostrophe at textStart.
 struct TCommentParts {
@@ -56,12 +38,12 @@ void PutCommentAfterCode(std::string& line, const TCommentParts& parts, int blan
 
 void TVBSrcFormatter::PlaceSingleLineComment(std::string& line) {
   int indent = 0;
-  switch (Num(K::GrpSingleLineComments)) {
-    case kSingleFixedColumn: indent = Num(K::SingleLineCommentColumn); break;
-    case kSinglePriorIndent: indent = FLastIndent; break;
-    case kSingleNextIndent: indent = FIndentLevel; break;
-    case kSingleRemove: line.clear(); return;
-    case kSingleLeaveAsIs:
+  switch (Choice<TSingleLinePlacement>(K::GrpSingleLineComments)) {
+    case TSingleLinePlacement::FixedColumn: indent = Num(K::SingleLineCommentColumn); break;
+    case TSingleLinePlacement::PriorIndent: indent = FLine.LastIndent; break;
+    case TSingleLinePlacement::NextIndent: indent = FLine.IndentLevel; break;
+    case TSingleLinePlacement::Remove: line.clear(); return;
+    case TSingleLinePlacement::LeaveAsIs:
     default: return;
   }
   const std::size_t lead = line.size() - TrimLeft(line).size();
@@ -69,17 +51,19 @@ void TVBSrcFormatter::PlaceSingleLineComment(std::string& line) {
 }
 
 void TVBSrcFormatter::PlaceInLineComment(std::string& line) {
-  const int mode = Num(K::GrpInLineComments);
-  if (mode != kInLineFixedColumn && mode != kInLineRightBy && mode != kInLineRemove) return;
+  const TInLinePlacement mode = Choice<TInLinePlacement>(K::GrpInLineComments);
+  if (mode != TInLinePlacement::FixedColumn && mode != TInLinePlacement::RightBy && mode != TInLinePlacement::Remove) {
+    return;
+  }
   const int commentPos = CommentPos(line);
   if (commentPos <= 0) return;
   const TCommentParts parts = SplitAtComment(line, commentPos);
 
-  if (mode == kInLineRemove) {
+  if (mode == TInLinePlacement::Remove) {
     line.resize(parts.codeEnd);
     return;
   }
-  if (mode == kInLineRightBy) {
+  if (mode == TInLinePlacement::RightBy) {
     PutCommentAfterCode(line, parts, Num(K::InLineCommentsIndent));
     return;
   }
@@ -95,26 +79,26 @@ void TVBSrcFormatter::PlaceInLineComment(std::string& line) {
     return;
   }
 
-  int unavailable = Num(K::GrpInLineCommentsFixedColUnavail);
+  TFixedColumnFallback unavailable = Choice<TFixedColumnFallback>(K::GrpInLineCommentsFixedColUnavail);
   // A comment moved off its line must not come between a continued line and its continuation:
   // above a line that continues the previous one, or below code that goes on on the next line.
   // A comment that itself ends in a continuation would take the code line below into it when
   // moved above. Such a comment stays on its line, to the right of the code.
-  if (unavailable == kUnavailPreviousLine && (EndsWithContinuation(FPrevLine) || EndsWithContinuation(line))) {
-    unavailable = kUnavailRightBy;
+  if (unavailable == TFixedColumnFallback::PreviousLine && (EndsWithContinuation(FLine.PrevLine) || EndsWithContinuation(line))) {
+    unavailable = TFixedColumnFallback::RightBy;
   }
-  if (unavailable == kUnavailNextLine && EndsWithContinuation(std::string_view(line).substr(0, parts.codeEnd))) {
-    unavailable = kUnavailRightBy;
+  if (unavailable == TFixedColumnFallback::NextLine && EndsWithContinuation(std::string_view(line).substr(0, parts.codeEnd))) {
+    unavailable = TFixedColumnFallback::RightBy;
   }
 
   switch (unavailable) {
-    case kUnavailRightBy:
+    case TFixedColumnFallback::RightBy:
       PutCommentAfterCode(line, parts, Num(K::InLineCommentsUnavailColIndent));
       break;
     // When the moved line cannot be appended, the line keeps its comment: nothing is lost.
-    case kUnavailPreviousLine: {
+    case TFixedColumnFallback::PreviousLine: {
       try {
-        std::string comment = Spaces(FLastIndent);
+        std::string comment = Spaces(FLine.LastIndent);
         comment += '\'';
         comment.append(line, parts.textStart);
         FOutput.push_back({std::move(comment), NewChangedMark()});
@@ -125,19 +109,19 @@ void TVBSrcFormatter::PlaceInLineComment(std::string& line) {
       line.resize(parts.codeEnd);
       break;
     }
-    case kUnavailNextLine: {
+    case TFixedColumnFallback::NextLine: {
       try {
         FOutput.push_back({line.substr(0, parts.codeEnd), NewChangedMark()});
       } catch (const std::bad_alloc&) {
         break;
       }
       FModified = true;
-      const std::size_t indent = FLastIndent > 0 ? static_cast<std::size_t>(FLastIndent) : 0;
+      const std::size_t indent = FLine.LastIndent > 0 ? static_cast<std::size_t>(FLine.LastIndent) : 0;
       line.replace(0, parts.textStart, indent + 1, ' ');
       line[indent] = '\'';
       break;
     }
-    case kUnavailRemove:
+    case TFixedColumnFallback::Remove:
       line.resize(parts.codeEnd);
       break;
     default:

@@ -152,7 +152,7 @@ bool TVBSrcFormatter::IsMultiVarDeclaration(std::string_view line) const {
   if (!MayDeclare(line, {"DIM ", "REDIM ", "GLOBAL ", "STATIC "}) || line.find(',') == std::string_view::npos) {
     return false;
   }
-  if (InContinuedStatement(line, FPrevLine)) return false;
+  if (InContinuedStatement(line, FLine.PrevLine)) return false;
   const std::string_view code = CodeOf(line);
   const TDeclKeyword k = VariableKeyword(code);
   return k && HasDeclarationComma(code.substr(k.SourceLength));
@@ -160,7 +160,7 @@ bool TVBSrcFormatter::IsMultiVarDeclaration(std::string_view line) const {
 
 bool TVBSrcFormatter::IsMultiConstDeclaration(std::string_view line) const {
   if (!MayDeclare(line, {"CONST ", "GLOBAL CONST "}) || line.find(',') == std::string_view::npos) return false;
-  if (InContinuedStatement(line, FPrevLine)) return false;
+  if (InContinuedStatement(line, FLine.PrevLine)) return false;
   const std::string_view code = CodeOf(line);
   const TDeclKeyword k = ConstantKeyword(code);
   return k && HasDeclarationComma(code.substr(k.SourceLength));

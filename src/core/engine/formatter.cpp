@@ -3,6 +3,7 @@
 
 namespace qm {
 
-TVBSrcFormatter::TVBSrcFormatter(TEngineServices services) : services_(services) {}
+TVBSrcFormatter::TVBSrcFormatter(TEngineServices services, TCancelToken* cancel)
+    : services_(services), cancel_(cancel ? cancel : &ownCancel_) {}
 
 }  // namespace qm

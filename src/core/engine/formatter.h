@@ -1,24 +1,23 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The formatting engine: one object per processing run. Every rule of the engine works on these
-// fields; the rules live in their own units (indent.cpp, pipeline.cpp, run.cpp, ...).
+// The formatting engine's passes over one file. A processing run (engine/run.h) holds one per
+// thread; every rule of the engine works on these fields, and the rules live in their own units
+// (indent.cpp, pipeline.cpp, ...).
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/forstack.h"
 #include "engine/marks.h"
-#include "engine/run.h"
 #include "engine/statement.h"
 #include "platform/linefile.h"
 #include "settings/catalogue.h"
+#include "ui/cancel.h"
 
 namespace qm {
 
@@ -26,10 +25,8 @@ class IPrompts;
 class IProgress;
 class ISpellCheck;
 class IPreview;
-class TSourceMgt;
-class TCopyStep;
+struct RFile;
 struct TCommentTemplates;
-struct TProgramCheckOptions;
 
 // What the engine talks to: the settings it reads at the moment of use, the message boxes, the
 // processing window, the copy progress window and the optional preview.
@@ -70,7 +67,9 @@ class TPassInputView {
 
 class TVBSrcFormatter {
  public:
-  explicit TVBSrcFormatter(TEngineServices services);
+  // cancel: the request of the run the formatter works for; without one the formatter has its own
+  // (a preview, a test, one file formatted on its own).
+  explicit TVBSrcFormatter(TEngineServices services, TCancelToken* cancel = nullptr);
   virtual ~TVBSrcFormatter() = default;
   TVBSrcFormatter(const TVBSrcFormatter&) = delete;
   TVBSrcFormatter& operator=(const TVBSrcFormatter&) = delete;
@@ -81,21 +80,29 @@ class TVBSrcFormatter {
   // Where the declaration lines of the open group go in FOutput: the output's size when each was
   // tracked (a comment moved above a line stands before it).
   std::vector<std::size_t> FDimGroupLines;
-  std::int32_t FIndentLevel = 0;
-  std::int32_t FLastIndent = 0;
   TMarkedList FOutput;
   TMarkedList FPassInput;
-  std::string FPrevLine;
-  std::string FNextLine;
   std::string FFileName;
-  std::string FOutputDir;
   std::uint8_t FFileKind = 0;
   bool FSpellCancelled = false;
   bool FSpellChanged = false;
   bool FModified = false;
-  TSourceMgt* FProject = nullptr;
 
-  // Indentation: re-indents one line (tabs already expanded) and updates FIndentLevel.
+  // The cancel request the passes answer to, tested once per line.
+  TCancelToken& Cancel() const { return *cancel_; }
+
+  // The line in hand as the per-line steps see it: the lines around it and the indentation so
+  // far. A pass keeps it up to date; tests set it up to look at one step.
+  struct TLineContext {
+    std::string PrevLine;          // the previous working line, tabs expanded
+    std::string NextLine;          // the next input line, tabs expanded
+    std::int32_t LastIndent = 0;   // leading blanks of the last line written
+    std::int32_t IndentLevel = 0;  // the level of the next code line; carried on to the next file
+  };
+  TLineContext& Line() { return FLine; }
+  const TLineContext& Line() const { return FLine; }
+
+  // Indentation: re-indents one line (tabs already expanded) and updates the level.
   void IndentLine(std::string& line);
   // The same for a line whose IsSingleLineIf and statement kind the caller already knows.
   void IndentLine(std::string& line, bool singleLineIf, TVBStatementKind kind);
@@ -111,48 +118,10 @@ class TVBSrcFormatter {
   // cancelled (FOutput then holds the interrupted pass's lines).
   bool FormatPasses(const TLines& lines, const std::function<void(int shownPass)>& beforePass = {});
 
-  // The project processing run (run.cpp): prepares the output directory, writes the log, takes
-  // every selected item through its passes and saves it; FRunReport tells what it did. With more
-  // than one worker, and neither the preview nor spell checking on, the files' passes and safety
-  // checks run ahead on that many threads; the files are still saved, and everything else done,
-  // on the calling thread in project order.
-  void ProcessProject(TSourceMgt* project, unsigned workers = 1);
-  bool PrepareOutputDirectory();
-  // Takes the output directory's lock; false (after the message, with the outcome set) when
-  // another run holds it or the directory cannot be written.
-  bool LockOutputDirectory(TOutputLock& lock, std::string& detail);
-  void WriteProcessingLog();
-  void AppendToLog(const std::string& text);
-  // The run's per-file step without preview or saving: loads the item's lines and takes them
-  // through the passes into FOutput (the lines stay loaded); false when the run was cancelled.
-  bool FormatProjectItem(TSourceMgt& project, RFile& item);
-  // The same for an item whose lines are loaded, touching neither the project nor any other item,
-  // so that formatters of their own can take different items of one project at once.
+  // The passes of a project item whose lines are loaded, touching neither the project nor any
+  // other item, so that formatters of their own can take different items of one project at once;
+  // the processing window shows the file and pass. False when the run was cancelled.
   bool FormatItem(const RFile& item);
-  // What a thread of a run does for one item ahead of its turn: reads its lines from readFrom (its
-  // file as the calling thread found it), takes them through the passes and the safety check, and
-  // leaves the item unloaded. Lines holds the lines read; Done is false when the run was cancelled.
-  struct TFormattedItem {
-    bool Done = false;
-    TLines Lines;
-    TMarkedList Output;
-    std::optional<std::size_t> MismatchLine;
-  };
-  TFormattedItem FormatAndCheckItem(TSourceMgt& project, RFile& item, std::string_view readFrom,
-                                  const TProgramCheckOptions& options);
-  // Formatters for such threads: the settings, templates and prompts of services, no window, no
-  // preview, no spell checking (progress is where their window calls go).
-  static std::vector<std::unique_ptr<TVBSrcFormatter>> ThreadFormatters(const TEngineServices& services,
-                                                                        IProgress& progress, unsigned count);
-  TRunReport FRunReport;
-  // While ProcessProject runs: the guard in front of every file it writes into the output
-  // directory (copies, the log, the restyled files).
-  TCopyStep* FOutputGuard = nullptr;
-  // While ProcessProject runs: what the run wrote into the output directory, and the manifest.
-  TOutputRecord* FOutputRecord = nullptr;
-  // What the run does with an output file changed since the program last wrote it (the desktop
-  // program asks; the command line keeps it, or replaces it with --force).
-  TEditedOutput FEditedOutput = TEditedOutput::Ask;
 
   // The transformations, each called by FormatFile at its step. Virtual so that tests can stand
   // in for them when checking how the pipeline uses their results.
@@ -232,6 +201,10 @@ class TVBSrcFormatter {
   bool On(SettingKey key) const { return services_.Settings.Bool(key); }
   int Num(SettingKey key) const { return services_.Settings.Int(key); }
   const std::string& Str(SettingKey key) const { return services_.Settings.Text(key); }
+  template <typename TChoice>
+  TChoice Choice(SettingKey key) const {
+    return static_cast<TChoice>(Num(key));
+  }
 
   // The steps of the per-line hooks: spelling (before), blank lines before and after a construct.
   void SpellCheckLine(std::string& line);
@@ -253,7 +226,7 @@ class TVBSrcFormatter {
   int BlankLinesBeforeCount(std::string_view line) const;
 
   // The lines of the pass in hand and the index of the line in hand, for rules that look further
-  // ahead than FNextLine (a header already below a procedure statement).
+  // ahead than the next line (a header already below a procedure statement).
   const TPassInputView* FPassLines = nullptr;
   std::size_t FLineIndex = 0;
   // Passes 2 and 3 read FPassInput, which is discarded after them: a line read for good gives its
@@ -261,8 +234,12 @@ class TVBSrcFormatter {
   TMarkedList* FRecyclableInput = nullptr;
 
   TEngineServices services_;
+  TLineContext FLine;
 
  private:
+  TCancelToken ownCancel_;
+  TCancelToken* cancel_;
+
   // The spelling dialog is told of the run before its first text; false when it cannot check.
   bool FSpellRunBegun = false;
   bool FSpellAvailable = false;

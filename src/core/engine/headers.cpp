@@ -21,11 +21,6 @@ using K = SettingKey;
 
 constexpr std::size_t kGuarded = static_cast<std::size_t>(-1);
 
-// GrpSubLevelComments / GrpFunctionLevelComments
-constexpr int kFormLevelCode = 0;
-constexpr int kModuleLevelCode = 1;
-constexpr int kBothLevels = 2;
-
 // A statement that goes on on the next line: its last characters are a blank and "_". (In a
 // comment too: Visual Basic carries a comment on over such a line end.)
 bool ContinuesOnNextLine(std::string_view line) {
@@ -116,12 +111,12 @@ bool TVBSrcFormatter::HeaderWanted(bool isFunction, bool before) const {
                                            : K::FunctionLevelCommentsAfterProcedure)
                                  : (before ? K::SubLevelCommentsBeforeProcedure : K::SubLevelCommentsAfterProcedure);
   if (!perform || !On(placement)) return false;
-  switch (Num(isFunction ? K::GrpFunctionLevelComments : K::GrpSubLevelComments)) {
+  switch (Choice<THeaderFiles>(isFunction ? K::GrpFunctionLevelComments : K::GrpSubLevelComments)) {
     // A user control, property page, user document or designer is built like a form (a control
     // description above its code): its code is form level code.
-    case kFormLevelCode: return HasControlDescription(FFileKind);
-    case kModuleLevelCode: return FFileKind == rkModule;
-    case kBothLevels: return true;
+    case THeaderFiles::FormLevelCode: return HasControlDescription(FFileKind);
+    case THeaderFiles::ModuleLevelCode: return FFileKind == rkModule;
+    case THeaderFiles::Both: return true;
     default: return false;
   }
 }
@@ -139,7 +134,7 @@ std::size_t TVBSrcFormatter::InsertHeader(bool isFunction, std::string_view stat
   const THeaderValues values = HeaderValuesOf(isFunction, statement, Str(K::UserName), date);
 
   const std::string& edge = before ? lines.back() : lines.front();
-  const std::string_view neighbour = Trim(before ? FPrevLine : FNextLine);
+  const std::string_view neighbour = Trim(before ? FLine.PrevLine : FLine.NextLine);
   if (neighbour == Trim(AsCommentLine(edge)) || neighbour == Trim(AsCommentLine(ExpandHeaderTemplate(edge, values))) ||
       HoldsHeader(before ? CommentsAbove() : CommentsBelow(), lines)) {
     return kGuarded;
@@ -171,7 +166,7 @@ std::vector<std::string> TVBSrcFormatter::CommentsBelow() const {
   std::vector<std::string> comments;
   if (!FPassLines) return comments;
   for (std::size_t i = FLineIndex + 1; i < FPassLines->Size(); ++i) {
-    std::string line = ExpandTabs(FPassLines->Line(i));
+    std::string line = ExpandTabs(FPassLines->Line(i), services_.Settings.TabWidth());
     if (!IsCommentLine(line)) break;
     comments.push_back(std::move(line));
   }
@@ -241,7 +236,7 @@ void TVBSrcFormatter::ApplyHeaderCommentsAfter(std::string_view line, int pass) 
     if (ContinuesOnNextLine(line)) {
       // Continued onto nothing (the end of the file, a blank line): the statement is broken and
       // is left without a header below it.
-      if (Trim(FNextLine).empty()) FHeaderPending = {};
+      if (Trim(FLine.NextLine).empty()) FHeaderPending = {};
       return;
     }
     const THeaderInProgress header = std::exchange(FHeaderPending, {});
@@ -266,7 +261,7 @@ void TVBSrcFormatter::ApplyHeaderCommentsAfter(std::string_view line, int pass) 
   }
 
   if (ContinuesOnNextLine(line)) {
-    if (Trim(FNextLine).empty()) return;
+    if (Trim(FLine.NextLine).empty()) return;
     header.Active = true;
     AppendStatementLine(header.Statement, line);
     FHeaderPending = std::move(header);

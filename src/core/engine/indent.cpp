@@ -42,36 +42,36 @@ bool IsClosing(TVBStatementKind kind) {
 }  // namespace
 
 void TVBSrcFormatter::ApplyLevelRule(TVBStatementKind kind) {
-  const std::int64_t level = FIndentLevel;
+  const std::int64_t level = FLine.IndentLevel;
   if (IsProcedureStart(kind)) {
-    FIndentLevel = Num(SettingKey::DefaultLineIndent);
+    FLine.IndentLevel = Num(SettingKey::DefaultLineIndent);
     return;
   }
   switch (kind) {
     case skEndFunction: case skEndSub:
-      FIndentLevel = 0;
+      FLine.IndentLevel = 0;
       break;
-    case skIf: FIndentLevel = Wrap32(level + Num(SettingKey::IfThenElseIndent)); break;
-    case skEndIf: FIndentLevel = Wrap32(level - Num(SettingKey::IfThenElseIndent)); break;
+    case skIf: FLine.IndentLevel = Wrap32(level + Num(SettingKey::IfThenElseIndent)); break;
+    case skEndIf: FLine.IndentLevel = Wrap32(level - Num(SettingKey::IfThenElseIndent)); break;
     case skSelectCase:
-      FIndentLevel = Wrap32(level + Num(SettingKey::SelectCaseIndent));
-      FIndentLevel = Wrap32(std::int64_t{FIndentLevel} + Num(SettingKey::CaseCodeIndent));
+      FLine.IndentLevel = Wrap32(level + Num(SettingKey::SelectCaseIndent));
+      FLine.IndentLevel = Wrap32(std::int64_t{FLine.IndentLevel} + Num(SettingKey::CaseCodeIndent));
       break;
     case skEndSelect:
-      FIndentLevel = Wrap32(level - Num(SettingKey::SelectCaseIndent));
-      FIndentLevel = Wrap32(std::int64_t{FIndentLevel} - Num(SettingKey::CaseCodeIndent));
+      FLine.IndentLevel = Wrap32(level - Num(SettingKey::SelectCaseIndent));
+      FLine.IndentLevel = Wrap32(std::int64_t{FLine.IndentLevel} - Num(SettingKey::CaseCodeIndent));
       break;
-    case skDo: FIndentLevel = Wrap32(level + Num(SettingKey::DoLoopIndent)); break;
-    case skLoop: FIndentLevel = Wrap32(level - Num(SettingKey::DoLoopIndent)); break;
-    case skWhile: FIndentLevel = Wrap32(level + Num(SettingKey::WhileWendIndent)); break;
-    case skWend: FIndentLevel = Wrap32(level - Num(SettingKey::WhileWendIndent)); break;
-    case skFor: FIndentLevel = Wrap32(level + Num(SettingKey::ForNextIndent)); break;
-    case skNext: FIndentLevel = Wrap32(level - Num(SettingKey::ForNextIndent)); break;
+    case skDo: FLine.IndentLevel = Wrap32(level + Num(SettingKey::DoLoopIndent)); break;
+    case skLoop: FLine.IndentLevel = Wrap32(level - Num(SettingKey::DoLoopIndent)); break;
+    case skWhile: FLine.IndentLevel = Wrap32(level + Num(SettingKey::WhileWendIndent)); break;
+    case skWend: FLine.IndentLevel = Wrap32(level - Num(SettingKey::WhileWendIndent)); break;
+    case skFor: FLine.IndentLevel = Wrap32(level + Num(SettingKey::ForNextIndent)); break;
+    case skNext: FLine.IndentLevel = Wrap32(level - Num(SettingKey::ForNextIndent)); break;
     // An Enum block is indented like a Type block.
-    case skType: case skEnum: FIndentLevel = Wrap32(level + Num(SettingKey::TypeEndIndent)); break;
-    case skEndType: case skEndEnum: FIndentLevel = Wrap32(level - Num(SettingKey::TypeEndIndent)); break;
-    case skWith: FIndentLevel = Wrap32(level + Num(SettingKey::WithEndIndent)); break;
-    case skEndWith: FIndentLevel = Wrap32(level - Num(SettingKey::WithEndIndent)); break;
+    case skType: case skEnum: FLine.IndentLevel = Wrap32(level + Num(SettingKey::TypeEndIndent)); break;
+    case skEndType: case skEndEnum: FLine.IndentLevel = Wrap32(level - Num(SettingKey::TypeEndIndent)); break;
+    case skWith: FLine.IndentLevel = Wrap32(level + Num(SettingKey::WithEndIndent)); break;
+    case skEndWith: FLine.IndentLevel = Wrap32(level - Num(SettingKey::WithEndIndent)); break;
     default: break;  // Else, ElseIf, Case and every other statement leave the level alone.
   }
 }
@@ -86,24 +86,24 @@ void TVBSrcFormatter::IndentLine(std::string& line, bool singleLineIf, TVBStatem
   if (singleLineIf) {
     // A one-line If is an ordinary statement: it stands at the level and changes nothing.
     line.resize(TrimRight(line).size());
-    SetIndent(line, lead, FIndentLevel);
+    SetIndent(line, lead, FLine.IndentLevel);
     return;
   }
 
   if (IsOpening(kind)) {
-    SetIndent(line, lead, FIndentLevel);
+    SetIndent(line, lead, FLine.IndentLevel);
     ApplyLevelRule(kind);
   } else if (IsClosing(kind)) {
     // A Next that names several variables (Next j, i) closes as many loops.
     const int closed = kind == skNext ? NextVariableCount(std::string_view(line).substr(lead)) : 1;
     for (int k = 0; k < closed; ++k) ApplyLevelRule(kind);
-    SetIndent(line, lead, FIndentLevel);
+    SetIndent(line, lead, FLine.IndentLevel);
   } else if (kind == skElse || kind == skElseIf) {
-    SetIndent(line, lead, std::int64_t{FIndentLevel} - Num(SettingKey::IfThenElseIndent));
+    SetIndent(line, lead, std::int64_t{FLine.IndentLevel} - Num(SettingKey::IfThenElseIndent));
   } else if (kind == skCase) {
-    SetIndent(line, lead, std::int64_t{FIndentLevel} - Num(SettingKey::CaseCodeIndent));
+    SetIndent(line, lead, std::int64_t{FLine.IndentLevel} - Num(SettingKey::CaseCodeIndent));
   } else {
-    SetIndent(line, lead, FIndentLevel);
+    SetIndent(line, lead, FLine.IndentLevel);
   }
 }
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "globals.h"
+#include "platform/ascii.h"
 
 namespace qm {
 
@@ -14,8 +14,6 @@ constexpr int kRepeatLimit = 1000;
 constexpr int kTabWidthLimit = 1000;
 
 inline bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Index of the first ch outside the literals delimited by quote, or npos. Every quote toggles
 // the inside-a-literal state; the search jumps from literal to literal with single-character
@@ -149,12 +147,12 @@ std::string RepeatToLength(std::string_view pattern, int count) {
   return out;
 }
 
-std::string ExpandTabs(std::string_view line) {
+std::string ExpandTabs(std::string_view line, int tabWidth) {
   if (line.find('\t') == std::string_view::npos) return std::string(line);
 
   // A tab always stands for at least one blank, or removing it would join the words it separates;
   // the width is also bounded so that a nonsense value read from VB.INI cannot exhaust memory.
-  const std::size_t width = static_cast<std::size_t>(std::clamp(TabWidth, 1, kTabWidthLimit));
+  const std::size_t width = static_cast<std::size_t>(std::clamp(tabWidth, 1, kTabWidthLimit));
   std::string out;
   out.reserve(line.size() + 8 * width);
   const auto copyExpanded = [&](std::string_view part) {

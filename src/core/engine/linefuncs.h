@@ -28,9 +28,9 @@ std::string Spaces(int count);
 // pattern repeated and cut to exactly count characters (count limited to 1000); an empty pattern
 // repeats "*".
 std::string RepeatToLength(std::string_view pattern, int count);
-// Every tab outside string literals becomes TabWidth blanks where it stands; tabs inside a literal
+// Every tab outside string literals becomes tabWidth blanks where it stands; tabs inside a literal
 // are the program's data and stay.
-std::string ExpandTabs(std::string_view line);
+std::string ExpandTabs(std::string_view line, int tabWidth);
 
 // The number of blanks (code 32) at the start of text. Indented code starts with a run of
 // blanks that nearly every step skips, so the run is skipped eight at a time.

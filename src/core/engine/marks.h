@@ -1,31 +1,28 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The mark that travels with every output line: black text on yellow for a line the engine
-// inserted or changed, on the window colour for a line passed through unchanged. Marks are held by
-// value beside their line, so every line has exactly one and it goes with its list.
+// The mark that travels with every output line: changed for a line the engine inserted or changed,
+// unchanged for a line passed through as read. Marks are held by value beside their line, so every
+// line has exactly one and it goes with its list. How a mark looks is the viewers' business.
 
 #include <string>
 #include <vector>
 
-#include "ui/colors.h"
-
 namespace qm {
 
-struct TColorObject {
-  TColor TextColor = clBlack;
-  TColor BackColor = clWindow;
+struct TLineMark {
+  bool Changed = false;
 
-  bool IsChanged() const { return BackColor == clYellow; }
-  friend bool operator==(const TColorObject&, const TColorObject&) = default;
+  bool IsChanged() const { return Changed; }
+  friend bool operator==(const TLineMark&, const TLineMark&) = default;
 };
 
-inline TColorObject NewChangedMark() { return {clBlack, clYellow}; }
-inline TColorObject NewUnchangedMark() { return {clBlack, clWindow}; }
+inline constexpr TLineMark NewChangedMark() { return {true}; }
+inline constexpr TLineMark NewUnchangedMark() { return {false}; }
 
 struct TMarkedLine {
   std::string Text;
-  TColorObject Mark;
+  TLineMark Mark;
 };
 
 using TMarkedList = std::vector<TMarkedLine>;

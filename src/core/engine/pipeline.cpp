@@ -10,8 +10,11 @@
 
 #include "engine/formatter.h"
 #include "engine/linefuncs.h"
+#include "engine/optionexplicit.h"
 #include "engine/statementscan.h"
-#include "globals.h"
+#include "messages.h"
+#include "platform/ascii.h"
+#include "project/sourcemgt.h"
 #include "ui/progress.h"
 
 namespace qm {
@@ -20,33 +23,16 @@ namespace {
 
 using K = SettingKey;
 
-// The line inserted where a file lacks Option Explicit, followed by one empty line.
-constexpr std::string_view kOptionExplicitLine =
-    "Option Explicit     'Force all variables to be declared before their use";
 constexpr std::string_view kAttributePrefix = "Attribute";
 constexpr char kEndOfFile = '\x1A';
 
-// GrpForNextProcessing
-constexpr int kForNextAdd = 1;
-constexpr int kForNextRemove = 2;
-
-inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view upperPrefix) {
-  if (text.size() < upperPrefix.size()) return false;
-  for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
-    if (UpperAscii(text[i]) != upperPrefix[i]) return false;
-  }
-  return true;
-}
-
 // out := the line with tabs expanded. Lines without a tab (nearly all) are copied into out's own
 // buffer, so that reading a line allocates nothing once the buffers have grown.
-void ExpandInto(std::string& out, std::string_view line) {
+void ExpandInto(std::string& out, std::string_view line, int tabWidth) {
   if (line.find('\t') == std::string_view::npos) {
     out.assign(line);
   } else {
-    out = ExpandTabs(line);
+    out = ExpandTabs(line, tabWidth);
   }
 }
 
@@ -56,7 +42,7 @@ void ExpandInto(std::string& out, std::string_view line) {
 bool IsOptionExplicitLine(std::string_view line) {
   constexpr std::string_view kUpper = "OPTION EXPLICIT";
   const std::string_view t = TrimLeftControls(line);
-  if (!StartsWithIgnoringCase(t, kUpper)) return false;
+  if (!HasUpperPrefix(t, kUpper)) return false;
   if (t.size() == kUpper.size()) return true;
   const char next = t[kUpper.size()];
   return next == ' ' || next == '\t' || next == '\'' || next == ':';
@@ -70,17 +56,17 @@ TSwitch FormatterSwitch(std::string_view line) {
   std::string_view t = Trim(line);
   if (t.empty() || t.front() != '\'') return TSwitch::None;
   t = Trim(t.substr(1));
-  if (!StartsWithIgnoringCase(t, "QUILLMATE")) return TSwitch::None;
+  if (!HasUpperPrefix(t, "QUILLMATE")) return TSwitch::None;
   t = Trim(t.substr(9));
   if (t.empty() || t.front() != ':') return TSwitch::None;
   t = Trim(t.substr(1));
-  if (t.size() == 3 && StartsWithIgnoringCase(t, "OFF")) return TSwitch::Off;
-  if (t.size() == 2 && StartsWithIgnoringCase(t, "ON")) return TSwitch::On;
+  if (t.size() == 3 && HasUpperPrefix(t, "OFF")) return TSwitch::Off;
+  if (t.size() == 2 && HasUpperPrefix(t, "ON")) return TSwitch::On;
   return TSwitch::None;
 }
 
 // The line that ends the control description of a form or class: END alone, at column 1.
-bool IsDescriptionEnd(std::string_view line) { return line.size() == 3 && StartsWithIgnoringCase(line, "END"); }
+bool IsDescriptionEnd(std::string_view line) { return line.size() == 3 && HasUpperPrefix(line, "END"); }
 
 }  // namespace
 
@@ -88,7 +74,7 @@ bool IsDescriptionEnd(std::string_view line) { return line.size() == 3 && Starts
 class TFormatPass {
  public:
   TFormatPass(TVBSrcFormatter& fmt, const TPassInputView& input, int pass)
-      : fmt_(fmt), input_(input), pass_(pass) {}
+      : fmt_(fmt), input_(input), pass_(pass), tabWidth_(fmt.services_.Settings.TabWidth()), cancel_(fmt.Cancel()) {}
 
   void Run() {
     fmt_.FPassLines = &input_;
@@ -98,10 +84,10 @@ class TFormatPass {
     InsertOptionExplicit();
     StartProgress();
     loopStart_ = fmt_.FOutput.size();
-    for (index_ = codeStart_; index_ < end_ && !CancelRequested; ++index_) FormatLine();
+    for (index_ = codeStart_; index_ < end_ && !cancel_.Requested(); ++index_) FormatLine();
     FrameCommentRuns();
     InsertCommentBlocks();
-    if (!CancelRequested) CopyAfterEndOfFile();
+    if (!cancel_.Requested()) CopyAfterEndOfFile();
     fmt_.FPassLines = nullptr;
   }
 
@@ -127,7 +113,7 @@ class TFormatPass {
     FilterBlankLine();
     WriteLine();
     if (pass_ == kPass1) fmt_.ApplyAfterLineRules(line_, pass_);
-    fmt_.FLastIndent = LeadingBlanks(line_);
+    fmt_.FLine.LastIndent = LeadingBlanks(line_);
     // A comment that a rule removed takes the lines that continue it along; left behind they
     // would be read as code.
     if (commentGoesOn_) dropComment_ = !(keep_ && ContinuesComment(line_, false));
@@ -169,7 +155,7 @@ class TFormatPass {
     TrackForNext();
     AppendWritten(input_.Line(index_), CarriedMark(index_));
     keptRegions_.back().second = fmt_.FOutput.size();
-    fmt_.FLastIndent = LeadingBlanks(source_);
+    fmt_.FLine.LastIndent = LeadingBlanks(source_);
     return true;
   }
 
@@ -189,7 +175,7 @@ class TFormatPass {
     return value;
   }
 
-  void Append(std::string_view text, TColorObject mark) {
+  void Append(std::string_view text, TLineMark mark) {
     // A line that cannot be appended is skipped; the pass goes on with the next.
     try {
       fmt_.FOutput.push_back({std::string(text), mark});
@@ -200,7 +186,7 @@ class TFormatPass {
   // Appends the line in hand's output line. In passes 2 and 3 the input is the previous pass's
   // output, which the formatter discards after the pass, and its line in hand has been read for
   // good: the output line takes over that line's buffer instead of allocating one of its own.
-  void AppendWritten(std::string_view text, TColorObject mark) {
+  void AppendWritten(std::string_view text, TLineMark mark) {
     TMarkedList* spare = fmt_.FRecyclableInput;
     if (!spare || index_ >= spare->size()) return Append(text, mark);
     std::string& old = (*spare)[index_].Text;
@@ -218,7 +204,7 @@ class TFormatPass {
   }
 
   // A line copied as it stands keeps the mark an earlier pass gave it.
-  TColorObject CarriedMark(std::size_t i) const {
+  TLineMark CarriedMark(std::size_t i) const {
     return input_.WasChanged(i) ? NewChangedMark() : NewUnchangedMark();
   }
 
@@ -230,7 +216,7 @@ class TFormatPass {
     fmt_.FForStack.Clear();
     fmt_.FDimGroupCount = 0;
     fmt_.FDimGroupAsColumn = 0;
-    fmt_.FLastIndent = 0;
+    fmt_.FLine.LastIndent = 0;
     fmt_.FOutput.reserve(fmt_.FOutput.size() + input_.Size() + input_.Size() / 8 + 4);
   }
 
@@ -243,10 +229,10 @@ class TFormatPass {
     bool inComment = false;
     for (std::size_t i = 0; i < n; ++i) {
       fmt_.services_.Processing.ProcessEvents();
-      if (CancelRequested) break;
+      if (cancel_.Requested()) break;
       std::string_view text = input_.Line(i);
       if (text.find('\t') != std::string_view::npos) {
-        ExpandInto(scratch_, text);
+        ExpandInto(scratch_, text, tabWidth_);
         text = scratch_;
       }
       // More of a comment continued from the line above is no statement.
@@ -259,7 +245,7 @@ class TFormatPass {
     if (n == 0) return;
 
     for (std::size_t k = std::min(procedure, n - 1) + 1; k-- > 0;) {
-      ExpandInto(scratch_, input_.Line(k));
+      ExpandInto(scratch_, input_.Line(k), tabWidth_);
       if (IsOptionExplicitLine(scratch_)) optionExplicitFound_ = true;
       if (IsDescriptionEnd(scratch_)) {
         descriptionEndFound_ = true;
@@ -271,7 +257,7 @@ class TFormatPass {
 
   void CopyControlDescription() {
     for (std::size_t i = 0; i < codeStart_; ++i) {
-      ExpandInto(scratch_, input_.Line(i));
+      ExpandInto(scratch_, input_.Line(i), tabWidth_);
       Append(scratch_, CarriedMark(i));
     }
   }
@@ -282,7 +268,7 @@ class TFormatPass {
     if (insert) {
       fmt_.FModified = true;
       while (codeStart_ < end_) {
-        ExpandInto(scratch_, input_.Line(codeStart_));
+        ExpandInto(scratch_, input_.Line(codeStart_), tabWidth_);
         if (!scratch_.starts_with(kAttributePrefix)) break;
         Append(scratch_, CarriedMark(codeStart_));
         ++codeStart_;
@@ -294,11 +280,11 @@ class TFormatPass {
 
     // The previous line of the first code line is the last line read while locating the code.
     if (descriptionEndFound_ && !insert) {
-      ExpandInto(fmt_.FPrevLine, input_.Line(codeStart_ - 1));
+      ExpandInto(fmt_.FLine.PrevLine, input_.Line(codeStart_ - 1), tabWidth_);
     } else if (codeStart_ < end_) {
-      ExpandInto(fmt_.FPrevLine, input_.Line(codeStart_));
+      ExpandInto(fmt_.FLine.PrevLine, input_.Line(codeStart_), tabWidth_);
     }
-    if (codeStart_ < end_) ExpandInto(fmt_.FNextLine, input_.Line(codeStart_));
+    if (codeStart_ < end_) ExpandInto(fmt_.FLine.NextLine, input_.Line(codeStart_), tabWidth_);
   }
 
   void StartProgress() {
@@ -311,16 +297,16 @@ class TFormatPass {
     fmt_.services_.Processing.ProcessEvents();
   }
 
-  // FPrevLine := the previous working line; the line in hand and the next one, tabs expanded.
-  // FNextLine already holds this line expanded (read as the next line last time round).
+  // FLine.PrevLine := the previous working line; the line in hand and the next one, tabs expanded.
+  // FLine.NextLine already holds this line expanded (read as the next line last time round).
   void ReadLine() {
     fmt_.FLineIndex = index_;
-    if (index_ > codeStart_) fmt_.FPrevLine.swap(line_);
-    source_.swap(fmt_.FNextLine);
+    if (index_ > codeStart_) fmt_.FLine.PrevLine.swap(line_);
+    source_.swap(fmt_.FLine.NextLine);
     if (index_ + 1 < end_) {
-      ExpandInto(fmt_.FNextLine, input_.Line(index_ + 1));
+      ExpandInto(fmt_.FLine.NextLine, input_.Line(index_ + 1), tabWidth_);
     } else {
-      fmt_.FNextLine.clear();
+      fmt_.FLine.NextLine.clear();
     }
     line_.assign(source_);
   }
@@ -378,9 +364,9 @@ class TFormatPass {
   std::string_view AsIndented(const std::string& line) {
     if (!On(K::CodeIndentPerform) || line.empty() || line.front() == ' ') return line;
     indented_ = line;
-    const std::int32_t level = fmt_.FIndentLevel;
+    const std::int32_t level = fmt_.FLine.IndentLevel;
     fmt_.IndentLine(indented_);
-    fmt_.FIndentLevel = level;
+    fmt_.FLine.IndentLevel = level;
     return indented_;
   }
 
@@ -457,10 +443,10 @@ class TFormatPass {
     if (fmt_.IsForLine(line_)) fmt_.FForStack.Push(fmt_.ForVariable(line_));
     if (fmt_.IsNextLine(line_)) {
       const int closed = fmt_.NextVariableCount(line_);
-      const int mode = Num(K::GrpForNextProcessing);
-      if (mode == kForNextAdd) {
+      const auto mode = static_cast<TForNextProcessing>(Num(K::GrpForNextProcessing));
+      if (mode == TForNextProcessing::AddVariable) {
         line_ = fmt_.AddNextVariable(line_, fmt_.FForStack.Top());
-      } else if (mode == kForNextRemove) {
+      } else if (mode == TForNextProcessing::RemoveVariable) {
         line_ = fmt_.RemoveNextVariable(line_);
       }
       for (int k = 0; k < closed; ++k) fmt_.FForStack.Pop();
@@ -488,9 +474,9 @@ class TFormatPass {
   // A comment moved onto a line of its own is a whole-line comment, placed now as the next pass
   // would place it. Below its code line, the code line is the line before it.
   void PlaceMovedBelow() {
-    const std::int32_t lastIndent = std::exchange(fmt_.FLastIndent, LeadingBlanks(fmt_.FOutput.back().Text));
+    const std::int32_t lastIndent = std::exchange(fmt_.FLine.LastIndent, LeadingBlanks(fmt_.FOutput.back().Text));
     fmt_.PlaceSingleLineComment(line_);
-    fmt_.FLastIndent = lastIndent;
+    fmt_.FLine.LastIndent = lastIndent;
   }
 
   // Above its code line, the comment goes ahead of the blank lines the rules put before that line,
@@ -524,7 +510,7 @@ class TFormatPass {
     if (pass_ != kPass1 || !On(K::SingleLineCommentBlocks)) return;
     const TMarkedList& out = fmt_.FOutput;
     const std::size_t quantity = static_cast<std::size_t>(std::max(Num(K::SingleLineCommentGroupQty), 1));
-    const std::int32_t lastIndent = fmt_.FLastIndent;
+    const std::int32_t lastIndent = fmt_.FLine.LastIndent;
     const std::vector<TCommentRole> roles = CommentRoles();
     const auto framable = [&](std::size_t i) { return roles[i - loopStart_] != TCommentRole::None; };
     for (std::size_t i = loopStart_; i < out.size();) {
@@ -542,7 +528,7 @@ class TFormatPass {
         from = headerEnd;
       }
     }
-    fmt_.FLastIndent = lastIndent;
+    fmt_.FLine.LastIndent = lastIndent;
   }
 
   // Frames the comment lines [first, end) of FOutput when they are enough.
@@ -553,8 +539,8 @@ class TFormatPass {
     // of its own.
     std::size_t lastComment = end - 1;
     while (lastComment > first && roles[lastComment - loopStart_] != TCommentRole::Comment) --lastComment;
-    fmt_.FLastIndent = LeadingBlanks(out[lastComment].Text);
-    std::string block = fmt_.CommentBlockLine(fmt_.FLastIndent);
+    fmt_.FLine.LastIndent = LeadingBlanks(out[lastComment].Text);
+    std::string block = fmt_.CommentBlockLine(fmt_.FLine.LastIndent);
     if (Trim(block) == Trim(out[end - 1].Text)) return;
     fmt_.PlaceSingleLineComment(block);
     if (!IsCommentLine(block)) return;
@@ -629,7 +615,7 @@ class TFormatPass {
   void WriteLine() {
     if (!keep_) return;
     const bool same = TrimRight(line_) == TrimRight(source_);
-    const TColorObject mark = same && !wasChanged_ ? NewUnchangedMark() : NewChangedMark();
+    const TLineMark mark = same && !wasChanged_ ? NewUnchangedMark() : NewChangedMark();
     if (On(K::CodeIndentPerform) && TrimRight(line_).empty()) {
       AppendWritten("", mark);
     } else {
@@ -672,6 +658,8 @@ class TFormatPass {
   TVBSrcFormatter& fmt_;
   const TPassInputView& input_;
   const int pass_;
+  const int tabWidth_;
+  const TCancelToken& cancel_;
   mutable std::array<TSettingValue, kSettingCount> settings_{};
 
   std::size_t codeStart_ = 0;
@@ -716,7 +704,7 @@ bool TVBSrcFormatter::FormatPasses(const TLines& lines, const std::function<void
   FModified = false;
   announce(kPass1);
   FormatFile(lines, kPass1);
-  if (CancelRequested) return false;
+  if (Cancel().Requested()) return false;
 
   for (const int pass : {kPass2, kPass3}) {
     // A third pass only when the second changed something that calls for it.
@@ -729,9 +717,21 @@ bool TVBSrcFormatter::FormatPasses(const TLines& lines, const std::function<void
     FormatFile(FPassInput, pass);
     FRecyclableInput = nullptr;
     FPassInput.clear();
-    if (CancelRequested) return false;
+    if (Cancel().Requested()) return false;
   }
   return true;
+}
+
+bool TVBSrcFormatter::FormatItem(const RFile& item) {
+  TMarkedList().swap(FOutput);
+  FFileName = item.Name;
+  FFileKind = item.Kind;
+  services_.Processing.SetRange(0, static_cast<int>(item.Lines.size()));
+  services_.Processing.SetPosition(0);
+  const bool done = FormatPasses(item.Lines, [this](int shownPass) {
+    services_.Processing.SetLabel(msg::Fill(msg::ProcessingPass, {FFileName, std::to_string(shownPass)}));
+  });
+  return done && !Cancel().Requested();
 }
 
 void TVBSrcFormatter::ReplaceOutputText(std::size_t index, std::string text) {

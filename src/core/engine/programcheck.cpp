@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/marks.h"
+#include "engine/optionexplicit.h"
 #include "engine/templates.h"
 #include "settings/catalogue.h"
 
@@ -120,8 +121,6 @@ std::size_t LiteralEnd(std::string_view s, std::size_t i) {
 
 constexpr std::string_view kEnd = "end";
 constexpr char kEndOfFile = '\x1A';
-// The comment of the Option Explicit line the pipeline inserts.
-constexpr std::string_view kOptionExplicitComment = "Force all variables to be declared before their use";
 constexpr std::string_view kIf = "if";
 
 std::string_view TextOf(const std::string& line) { return line; }
@@ -413,14 +412,11 @@ std::optional<std::size_t> CommentMismatch(const std::vector<TComment>& in, cons
 
 TProgramCheckOptions ProgramCheckOptionsFor(const TSettings& settings, const TCommentTemplates* templates) {
   TProgramCheckOptions options;
-  constexpr int kSingleRemove = 4;
-  constexpr int kInLineRemove = 3;
-  constexpr int kInLineFixedColumn = 1;
-  constexpr int kUnavailRemove = 3;
   options.CommentsMayBeRemoved =
-      settings.Int(K::GrpSingleLineComments) == kSingleRemove || settings.Int(K::GrpInLineComments) == kInLineRemove ||
-      (settings.Int(K::GrpInLineComments) == kInLineFixedColumn &&
-       settings.Int(K::GrpInLineCommentsFixedColUnavail) == kUnavailRemove);
+      settings.Choice<TSingleLinePlacement>(K::GrpSingleLineComments) == TSingleLinePlacement::Remove ||
+      settings.Choice<TInLinePlacement>(K::GrpInLineComments) == TInLinePlacement::Remove ||
+      (settings.Choice<TInLinePlacement>(K::GrpInLineComments) == TInLinePlacement::FixedColumn &&
+       settings.Choice<TFixedColumnFallback>(K::GrpInLineCommentsFixedColUnavail) == TFixedColumnFallback::Remove);
   options.TextMayBeCorrected = settings.Bool(K::SpellingPerform);
   const TCommentTemplates& t = templates ? *templates : DefaultCommentTemplates();
   for (const TLines* lines : {&t.Sub, &t.Function}) {

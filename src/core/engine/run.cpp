@@ -17,8 +17,8 @@
 
 #include "engine/formatter.h"
 #include "engine/outputtext.h"
+#include "engine/preview.h"
 #include "engine/programcheck.h"
-#include "globals.h"
 #include "messages.h"
 #include "platform/inorder.h"
 #include "platform/linefile.h"
@@ -26,7 +26,6 @@
 #include "platform/paths.h"
 #include "project/copying.h"
 #include "project/sourcemgt.h"
-#include "ui/preview.h"
 #include "ui/progress.h"
 #include "ui/prompts.h"
 
@@ -84,22 +83,23 @@ const RFile* CollidesWith(const std::vector<TNameCollision>& collisions, const R
   return nullptr;
 }
 
-// Hides the processing window and frees the output list however the run ends.
+// Shows the processing window, its Cancel button tied to the run, and hides it however the run
+// ends.
 class TRunWindowScope {
  public:
-  TRunWindowScope(IProgress& window, TMarkedList& output) : window_(window), output_(output) {
+  TRunWindowScope(IProgress& window, TCancelToken& cancel) : window_(window) {
+    window_.SetCancelToken(&cancel);
     window_.Show();
   }
   ~TRunWindowScope() {
     window_.Hide();
-    TMarkedList().swap(output_);
+    window_.SetCancelToken(nullptr);
   }
   TRunWindowScope(const TRunWindowScope&) = delete;
   TRunWindowScope& operator=(const TRunWindowScope&) = delete;
 
  private:
   IProgress& window_;
-  TMarkedList& output_;
 };
 
 // The texts of a list, joined by "; ".
@@ -113,18 +113,6 @@ std::string Listed(const std::vector<T>& entries, Text text) {
   return out;
 }
 
-// Points the formatter at the run's output guard for as long as the run lasts.
-class TGuardScope {
- public:
-  TGuardScope(TCopyStep*& slot, TCopyStep& guard) : slot_(slot) { slot_ = &guard; }
-  ~TGuardScope() { slot_ = nullptr; }
-  TGuardScope(const TGuardScope&) = delete;
-  TGuardScope& operator=(const TGuardScope&) = delete;
-
- private:
-  TCopyStep*& slot_;
-};
-
 // The files a run must never write: the project file, every source file and the binary companion
 // of every form and designer. (The copy step adds every file it reads.)
 void ProtectProjectFiles(TCopyStep& guard, const TSourceMgt& project) {
@@ -136,18 +124,6 @@ void ProtectProjectFiles(TCopyStep& guard, const TSourceMgt& project) {
     }
   }
 }
-
-// Points the formatter at the run's record of the output directory for as long as the run lasts.
-class TRecordScope {
- public:
-  TRecordScope(TOutputRecord*& slot, TOutputRecord& record) : slot_(slot) { slot_ = &record; }
-  ~TRecordScope() { slot_ = nullptr; }
-  TRecordScope(const TRecordScope&) = delete;
-  TRecordScope& operator=(const TRecordScope&) = delete;
-
- private:
-  TOutputRecord*& slot_;
-};
 
 // Names the copies that failed and the names two files would have shared, in one warning each.
 void ReportCopyProblems(const TCopyStep& step, TRunReport& report, IPrompts& prompts) {
@@ -257,12 +233,64 @@ bool FindLongLines(std::string_view bytes, std::vector<TLongLine>& found) {
   return true;
 }
 
-void TVBSrcFormatter::WriteProcessingLog() {
-  if (!FProject) return;
-  TCopyStep own(FOutputDir);
-  if (!FOutputGuard) ProtectProjectFiles(own, *FProject);
+TProcessingRun::TProcessingRun(const TEngineServices& services, TSourceMgt* project, unsigned workers)
+    : settings_(services.Settings),
+      services_{settings_,         services.Prompts,   services.Processing, services.Copying,
+                services.Preview,  services.Templates, services.Spelling},
+      project_(project),
+      workers_(workers == 0 ? 1 : workers),
+      checkOptions_(ProgramCheckOptionsFor(settings_, services.Templates)) {
+  if (project_) outputDir_ = ResolveOutputDirectory(project_->ProjectDir, settings_.Text(SettingKey::BackupNewCodeDirectory));
+}
+
+TProcessingRun::~TProcessingRun() = default;
+
+void TProcessingRun::SetFormatterFactory(TFormatterFactory factory) {
+  factory_ = std::move(factory);
+  formatters_.clear();
+}
+
+TVBSrcFormatter& TProcessingRun::Formatter(unsigned index) {
+  if (formatters_.size() <= index) formatters_.resize(index + 1);
+  std::unique_ptr<TVBSrcFormatter>& formatter = formatters_[index];
+  if (!formatter) {
+    // The calling thread's formatter has the windows; a thread's has no window, no preview and no
+    // spelling dialog (which need the file in hand on the calling thread).
+    const TEngineServices services =
+        index == 0 ? services_
+                   : TEngineServices{settings_, services_.Prompts, silent_, silent_, nullptr, services_.Templates};
+    formatter = factory_ ? factory_(services, &cancel_) : std::make_unique<TVBSrcFormatter>(services, &cancel_);
+  }
+  return *formatter;
+}
+
+unsigned TProcessingRun::ThreadsFor(bool onTheCallingThread) const { return onTheCallingThread ? 1 : workers_; }
+
+bool TProcessingRun::FormatHere(RFile& item, TCheckedFile& file) {
+  TVBSrcFormatter& formatter = Formatter(0);
+  project_->CurrentFile = &item;
+  project_->CurrentLineCount();
+  const bool done = formatter.FormatItem(item);
+  file.Item = &item;
+  file.After.swap(formatter.FOutput);
+  return done;
+}
+
+bool TProcessingRun::FormatAhead(TVBSrcFormatter& formatter, RFile& item, const std::string& readFrom,
+                                 TCheckedFile& file) {
+  project_->LoadLines(item, readFrom);
+  const bool done = formatter.FormatItem(item);
+  file.Item = &item;
+  file.After.swap(formatter.FOutput);
+  file.Before.swap(item.Lines);
+  project_->FreeLines(&item);
+  if (done) file.MismatchLine = ProgramMismatchLine(file.Before, file.After, checkOptions_);
+  return done;
+}
+
+void TProcessingRun::WriteProcessingLog(TCopyStep& guard) {
   std::string path;
-  bool ok = (FOutputGuard ? *FOutputGuard : own).Destination(kLogFileName, path);
+  bool ok = guard.Destination(kLogFileName, path);
   // The log is small: it is built in memory and written in one go, so a failure leaves what was
   // measured so far.
   std::string log;
@@ -272,12 +300,11 @@ void TVBSrcFormatter::WriteProcessingLog() {
     log += "\r\n";
   };
 
-  const std::vector<TNameCollision> collisions = FindNameCollisions(*FProject);
   write(Fill(msg::LogStarted, {LogTimestamp()}));
-  for (const RFile* item : FProject->Items()) {
+  for (const RFile* item : project_->Items()) {
     if (!ok) break;
     if (!item->Selected) continue;
-    if (const RFile* kept = CollidesWith(collisions, item)) {
+    if (const RFile* kept = CollidesWith(collisions_, item)) {
       write(Fill(msg::LogSkippedFile, {item->Name, kept->Path}));
       continue;
     }
@@ -298,370 +325,377 @@ void TVBSrcFormatter::WriteProcessingLog() {
   }
   write(Fill(msg::LogCompleted, {LogTimestamp()}));
   const bool written = !path.empty() && ReplaceFileBytes(path, log);
-  if (written && FOutputRecord) FOutputRecord->Written(kLogFileName, log, false);
+  if (written && record_) record_->Written(kLogFileName, log, false);
   if (!ok || !written) services_.Prompts.Show(TMsgKind::Error, std::string(msg::ErrorCreatingLog));
 }
 
 // A line added to the log of this run, when the run keeps one.
-void TVBSrcFormatter::AppendToLog(const std::string& text) {
-  if (!On(SettingKey::CreateLog) || !FProject) return;
+void TProcessingRun::AppendToLog(const std::string& text) {
+  if (!settings_.Bool(SettingKey::CreateLog) || !guard_) return;
   // Through the output guard, as every file the run writes: a link there is replaced, not followed.
-  TCopyStep own(FOutputDir);
-  if (!FOutputGuard) ProtectProjectFiles(own, *FProject);
   std::string path;
-  if (!(FOutputGuard ? *FOutputGuard : own).Destination(kLogFileName, path)) return;
+  if (!guard_->Destination(kLogFileName, path)) return;
   std::string log;
   if (!ReadFileBytes(path, log)) log.clear();
   log += text;
   log += "\r\n";
-  if (ReplaceFileBytes(path, log) && FOutputRecord) FOutputRecord->Written(kLogFileName, log, false);
+  if (ReplaceFileBytes(path, log) && record_) record_->Written(kLogFileName, log, false);
 }
 
-bool TVBSrcFormatter::PrepareOutputDirectory() {
-  if (!DirectoryExists(FOutputDir)) {
-    ForceDirectories(FOutputDir);
-    if (!DirectoryExists(FOutputDir)) return false;
+bool TProcessingRun::PrepareOutputDirectory(TCopyStep& step, TOutputRecord* record) {
+  if (!DirectoryExists(outputDir_)) {
+    ForceDirectories(outputDir_);
+    if (!DirectoryExists(outputDir_)) return false;
   }
-  if (!FProject) return true;
 
   TBusyScope busy(services_.Prompts);
-  const std::string& projectDir = FProject->ProjectDir;
+  const std::string& projectDir = project_->ProjectDir;
   // The copy operations join names to the directory as they stand, so give it its separator.
-  const std::string outputDir = IncludeTrailingSeparator(FOutputDir);
-  TCopyStep own(outputDir);
-  if (!FOutputGuard) ProtectProjectFiles(own, *FProject);
-  TCopyStep& step = FOutputGuard ? *FOutputGuard : own;
-  const bool vbp = VBVersion >= 4;
+  const std::string outputDir = IncludeTrailingSeparator(outputDir_);
+  const bool vbp = project_->VBVersion >= 4;
   auto copyEntries = [&] {
     if (vbp) {
-      CopyVBPEntries(FProject->ProjectFile, projectDir, outputDir, services_.Copying, &step);
+      CopyVBPEntries(project_->ProjectFile, projectDir, outputDir, services_.Copying, &step);
     } else {
-      CopyMAKEntries(FProject->ProjectFile, projectDir, outputDir, services_.Copying, &step);
+      CopyMAKEntries(project_->ProjectFile, projectDir, outputDir, services_.Copying, &step);
     }
   };
   // The copied project file names its sources in the output directory; a copy that was not made
   // now (the copy failed, or it is no regular file of its own) is never rewritten.
   auto localize = [&](bool copied) {
     if (!copied) return;
-    const std::string copy = outputDir + FProject->ProjectName;
+    const std::string copy = outputDir + project_->ProjectName;
     if (!(vbp ? LocalizeVBPFile(copy) : LocalizeMAKFile(copy))) {
-      step.AddFailure(FProject->ProjectName, projectDir + FProject->ProjectName, msg::ProjectCopyNotRewritten);
-    } else if (std::string bytes; FOutputRecord && ReadFileBytes(copy, bytes)) {
+      step.AddFailure(project_->ProjectName, projectDir + project_->ProjectName, msg::ProjectCopyNotRewritten);
+    } else if (std::string bytes; record && ReadFileBytes(copy, bytes)) {
       // The manifest holds the rewritten copy, as it now stands.
-      FOutputRecord->Written(FProject->ProjectName, bytes);
+      record->Written(project_->ProjectName, bytes);
     }
   };
   auto clearProcessed = [&] {
-    for (RFile* item : FProject->Items()) item->Processed = false;
+    for (RFile* item : project_->Items()) item->Processed = false;
   };
 
-  const std::string projectFile = projectDir + FProject->ProjectName;
-  if (On(SettingKey::BackupMAKFiles)) {
+  const std::string projectFile = projectDir + project_->ProjectName;
+  if (settings_.Bool(SettingKey::BackupMAKFiles)) {
     copyEntries();
-    localize(step.Copy(projectFile, FProject->ProjectName, true));
+    localize(step.Copy(projectFile, project_->ProjectName, true));
     clearProcessed();
   }
-  if (On(SettingKey::BackupAllFiles)) {
+  if (settings_.Bool(SettingKey::BackupAllFiles)) {
     copyEntries();
-    const bool copied = step.Copy(projectFile, FProject->ProjectName);
+    const bool copied = step.Copy(projectFile, project_->ProjectName);
     CopyDirectoryFiles(projectDir, outputDir, services_.Copying, &step);
     localize(copied);
     clearProcessed();
   }
-  ReportCopyProblems(step, FRunReport, services_.Prompts);
+  ReportCopyProblems(step, report_, services_.Prompts);
   return true;
 }
 
-bool TVBSrcFormatter::FormatProjectItem(TSourceMgt& project, RFile& item) {
-  FProject = &project;
-  project.CurrentFile = &item;
-  project.CurrentLineCount();
-  return FormatItem(item);
+bool TProcessingRun::RefuseOutputOverSources() {
+  std::string conflict;
+  if (!OutputOverlapsSources(*project_, outputDir_, &conflict)) return false;
+  services_.Prompts.Show(TMsgKind::Error,
+                         Fill(msg::OutputDirHoldsSources, {ShownDir(outputDir_), DisplayPath(conflict)}));
+  report_.Outcome = TRunOutcome::Refused;
+  return true;
 }
 
-bool TVBSrcFormatter::FormatItem(const RFile& item) {
-  TMarkedList().swap(FOutput);
-  FFileName = item.Name;
-  FFileKind = item.Kind;
-  services_.Processing.SetRange(0, static_cast<int>(item.Lines.size()));
-  services_.Processing.SetPosition(0);
-  const bool done = FormatPasses(item.Lines, [this](int shownPass) {
-    services_.Processing.SetLabel(Fill(msg::ProcessingPass, {FFileName, std::to_string(shownPass)}));
-  });
-  return done && !CancelRequested;
+void TProcessingRun::WarnOfNameCollisions() {
+  collisions_ = FindNameCollisions(*project_);
+  if (!collisions_.empty()) services_.Prompts.Show(TMsgKind::Warning, NameCollisionWarning(collisions_));
 }
 
-TVBSrcFormatter::TFormattedItem TVBSrcFormatter::FormatAndCheckItem(TSourceMgt& project, RFile& item,
-                                                                  std::string_view readFrom,
-                                                                  const TProgramCheckOptions& options) {
-  TFormattedItem result;
-  project.LoadLines(item, readFrom);
-  result.Done = FormatItem(item);
-  result.Output.swap(FOutput);
-  result.Lines.swap(item.Lines);
-  project.FreeLines(&item);
-  if (result.Done) result.MismatchLine = ProgramMismatchLine(result.Lines, result.Output, options);
-  return result;
+bool TProcessingRun::MakeOutputDirectory() {
+  if (!DirectoryExists(outputDir_)) ForceDirectories(outputDir_);
+  if (DirectoryExists(outputDir_)) return true;
+  services_.Prompts.Show(TMsgKind::Error, std::string(msg::UnableToCreateBackup));
+  report_.Outcome = TRunOutcome::NoOutputDir;
+  return false;
 }
 
-std::vector<std::unique_ptr<TVBSrcFormatter>> TVBSrcFormatter::ThreadFormatters(const TEngineServices& services,
-                                                                                IProgress& progress, unsigned count) {
-  std::vector<std::unique_ptr<TVBSrcFormatter>> formatters;
-  for (unsigned i = 0; i < count; ++i) {
-    formatters.push_back(std::make_unique<TVBSrcFormatter>(
-        TEngineServices{services.Settings, services.Prompts, progress, progress, nullptr, services.Templates}));
+void TProcessingRun::DropFile(RFile& item, bool processed) {
+  item.Processed = processed;
+  project_->CurrentFile = &item;
+  project_->FreeCurrentLines();
+}
+
+// One file of the writing run, on the calling thread in project order: its passes (or the result
+// of a thread that went ahead), the preview, the safety check and the save. False ends the run.
+bool TProcessingRun::ProcessFile(std::size_t index, const std::vector<RFile*>& items, std::vector<TCheckedFile>& ahead) {
+  if (cancel_.Requested()) return false;
+  RFile* item = items[index];
+  project_->CurrentFile = item;
+  if (!item->Selected) {
+    project_->FreeCurrentLines();
+    return true;
   }
-  return formatters;
+  TRunFileReport& file = report_.Files.emplace_back();
+  file.Name = item->Name;
+  file.Path = item->Path;
+  if (const RFile* kept = CollidesWith(collisions_, item)) {
+    file.SkippedFor = kept->Path;
+    project_->FreeCurrentLines();
+    return true;
+  }
+
+  TCheckedFile result;
+  bool done = false;
+  if (!ahead.empty()) {
+    result = std::move(ahead[index]);
+    done = result.Item != nullptr && !cancel_.Requested();
+    file.LinesRead = static_cast<int>(result.Before.size());
+  } else {
+    done = FormatHere(*item, result);
+    file.LinesRead = static_cast<int>(item->Lines.size());
+  }
+  // The file in hand keeps its restyled lines in its formatter's output list, for the preview.
+  TMarkedList& output = result.After;
+  file.LinesWritten = static_cast<int>(output.size());
+  for (const TMarkedLine& line : output) file.LinesChanged += line.Mark.IsChanged() ? 1 : 0;
+  if (!done) {
+    // An interrupted file is not written.
+    project_->CurrentFile = item;
+    project_->FreeCurrentLines();
+    return false;
+  }
+  item->Processed = true;
+
+  IPrompts& prompts = services_.Prompts;
+  if (settings_.Bool(SettingKey::PreviewBeforeSaving) && services_.Preview) {
+    // A Cancel in the preview is a cancel of this file too: it is not written.
+    if (!services_.Preview->ShowPreview(Fill(msg::PreviewCaption, {item->Name}), item->Lines, output)) {
+      cancel_.Request();
+    }
+    if (cancel_.Requested()) {
+      DropFile(*item, false);
+      return false;
+    }
+  }
+
+  // A file that is not written is not processed either (there is no output to compare it with);
+  // the run says why and goes on with the next file.
+  auto notSaved = [&](const std::string& text) {
+    prompts.Show(TMsgKind::Error, text);
+    AppendToLog(text);
+    DropFile(*item, false);
+  };
+  // A file whose restyled text would read as another program is not written.
+  const auto mismatch = ahead.empty() ? ProgramMismatchLine(item->Lines, output, checkOptions_) : result.MismatchLine;
+  if (mismatch) {
+    file.NotSavedNearLine = *mismatch;
+    notSaved(Fill(msg::NotSavedProgramChange, {item->Name, std::to_string(*mismatch)}));
+    return true;
+  }
+
+  const std::string outputPath = JoinName(outputDir_, item->Name);
+  std::string target, refusal;
+  if (!guard_->Destination(item->Name, target, &refusal)) {
+    file.NotSavedReason = refusal;
+    notSaved(Fill(msg::NotSaved, {item->Name, refusal}));
+    return true;
+  }
+  const std::string bytes = OutputText(output);
+  // A file there changed since the program wrote it is kept, unless the user says otherwise.
+  if (!record_->MayReplace(item->Name, target, bytes)) {
+    DropFile(*item, false);
+    if (record_->Cancelled()) {
+      cancel_.Request();
+      return false;
+    }
+    file.Kept = true;
+    file.NotSavedReason = editedOutput_ == TEditedOutput::Keep ? msg::OutputFileKeptForce : msg::OutputFileKept;
+    return true;
+  }
+  if (!ReplaceFileBytes(target, bytes)) {
+    prompts.Show(TMsgKind::Error, Fill(msg::UnableToSave, {DisplayPath(outputPath)}));
+    report_.Outcome = TRunOutcome::SaveFailed;
+    DropFile(*item, true);
+    saveFailed_ = true;
+    return false;
+  }
+  record_->Written(item->Name, bytes);
+  item->OutputPath = outputPath;
+  file.Saved = true;
+  file.OutputPath = outputPath;
+  DropFile(*item, true);
+  return true;
 }
 
-void TVBSrcFormatter::ProcessProject(TSourceMgt* project, unsigned workers) {
+// Only what this run created or replaced is offered for deletion; the user's own files, and
+// whatever earlier runs left, stay. No is the default: Yes cannot be undone.
+void TProcessingRun::OfferToDeleteWrittenFiles(TOutputRecord& record) {
+  const std::vector<std::string>& written = record.WrittenNames();
+  if (written.empty()) return;
+  const std::string question =
+      written.size() == 1 ? Fill(msg::DeleteRunFile, {ShownDir(outputDir_)})
+                          : Fill(msg::DeleteRunFiles, {std::to_string(written.size()), ShownDir(outputDir_)});
+  IPrompts& prompts = services_.Prompts;
+  if (prompts.Ask(TMsgKind::Confirmation, TButtons::YesNoDefaultNo, question) != TAnswer::Yes) return;
+  DeleteFiles(written, IncludeTrailingSeparator(outputDir_), prompts);
+  record.Deleted(written);
+  for (RFile* item : project_->Items()) {
+    item->Processed = false;
+    item->OutputPath.clear();
+  }
+  report_.OutputDeleted = true;
+  report_.FilesDeleted = written.size();
+}
+
+const TRunReport& TProcessingRun::Process() {
   // The project's folders are listed once for the whole run, not once per file looked up.
   TDirectoryCacheScope listings;
-  FRunReport = TRunReport{};
-  if (!project || !project->FirstFile || !project->FirstFile->Next) return;
-  FProject = project;
-  FOutputDir = ResolveOutputDirectory(project->ProjectDir, Str(SettingKey::BackupNewCodeDirectory));
-  FRunReport.OutputDir = FOutputDir;
+  report_ = TRunReport{};
+  if (!project_ || !project_->FirstFile || !project_->FirstFile->Next) return report_;
+  report_.OutputDir = outputDir_;
   IPrompts& prompts = services_.Prompts;
 
-  // Nothing is copied or written when the restyled files would land on their own sources.
-  if (std::string conflict; OutputOverlapsSources(*project, FOutputDir, &conflict)) {
-    prompts.Show(TMsgKind::Error, Fill(msg::OutputDirHoldsSources, {ShownDir(FOutputDir), DisplayPath(conflict)}));
-    FRunReport.Outcome = TRunOutcome::Refused;
-    return;
-  }
-
-  // Files of one name would overwrite each other in the flat output directory: the first wins.
-  const std::vector<TNameCollision> collisions = FindNameCollisions(*project);
-  if (!collisions.empty()) prompts.Show(TMsgKind::Warning, NameCollisionWarning(collisions));
+  // Nothing is copied or written when the restyled files would land on their own sources. Files
+  // of one name would overwrite each other in the flat output directory: the first wins.
+  if (RefuseOutputOverSources()) return report_;
+  WarnOfNameCollisions();
 
   // Every file the run writes passes this guard: directly in the output directory, and never a
   // file of the project.
-  TCopyStep guard(IncludeTrailingSeparator(FOutputDir));
-  ProtectProjectFiles(guard, *project);
-  TGuardScope guardScope(FOutputGuard, guard);
-
-  if (!DirectoryExists(FOutputDir)) ForceDirectories(FOutputDir);
-  if (!DirectoryExists(FOutputDir)) {
-    prompts.Show(TMsgKind::Error, std::string(msg::UnableToCreateBackup));
-    FRunReport.Outcome = TRunOutcome::NoOutputDir;
-    return;
-  }
+  TCopyStep guard(IncludeTrailingSeparator(outputDir_));
+  ProtectProjectFiles(guard, *project_);
+  guard_ = &guard;
+  struct TForget {
+    TProcessingRun& run;
+    ~TForget() {
+      run.guard_ = nullptr;
+      run.record_ = nullptr;
+    }
+  } forget{*this};
+  if (!MakeOutputDirectory()) return report_;
   // One run at a time writes into an output directory; the second stops before writing anything.
   TOutputLock lock;
-  if (std::string detail; !LockOutputDirectory(lock, detail)) return;
+  if (!LockOutputDirectory(lock)) return report_;
 
   // What the program wrote there before, so that a file changed since is not replaced unasked,
-  // and what this run writes, which is all that a cancel deletes.
-  TOutputRecord record(FOutputDir, FEditedOutput, &prompts);
-  FRunReport.Manifest = record.Load();
+  // and what this run writes, which is all that a cancel deletes. The run leaves through
+  // saveRecord, whatever ends it from here.
+  TOutputRecord record(outputDir_, editedOutput_, &prompts);
+  report_.Manifest = record.Load();
   guard.SetRecord(&record);
-  TRecordScope recordScope(FOutputRecord, record);
-  const auto saveRecord = [&] {
-    if (!record.Save()) prompts.Show(TMsgKind::Warning, Fill(msg::ManifestNotSaved, {DisplayPath(FOutputDir)}));
-  };
+  record_ = &record;
+  std::optional<TRunWindowScope> window;
+  struct TSaveRecord {
+    TProcessingRun& run;
+    TOutputRecord& record;
+    ~TSaveRecord() {
+      if (!record.Save()) {
+        run.services_.Prompts.Show(TMsgKind::Warning, Fill(msg::ManifestNotSaved, {DisplayPath(run.outputDir_)}));
+      }
+    }
+  } saveRecord{*this, record};
 
-  if (!PrepareOutputDirectory()) {
+  if (!PrepareOutputDirectory(guard, &record)) {
     prompts.Show(TMsgKind::Error, std::string(msg::UnableToCreateBackup));
-    FRunReport.Outcome = TRunOutcome::NoOutputDir;
-    saveRecord();
-    return;
+    report_.Outcome = TRunOutcome::NoOutputDir;
+    return report_;
   }
   // Cancel at the question about a changed copy cancels the run.
-  if (record.Cancelled()) CancelRequested = true;
-  if (On(SettingKey::CreateLog)) WriteProcessingLog();
+  if (record.Cancelled()) cancel_.Request();
+  if (settings_.Bool(SettingKey::CreateLog)) WriteProcessingLog(guard);
 
-  TMarkedList().swap(FOutput);
-  FSpellCancelled = false;
-  TRunWindowScope window(services_.Processing, FOutput);
-  const TProgramCheckOptions checkOptions = ProgramCheckOptionsFor(services_.Settings, services_.Templates);
-  FRunReport.Outcome = TRunOutcome::Completed;
+  window.emplace(services_.Processing, cancel_);
+  report_.Outcome = TRunOutcome::Completed;
 
   // Without the preview and the spelling dialog, which need the file in hand, the files' passes
   // and safety checks can run ahead on other threads, each with a formatter of its own; every
-  // decision of the run below (saving, messages, the log, the report) stays on this thread and in
+  // decision of the run (saving, messages, the log, the report) stays on this thread and in
   // project order. The other threads read each file by the name found here, with this thread's
   // folder listings.
-  if (On(SettingKey::PreviewBeforeSaving) || On(SettingKey::SpellingPerform)) workers = 1;
-  const std::vector<RFile*> items = project->Items();
+  const unsigned workers = ThreadsFor(settings_.Bool(SettingKey::PreviewBeforeSaving) ||
+                                      settings_.Bool(SettingKey::SpellingPerform));
+  const std::vector<RFile*> items = project_->Items();
   std::vector<std::string> readFrom(workers > 1 ? items.size() : 0);
-  std::vector<TFormattedItem> ahead(readFrom.size());
-  TNullProgress silent;
-  const auto pool = ThreadFormatters(services_, silent, workers > 1 ? workers : 0);
+  std::vector<TCheckedFile> ahead(readFrom.size());
   for (std::size_t i = 0; i < readFrom.size(); ++i) {
-    if (items[i]->Selected && !CollidesWith(collisions, items[i])) readFrom[i] = NativePath(items[i]->Path);
+    if (items[i]->Selected && !CollidesWith(collisions_, items[i])) readFrom[i] = NativePath(items[i]->Path);
   }
+  for (unsigned w = 1; w <= (workers > 1 ? workers : 0); ++w) Formatter(w);
   const auto formatAhead = [&](std::size_t index, unsigned worker) {
     if (workers > 1 && !readFrom[index].empty()) {
-      ahead[index] = pool[worker]->FormatAndCheckItem(*project, *items[index], readFrom[index], checkOptions);
+      TCheckedFile& file = ahead[index];
+      if (!FormatAhead(*formatters_[worker + 1], *items[index], readFrom[index], file)) file.Item = nullptr;
     }
     return true;
   };
-
-  bool saveFailed = false;
-  const auto runFile = [&](std::size_t index) {
-    if (CancelRequested) return false;
-    RFile* item = items[index];
-    project->CurrentFile = item;
-    if (!item->Selected) {
-      project->FreeCurrentLines();
-      return true;
-    }
-    TRunFileReport& file = FRunReport.Files.emplace_back();
-    file.Name = item->Name;
-    file.Path = item->Path;
-    if (const RFile* kept = CollidesWith(collisions, item)) {
-      file.SkippedFor = kept->Path;
-      project->FreeCurrentLines();
-      return true;
-    }
-
-    bool done = false;
-    std::optional<std::size_t> mismatchLine;
-    if (workers > 1) {
-      TFormattedItem result = std::move(ahead[index]);
-      done = result.Done;
-      file.LinesRead = static_cast<int>(result.Lines.size());
-      FOutput = std::move(result.Output);
-      mismatchLine = result.MismatchLine;
-    } else {
-      done = FormatProjectItem(*project, *item);
-      file.LinesRead = static_cast<int>(item->Lines.size());
-    }
-    file.LinesWritten = static_cast<int>(FOutput.size());
-    for (const TMarkedLine& line : FOutput) file.LinesChanged += line.Mark.IsChanged() ? 1 : 0;
-    if (!done) {
-      // An interrupted file is not written.
-      project->CurrentFile = item;
-      project->FreeCurrentLines();
-      return false;
-    }
-    item->Processed = true;
-
-    // Frees what the run holds of this file, which is not written.
-    auto drop = [&] {
-      item->Processed = false;
-      TMarkedList().swap(FOutput);
-      project->CurrentFile = item;
-      project->FreeCurrentLines();
-    };
-    if (On(SettingKey::PreviewBeforeSaving) && services_.Preview) {
-      services_.Preview->ShowPreview(Fill(msg::PreviewCaption, {item->Name}), item->Lines, FOutput);
-      // A Cancel in the preview is a cancel of this file too: it is not written.
-      if (CancelRequested) {
-        drop();
-        return false;
-      }
-    }
-
-    // A file that is not written is not processed either (there is no output to compare it
-    // with); the run says why and goes on with the next file.
-    auto notSaved = [&](const std::string& text) {
-      prompts.Show(TMsgKind::Error, text);
-      AppendToLog(text);
-      item->Processed = false;
-      TMarkedList().swap(FOutput);
-      project->CurrentFile = item;
-      project->FreeCurrentLines();
-    };
-    // A file whose restyled text would read as another program is not written.
-    if (const auto line = workers > 1 ? mismatchLine : ProgramMismatchLine(item->Lines, FOutput, checkOptions)) {
-      file.NotSavedNearLine = *line;
-      notSaved(Fill(msg::NotSavedProgramChange, {item->Name, std::to_string(*line)}));
-      return true;
-    }
-
-    const std::string outputPath = JoinName(FOutputDir, item->Name);
-    std::string target, refusal;
-    if (!guard.Destination(item->Name, target, &refusal)) {
-      file.NotSavedReason = refusal;
-      notSaved(Fill(msg::NotSaved, {item->Name, refusal}));
-      return true;
-    }
-    const std::string bytes = OutputText(FOutput);
-    // A file there changed since the program wrote it is kept, unless the user says otherwise.
-    if (!record.MayReplace(item->Name, target, bytes)) {
-      drop();
-      if (record.Cancelled()) {
-        CancelRequested = true;
-        return false;
-      }
-      file.Kept = true;
-      file.NotSavedReason = FEditedOutput == TEditedOutput::Keep ? msg::OutputFileKeptForce : msg::OutputFileKept;
-      return true;
-    }
-    if (!ReplaceFileBytes(target, bytes)) {
-      prompts.Show(TMsgKind::Error, Fill(msg::UnableToSave, {DisplayPath(outputPath)}));
-      FRunReport.Outcome = TRunOutcome::SaveFailed;
-      project->CurrentFile = item;
-      project->FreeCurrentLines();
-      saveFailed = true;
-      return false;
-    }
-    record.Written(item->Name, bytes);
-    item->OutputPath = outputPath;
-    file.Saved = true;
-    file.OutputPath = outputPath;
-    TMarkedList().swap(FOutput);
-
-    project->CurrentFile = item;
-    project->FreeCurrentLines();
-    return true;
-  };
-  RunInOrder(items.size(), workers, 2 * std::size_t{workers}, formatAhead, runFile);
-  FRunReport.KeptCopies = std::vector<std::string>(record.KeptNames().begin(), record.KeptNames().end());
+  saveFailed_ = false;
+  RunInOrder(items.size(), workers, 2 * std::size_t{workers}, formatAhead,
+             [&](std::size_t index) { return ProcessFile(index, items, ahead); });
+  report_.KeptCopies = std::vector<std::string>(record.KeptNames().begin(), record.KeptNames().end());
   // The kept copies are named in the report; the kept restyled files in their entries.
-  std::erase_if(FRunReport.KeptCopies, [&](const std::string& name) {
-    return std::any_of(FRunReport.Files.begin(), FRunReport.Files.end(),
+  std::erase_if(report_.KeptCopies, [&](const std::string& name) {
+    return std::any_of(report_.Files.begin(), report_.Files.end(),
                        [&](const TRunFileReport& f) { return f.Kept && f.Name == name; });
   });
-  if (saveFailed) {
-    saveRecord();
-    return;
-  }
+  if (saveFailed_) return report_;
 
-  if (CancelRequested) {
-    FRunReport.Outcome = TRunOutcome::Cancelled;
-    // Only what this run created or replaced is offered for deletion; the user's own files, and
-    // whatever earlier runs left, stay. No is the default: Yes cannot be undone.
-    const std::vector<std::string>& written = record.WrittenNames();
-    if (!written.empty()) {
-      const std::string question =
-          written.size() == 1 ? Fill(msg::DeleteRunFile, {ShownDir(FOutputDir)})
-                              : Fill(msg::DeleteRunFiles, {std::to_string(written.size()), ShownDir(FOutputDir)});
-      if (prompts.Ask(TMsgKind::Confirmation, TButtons::YesNoDefaultNo, question) == TAnswer::Yes) {
-        DeleteFiles(written, IncludeTrailingSeparator(FOutputDir), prompts);
-        record.Deleted(written);
-        for (RFile* item : project->Items()) {
-          item->Processed = false;
-          item->OutputPath.clear();
-        }
-        FRunReport.OutputDeleted = true;
-        FRunReport.FilesDeleted = written.size();
-      }
-    }
+  if (cancel_.Requested()) {
+    report_.Outcome = TRunOutcome::Cancelled;
+    OfferToDeleteWrittenFiles(record);
   }
-  saveRecord();
+  return report_;
 }
 
-bool TVBSrcFormatter::LockOutputDirectory(TOutputLock& lock, std::string& detail) {
+bool TProcessingRun::Check(const std::function<bool(TCheckedFile&)>& finish) {
+  if (!project_) return true;
+  WarnOfNameCollisions();
+  std::vector<RFile*> items;
+  for (RFile* item : project_->Items()) {
+    if (item->Selected && !CollidesWith(collisions_, item)) items.push_back(item);
+  }
+  // Spell checking follows the project's current file: it stays on the calling thread.
+  const unsigned workers = ThreadsFor(settings_.Bool(SettingKey::SpellingPerform));
+
+  // The threads read each file by the name found here, where the folders are listed once.
+  TDirectoryCacheScope listings;
+  std::vector<std::string> readFrom(workers > 1 ? items.size() : 0);
+  for (std::size_t i = 0; i < readFrom.size(); ++i) readFrom[i] = NativePath(items[i]->Path);
+  for (unsigned w = 1; w <= (workers > 1 ? workers : 0); ++w) Formatter(w);
+  std::vector<TCheckedFile> files(items.size());
+  const auto work = [&](std::size_t index, unsigned worker) {
+    RFile& item = *items[index];
+    TCheckedFile& file = files[index];
+    if (workers > 1) return FormatAhead(*formatters_[worker + 1], item, readFrom[index], file);
+    const bool done = FormatHere(item, file);
+    file.Before.swap(item.Lines);
+    project_->FreeLines(&item);
+    if (done) file.MismatchLine = ProgramMismatchLine(file.Before, file.After, checkOptions_);
+    return done;
+  };
+  const auto report = [&](std::size_t index) {
+    const bool goOn = finish(files[index]);
+    files[index] = TCheckedFile{};
+    return goOn;
+  };
+  RunInOrder(items.size(), workers, 2 * std::size_t{workers}, work, report);
+  return !cancel_.Requested();
+}
+
+bool TProcessingRun::LockOutputDirectory(TOutputLock& lock) {
   IPrompts& prompts = services_.Prompts;
-  const std::string dir = ShownDir(FOutputDir);
-  switch (lock.Acquire(FOutputDir, &detail)) {
+  const std::string dir = ShownDir(outputDir_);
+  std::string detail;
+  switch (lock.Acquire(outputDir_, &detail)) {
     case TLockResult::Locked: return true;
     case TLockResult::InUse:
       prompts.Show(TMsgKind::Error,
                    Fill(msg::OutputInUse, {dir, detail.empty() ? std::string() : Fill(msg::OutputInUseProcess, {detail})}));
-      FRunReport.Outcome = TRunOutcome::OutputInUse;
+      report_.Outcome = TRunOutcome::OutputInUse;
       return false;
     case TLockResult::ReadOnly:
       prompts.Show(TMsgKind::Error, Fill(msg::OutputReadOnly, {dir, detail}));
-      FRunReport.Outcome = TRunOutcome::OutputReadOnly;
+      report_.Outcome = TRunOutcome::OutputReadOnly;
       return false;
     case TLockResult::Failed: break;
   }
   prompts.Show(TMsgKind::Error, Fill(msg::OutputNotWritable, {dir, detail}));
-  FRunReport.Outcome = TRunOutcome::OutputReadOnly;
+  report_.Outcome = TRunOutcome::OutputReadOnly;
   return false;
 }
 

@@ -114,7 +114,7 @@ void ForEachStatementColon(std::string_view code, Cut cut) {
 }  // namespace
 
 bool TVBSrcFormatter::SplitSingleLineIf(std::string_view line) {
-  if (InContinuedStatement(line, FPrevLine)) return false;
+  if (InContinuedStatement(line, FLine.PrevLine)) return false;
   const std::string_view s = CodeOf(line);
   const TIfCuts cuts = FindIfCuts(s);
   if (cuts.ThenEnd == std::string_view::npos) return false;
@@ -142,7 +142,7 @@ bool TVBSrcFormatter::SplitSingleLineIf(std::string_view line) {
 
 bool TVBSrcFormatter::HasMultipleStatements(std::string_view line) const {
   if (line.find(':') == std::string_view::npos) return false;
-  if (InContinuedStatement(line, FPrevLine)) return false;
+  if (InContinuedStatement(line, FLine.PrevLine)) return false;
   const std::string_view s = CodeOf(line);
   // A line that ends with a colon is a line label.
   if (s.empty() || s.back() == ':') return false;
@@ -154,7 +154,7 @@ bool TVBSrcFormatter::HasMultipleStatements(std::string_view line) const {
 bool TVBSrcFormatter::SplitMultiStatement(std::string_view line) {
   // Labels and line numbers stand in the first column: a line that starts there is never split.
   if (line.empty() || line.front() != ' ') return false;
-  if (InContinuedStatement(line, FPrevLine)) return false;
+  if (InContinuedStatement(line, FLine.PrevLine)) return false;
   const std::string_view s = CodeOf(line);
   if (s.empty() || s.back() == ':') return false;
   // An indented label keeps its statement: on a line of its own the name would be a call.

@@ -7,8 +7,6 @@ namespace qm {
 
 namespace {
 
-inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Letters of Windows-1252 above 127 count as letters: they occur in identifiers of localised code.
@@ -28,7 +26,6 @@ bool IsDateWord(std::string_view w) {
   return false;
 }
 
-inline bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // The text between two '#' is date or time text: digits, separators and month or AM/PM words.
 bool IsDateText(std::string_view text) {
@@ -53,18 +50,6 @@ bool IsDateText(std::string_view text) {
 }
 
 }  // namespace
-
-bool EqualsUpperIgnoringCase(std::string_view text, std::string_view upperWord) {
-  return text.size() == upperWord.size() && HasUpperPrefix(text, upperWord);
-}
-
-bool HasUpperPrefix(std::string_view text, std::string_view upperPrefix) {
-  if (text.size() < upperPrefix.size()) return false;
-  for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
-    if (UpperAscii(text[i]) != upperPrefix[i]) return false;
-  }
-  return true;
-}
 
 std::size_t FindUpperIgnoringCase(std::string_view text, std::string_view upperNeedle) {
   if (upperNeedle.empty()) return 0;

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/ascii.h"
+
 namespace qm {
 
 enum class TTokenKind : std::uint8_t { Word, Number, Literal, Punct, End };
@@ -49,10 +51,6 @@ class TCodeScanner {
   bool ended_ = false;
 };
 
-// Equal, ignoring the letter case of ASCII letters; upperWord is given in capitals.
-bool EqualsUpperIgnoringCase(std::string_view text, std::string_view upperWord);
-// text begins with upperPrefix, ignoring the letter case of ASCII letters.
-bool HasUpperPrefix(std::string_view text, std::string_view upperPrefix);
 // Position (0-based) of the first upperNeedle in text, ignoring letter case; npos if none.
 std::size_t FindUpperIgnoringCase(std::string_view text, std::string_view upperNeedle);
 

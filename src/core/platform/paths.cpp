@@ -7,6 +7,7 @@
 #include <system_error>
 #include <unordered_map>
 
+#include "platform/ascii.h"
 #include "platform/os.h"
 
 namespace qm {
@@ -14,11 +15,6 @@ namespace qm {
 namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Splits at '\\' and '/', dropping empty components (doubled separators).
 std::vector<std::string_view> SplitComponents(std::string_view path) {

@@ -1,21 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "platform/utf8.h"
 
-#include <array>
+#include "platform/cp1252.h"
 
 namespace qm {
-
-namespace {
-
-// Bytes 80..9F; the rest of the code page equals Latin-1.
-constexpr std::array<char16_t, 32> kHighCharacters = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98
-};
-
-}  // namespace
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
   std::string out;
@@ -26,7 +14,7 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
       out += c;
       continue;
     }
-    const char16_t ch = byte <= 0x9F ? kHighCharacters[byte - 0x80] : char16_t(byte);
+    const char16_t ch = Cp1252Char(byte);
     if (ch < 0x800) {
       out += static_cast<char>(0xC0 | (ch >> 6));
     } else {

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "globals.h"
 #include "messages.h"
 #include "platform/inorder.h"
 #include "platform/os.h"

@@ -64,6 +64,8 @@ class TSourceMgt {
   TLines ProjectFile;
   std::string ProjectName;
   std::string ProjectDir;  // ends in a separator
+  // The Visual Basic version the project file is written for: 4 for a .VBP file, 3 otherwise.
+  int VBVersion = 3;
   RFile* FirstFile = nullptr;
   RFile* CurrentFile = nullptr;
 

@@ -10,9 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/choices.h"
+
 namespace qm {
 
 inline constexpr std::string_view kSettingsFileName = "VBQUILL3.INI";
+// The tab width of the Visual Basic editor when VB.INI does not give one.
+inline constexpr int kDefaultTabWidth = 4;
 
 // Keys in catalogue order (the order in which settings are created, loaded and saved).
 enum class SettingKey : int {
@@ -92,6 +96,11 @@ class TSettings {
   bool Bool(SettingKey key) const;
   int Int(SettingKey key) const;
   const std::string& Text(SettingKey key) const;
+  // A radio group's chosen item as its enum (settings/choices.h).
+  template <typename TChoice>
+  TChoice Choice(SettingKey key) const {
+    return static_cast<TChoice>(Int(key));
+  }
 
   // Setting a radio button on turns the other buttons of its group off; off changes nothing else.
   void SetBool(SettingKey key, bool on);
@@ -102,6 +111,12 @@ class TSettings {
 
   void RestoreDefaults();
 
+  // The width of a tab in the user's Visual Basic editor (VB.INI, ReadVBTabStops), by which the
+  // engine expands tabs. It is no setting of the catalogue: loading, saving and restoring the
+  // defaults leave it alone, and it travels with every copy of the settings a run takes.
+  int TabWidth() const { return tabWidth_; }
+  void SetTabWidth(int width) { tabWidth_ = width; }
+
   // Loads every setting from the profile file in catalogue order, the current value as default.
   void LoadINIControls(std::string_view fileName = kSettingsFileName);
   // Saves every setting in catalogue order. On a refused write stops there and returns false with
@@ -111,6 +126,7 @@ class TSettings {
  private:
   std::array<int, kSettingCount> ints_{};
   std::array<std::string, kSettingCount> texts_{};
+  int tabWidth_ = kDefaultTabWidth;
 };
 
 // Integer reading of a profile value: decimal, or hexadecimal after "0x"/"0X" when longer than

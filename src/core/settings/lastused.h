@@ -22,6 +22,11 @@ enum class TLastUsedChange {
   Shifted,   // the list was full: every path moved down one place, the last one is lost
 };
 
+// The program's list of recently opened projects: Item1 (the most recent) onward of this section
+// of the settings file, at most this many. TLastUsedList reads and writes it.
+inline constexpr std::string_view kRecentFilesSection = "RecentFiles";
+inline constexpr int kRecentFilesMax = 6;
+
 class TLastUsedList {
  public:
   // The value a missing Item key reads as; such keys add no entry.

@@ -6,7 +6,6 @@
 #include <optional>
 #include <utility>
 
-#include "globals.h"
 #include "messages.h"
 #include "platform/profile.h"
 
@@ -14,18 +13,15 @@ namespace qm {
 
 namespace {
 
-constexpr std::string_view kRecentFilesSection = "RecentFiles";
 constexpr std::string_view kPlacementSection = "frmMain";
 
 constexpr std::string_view kVBIniFileName = "VB.INI";
 constexpr std::string_view kVBSection = "Visual Basic";
 constexpr std::string_view kTabStopsKey = "TabStops";
-constexpr int kDefaultTabStops = 4;
+constexpr int kDefaultTabStops = kDefaultTabWidth;
 // The Visual Basic editor accepts tab widths of 1 to 32; anything else in VB.INI is damage.
 constexpr int kMinTabStops = 1;
 constexpr int kMaxTabStops = 32;
-
-std::string ItemKey(int n) { return "Item" + std::to_string(n); }
 
 // The placement's keys with the record field each one holds.
 using TPlacementField = std::pair<std::string_view, int TWindowPlacement::*>;
@@ -56,23 +52,6 @@ bool Write(std::string_view section, std::string_view key, std::string_view valu
 
 }  // namespace
 
-std::vector<std::string> LoadRecentFiles(std::string_view fileName) {
-  std::vector<std::string> files;
-  for (int n = 1; n <= kRecentFilesMax; ++n) {
-    std::string path = GetPrivateProfileString(kRecentFilesSection, ItemKey(n), "", fileName);
-    if (!path.empty()) files.push_back(std::move(path));
-  }
-  return files;
-}
-
-bool SaveRecentFiles(const std::vector<std::string>& files, std::string_view fileName,
-                     std::string* err) {
-  int count = std::min(static_cast<int>(files.size()), kRecentFilesMax);
-  for (int n = 1; n <= count; ++n)
-    if (!Write(kRecentFilesSection, ItemKey(n), files[n - 1], fileName, err)) return false;
-  return true;
-}
-
 TWindowPlacement LoadWindowPlacement(std::string_view fileName) {
   TWindowPlacement placement;
   for (const auto& [key, field] : kPlacementFields)
@@ -88,10 +67,10 @@ bool SaveWindowPlacement(const TWindowPlacement& placement, std::string_view fil
   return true;
 }
 
-void ReadVBTabStops() {
+int ReadVBTabStops() {
   int width = ReadProfileInt(kVBSection, kTabStopsKey, kDefaultTabStops, kVBIniFileName);
   // A width outside what the editor allows would stall or blow up tab expansion.
-  TabWidth = (width < kMinTabStops || width > kMaxTabStops) ? kDefaultTabStops : width;
+  return (width < kMinTabStops || width > kMaxTabStops) ? kDefaultTabStops : width;
 }
 
 }  // namespace qm

@@ -12,15 +12,6 @@
 
 namespace qm {
 
-inline constexpr int kRecentFilesMax = 6;
-
-// Item1 .. Item6 of section RecentFiles, most recent first; missing keys are skipped, so Item1 and
-// Item3 without Item2 give two entries.
-std::vector<std::string> LoadRecentFiles(std::string_view fileName = kSettingsFileName);
-// Writes Item1 onward, as many keys as entries (at most six); an empty list writes nothing.
-bool SaveRecentFiles(const std::vector<std::string>& files,
-                     std::string_view fileName = kSettingsFileName, std::string* err = nullptr);
-
 // The main window's placement (section frmMain), in the fields of the platform's record.
 struct TWindowPlacement {
   int Flags = 0;
@@ -36,7 +27,8 @@ TWindowPlacement LoadWindowPlacement(std::string_view fileName = kSettingsFileNa
 bool SaveWindowPlacement(const TWindowPlacement& placement,
                          std::string_view fileName = kSettingsFileName, std::string* err = nullptr);
 
-// Reads TabStops of section "Visual Basic" of VB.INI (default 4) into TabWidth.
-void ReadVBTabStops();
+// TabStops of section "Visual Basic" of VB.INI: the editor's tab width (4 when missing or out of
+// the editor's range), for TSettings::SetTabWidth.
+int ReadVBTabStops();
 
 }  // namespace qm

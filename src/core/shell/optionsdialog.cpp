@@ -6,6 +6,7 @@
 
 #include "messages.h"
 #include "platform/paths.h"
+#include "settings/choices.h"
 #include "ui/prompts.h"
 #include "ui/templatefiles.h"
 
@@ -23,7 +24,9 @@ bool IsBlankDirectory(std::string_view text) {
   return text.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-bool FixedColumnFallbackVisible(int inLineCommentsIndex) { return inLineCommentsIndex == 1; }
+bool FixedColumnFallbackVisible(int inLineCommentsIndex) {
+  return static_cast<TInLinePlacement>(inLineCommentsIndex) == TInLinePlacement::FixedColumn;
+}
 
 bool SpellingBoxesEnabled(bool spellingPerform) { return spellingPerform; }
 

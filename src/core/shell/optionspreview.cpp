@@ -2,7 +2,6 @@
 #include "shell/optionspreview.h"
 
 #include "engine/formatter.h"
-#include "globals.h"
 #include "project/sourcemgt.h"
 #include "ui/progress.h"
 #include "ui/prompts.h"
@@ -212,11 +211,8 @@ TMarkedList FormatPreview(const TSettings& settings, const TCommentTemplates& te
   TVBSrcFormatter formatter(TEngineServices{values, prompts, processing, copying, nullptr, &templates});
   formatter.FFileName = "Preview.bas";
   formatter.FFileKind = rkModule;
-  // The dialog is modal, so no run is going on; a cancel left over from the last run must not cut
-  // the sample short.
-  const bool cancelled = CancelRequested.exchange(false);
+  // The formatter has a cancel request of its own: no run's cancel cuts the sample short.
   formatter.FormatPasses(sample);
-  CancelRequested = cancelled;
   return std::move(formatter.FOutput);
 }
 

@@ -4,7 +4,6 @@
 #include <exception>
 #include <memory>
 
-#include "globals.h"
 #include "messages.h"
 #include "shell/runstatus.h"
 #include "ui/prompts.h"
@@ -53,22 +52,18 @@ TProcessResult RunProcessCommand(TSourceMgt* project, const TEngineServices& ser
   {
     TEndScope end(hooks.End);
     try {
-      auto formatter = std::make_unique<TVBSrcFormatter>(services);
+      auto run = std::make_unique<TProcessingRun>(services, project);
       const int selected = project ? SelectedFileCount(*project) : 0;
       if (hooks.Begin) hooks.Begin();
-      CancelRequested = false;
       if (hooks.Run) {
-        hooks.Run(*formatter, project);
+        hooks.Run(*run, project);
       } else {
-        formatter->ProcessProject(project);
+        run->Process();
       }
       if (hooks.Enable) hooks.Enable();
-      if (hooks.Finished) {
-        hooks.Finished(RunStatusText(formatter->FRunReport, selected), formatter->FRunReport);
-      }
-      if (ReportsCompletion(formatter->FRunReport.Outcome)) {
-        prompts.Show(TMsgKind::Information, ClosingMessage(formatter->FRunReport));
-      }
+      const TRunReport& report = run->Report();
+      if (hooks.Finished) hooks.Finished(RunStatusText(report, selected), report);
+      if (ReportsCompletion(report.Outcome)) prompts.Show(TMsgKind::Information, ClosingMessage(report));
       return TProcessResult::Completed;
     } catch (const std::exception& e) {
       error = e.what();

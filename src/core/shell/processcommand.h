@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The "Begin Processing" command: the question, one formatting engine for the run, the main
+// The "Begin Processing" command: the question, one processing run, the main
 // window disabled under the hourglass while it runs, "Conversion Completed." afterwards, and the
 // clean-up in every case, also when the run fails with an exception.
 
 #include <functional>
 #include <string>
 
-#include "engine/formatter.h"
+#include "engine/run.h"
 
 namespace qm {
 
@@ -22,8 +22,8 @@ struct TProcessingHooks {
   std::function<void()> Enable;
   // In every case, last: enable the main window, restore its cursor and repaint it.
   std::function<void()> End;
-  // Runs the engine over the project; the formatter's ProcessProject when not set.
-  std::function<void(TVBSrcFormatter&, TSourceMgt*)> Run;
+  // Runs the engine over the project; the run's Process when not set.
+  std::function<void(TProcessingRun&, TSourceMgt*)> Run;
   // After a run that ended (not on an error), before the completion message: the status line
   // text (RunStatusText) and the run's report, for the tree's processed marks.
   std::function<void(const std::string& status, const TRunReport& report)> Finished;

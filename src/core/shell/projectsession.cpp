@@ -57,7 +57,7 @@ bool TProjectSession::OpenProject(const std::string& path, IPrompts& prompts, co
   if (AddRecentFile) AddRecentFile(path);
   settings_.LoadINIControls();
   if (OnSettingsReloaded) OnSettingsReloaded();
-  ReadVBTabStops();
+  settings_.SetTabWidth(ReadVBTabStops());
   Tree.Build(*project_, projectFileName_);
   return true;
 }

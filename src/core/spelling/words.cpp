@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/ascii.h"
+
 namespace qm {
 
 bool IsCp1252Upper(unsigned char c) {
@@ -72,20 +74,10 @@ inline bool IsWordByte(unsigned char c) { return IsCp1252Letter(c) || IsDigit(c)
 // The straight apostrophe and the typographic one that word processors put in pasted comments.
 inline bool IsApostrophe(unsigned char c) { return c == '\'' || c == 0x92; }
 
-bool StartsWithIgnoringCase(std::string_view s, std::string_view lowerPrefix) {
-  if (s.size() < lowerPrefix.size()) return false;
-  for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
-    char c = s[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != lowerPrefix[i]) return false;
-  }
-  return true;
-}
-
 // A chunk that is a path, a URL, an e-mail address or a dotted name (FILE.TXT, obj.Method) holds
 // no prose.
 bool IsNonProseChunk(std::string_view chunk) {
-  if (chunk.find("://") != std::string_view::npos || StartsWithIgnoringCase(chunk, "www.")) return true;
+  if (chunk.find("://") != std::string_view::npos || HasUpperPrefix(chunk, "WWW.")) return true;
   if (chunk.find_first_of("\\/") != std::string_view::npos) return true;
   for (std::size_t i = 1; i + 1 < chunk.size(); ++i) {
     const char c = chunk[i];

@@ -2,8 +2,8 @@
 #pragma once
 
 // Colour values as the Windows colour model writes them (0x00BBGGRR), and system colours
-// (0x80000000 + the Windows colour index) that a window takes from its palette. The engine's line
-// marks, the difference rows and the text view all speak in these values.
+// (0x80000000 + the Windows colour index) that a window takes from its palette. The difference
+// rows, the spelling dialog's text and the text view speak in these values.
 
 #include <cstdint>
 
@@ -34,5 +34,13 @@ inline constexpr TColor clHighlightText = clSystemColor | 14;
 inline constexpr TColor clBtnFace = clSystemColor | 15;
 inline constexpr TColor clGrayText = clSystemColor | 17;
 inline constexpr TColor clBtnText = clSystemColor | 18;
+
+// The text and background colours of a line.
+struct TColorObject {
+  TColor TextColor = clBlack;
+  TColor BackColor = clWindow;
+
+  friend bool operator==(const TColorObject&, const TColorObject&) = default;
+};
 
 }  // namespace qm

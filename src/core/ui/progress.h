@@ -5,9 +5,11 @@
 
 namespace qm {
 
-// A progress window: a label, a gauge and (for the processing window) a Cancel button that sets
-// CancelRequested. Every operation has a do-nothing default so that callers without a window can
-// pass TNullProgress.
+class TCancelToken;
+
+// A progress window: a label, a gauge and (for the processing window) a Cancel button that
+// requests the cancel of the run it shows. Every operation has a do-nothing default so that
+// callers without a window can pass TNullProgress.
 class IProgress {
  public:
   virtual ~IProgress() = default;
@@ -19,6 +21,9 @@ class IProgress {
   virtual void SetPosition(int /*position*/) {}
   // Lets pending user input be handled (so that a Cancel button can be pressed).
   virtual void ProcessEvents() {}
+  // The run whose progress the window shows (its Cancel button requests that run's cancel); null
+  // when the run is over.
+  virtual void SetCancelToken(TCancelToken* /*token*/) {}
 };
 
 class TNullProgress final : public IProgress {};

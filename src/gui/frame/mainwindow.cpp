@@ -48,7 +48,7 @@
 #include "messageboxes.h"
 #include "frame/shellimages.h"
 #include "frame/shelltexts.h"
-#include "ui/preview.h"
+#include "engine/preview.h"
 #include "ui/progress.h"
 #include "viewers/viewdualmdi.h"
 #include "viewers/viewerpanes.h"
@@ -60,7 +60,6 @@ namespace qm {
 
 namespace {
 
-constexpr std::string_view kRecentFilesSection = "RecentFiles";
 constexpr int kOutlineWidth = 200;
 constexpr int kGaugeWidth = 160;
 constexpr int kStatusPanelWidth = 100;

@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "globals.h"
+#include "ui/cancel.h"
 #include "messages.h"
 #include "frame/shelltexts.h"
 #include "viewers/viewerservices.h"
@@ -119,6 +119,8 @@ TfrmProcessing::TfrmProcessing(QWidget* parent) : TProgressWindow(QText(msg::Pro
   connect(btnCancel, &QPushButton::clicked, this, &TfrmProcessing::btnCancelClick);
 }
 
-void TfrmProcessing::btnCancelClick() { CancelRequested = true; }
+void TfrmProcessing::btnCancelClick() {
+  if (FCancel) FCancel->Request();
+}
 
 }  // namespace qm

@@ -85,10 +85,15 @@ class TfrmProcessing : public TProgressWindow {
 
   // Sets the run's cancel request; the run stops before the next line.
   void btnCancelClick();
+  // The run whose progress the window shows; its Cancel button cancels that run.
+  void SetCancelToken(TCancelToken* token) override { FCancel = token; }
 
  protected:
   // Escape and the close box cancel like the button.
   void reject() override { btnCancelClick(); }
+
+ private:
+  TCancelToken* FCancel = nullptr;
 };
 
 }  // namespace qm

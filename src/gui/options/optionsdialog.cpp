@@ -39,6 +39,7 @@
 #include "shell/optionspreview.h"
 #include "shell/projectsession.h"
 #include "ui/templatefiles.h"
+#include "viewers/markcolors.h"
 #include "viewers/viewerpanes.h"
 #include "viewers/viewerservices.h"
 
@@ -707,7 +708,10 @@ void TfrmOptions::RefreshPreview() {
                              : FOwnSample;
   const TMarkedList lines = FormatPreview(FSettings, FTemplates, sample);
   memoPreview->Clear();
-  for (const TMarkedLine& line : lines) memoPreview->AddLine(line.Text, line.Mark.TextColor, line.Mark.BackColor, false);
+  for (const TMarkedLine& line : lines) {
+    const TColorObject colors = MarkColors(line.Mark);
+    memoPreview->AddLine(line.Text, colors.TextColor, colors.BackColor, false);
+  }
   memoPreview->RecalcRange();
   memoPreview->viewport()->update();
 }

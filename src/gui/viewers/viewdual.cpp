@@ -7,7 +7,7 @@
 
 #include "bigtext.h"
 #include "cp1252.h"
-#include "globals.h"
+#include "viewers/markcolors.h"
 #include "viewers/viewerpanes.h"
 #include "viewers/viewerservices.h"
 #include "viewers/viewertexts.h"
@@ -52,7 +52,8 @@ void TfrmViewDual::LoadPreview(const std::string& caption, const TLines& before,
   memoCodeAfter->Clear();
   for (const std::string& line : before) memoCodeBefore->AddLine(line, clBlack, clWindow, false);
   for (const TMarkedLine& line : after) {
-    memoCodeAfter->AddLine(line.Text, line.Mark.TextColor, line.Mark.BackColor, false);
+    const TColorObject colors = MarkColors(line.Mark);
+    memoCodeAfter->AddLine(line.Text, colors.TextColor, colors.BackColor, false);
   }
   for (TBigText* pane : {memoCodeBefore, memoCodeAfter}) {
     pane->RecalcRange();
@@ -60,10 +61,12 @@ void TfrmViewDual::LoadPreview(const std::string& caption, const TLines& before,
   }
 }
 
-void TfrmViewDual::ShowPreview(const std::string& caption, const TLines& before,
+bool TfrmViewDual::ShowPreview(const std::string& caption, const TLines& before,
                                const TMarkedList& after) {
+  FCancelled = false;
   LoadPreview(caption, before, after);
   ExecModal(*this);
+  return !FCancelled;
 }
 
 void TfrmViewDual::btnCloseClick() { close(); }
@@ -77,7 +80,7 @@ void TfrmViewDual::btnDiffClick() {
 }
 
 void TfrmViewDual::btnCancelClick() {
-  CancelRequested = true;
+  FCancelled = true;
   close();
 }
 

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "ui/preview.h"
+#include "engine/preview.h"
 
 class QToolButton;
 
@@ -25,8 +25,9 @@ class TfrmViewDual : public QDialog, public IPreview {
  public:
   explicit TfrmViewDual(QWidget* parent = nullptr);
 
-  // Fills the panes (LoadPreview) and runs the window modally until it is closed.
-  void ShowPreview(const std::string& caption, const TLines& before,
+  // Fills the panes (LoadPreview) and runs the window modally until it is closed; false when
+  // closed by Cancel.
+  bool ShowPreview(const std::string& caption, const TLines& before,
                    const TMarkedList& after) override;
 
   // Clears both panes and fills them without painting: the before lines in black on the window
@@ -47,10 +48,11 @@ class TfrmViewDual : public QDialog, public IPreview {
   void btnPrintClick();
   // Aligns the file as read with the engine's output by the line difference engine.
   void btnDiffClick();
-  // Sets the run's cancel request, then closes the window.
+  // Closes the window, cancelling the run that shows it.
   void btnCancelClick();
 
  private:
+  bool FCancelled = false;
   std::string FCaption;
   TLines FBefore;
   TLines FAfter;

@@ -49,8 +49,8 @@ TEST_P(SingleLineComments, Place) {
   const SingleRow& r = GetParam();
   settings.SetInt(K::GrpSingleLineComments, r.mode);
   settings.SetInt(K::SingleLineCommentColumn, r.column);
-  fmt.FLastIndent = r.lastIndent;
-  fmt.FIndentLevel = r.indentLevel;
+  fmt.Line().LastIndent = r.lastIndent;
+  fmt.Line().IndentLevel = r.indentLevel;
   std::string line = r.line;
   fmt.PlaceSingleLineComment(line);
   EXPECT_EQ(line, r.expected);
@@ -93,8 +93,8 @@ TEST_P(InLineComments, Place) {
   settings.SetInt(K::InLineCommentsIndent, 2);
   settings.SetInt(K::GrpInLineCommentsFixedColUnavail, r.unavailable);
   settings.SetInt(K::InLineCommentsUnavailColIndent, 3);
-  fmt.FLastIndent = 4;
-  fmt.FPrevLine = r.prevLine;
+  fmt.Line().LastIndent = 4;
+  fmt.Line().PrevLine = r.prevLine;
   std::string line = r.line;
   fmt.PlaceInLineComment(line);
   EXPECT_EQ(line, r.expected);

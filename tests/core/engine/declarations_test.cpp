@@ -234,7 +234,6 @@ TEST_F(Alignment, CommentMovedAboveADeclarationIsNotRewritten) {
   test::FakePrompts prompts;
   TNullProgress progress;
   CommentAboveFormatter fmt({s, prompts, progress, progress, nullptr});
-  CancelRequested = false;
   ASSERT_TRUE(fmt.FormatPasses(test::TextLines("Dim a As Integer, bbbb As Long ' both\nx = 1\n")));
   EXPECT_EQ(test::RenderMarked(fmt.FOutput), "*' both\n*Dim a    As Integer\n*' both\n*Dim bbbb As Long\n.x = 1\n");
 }

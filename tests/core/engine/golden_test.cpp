@@ -20,7 +20,6 @@
 
 #include "engine/templates.h"
 #include "format_verify.h"
-#include "globals.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
@@ -48,16 +47,6 @@ std::uint8_t KindByName(const std::string& name) {
   return rkModule;
 }
 
-// Restores the program-wide tab width after a case that sets its own.
-class TabWidthScope {
- public:
-  explicit TabWidthScope(int width) : saved_(TabWidth) { TabWidth = width; }
-  ~TabWidthScope() { TabWidth = saved_; }
-
- private:
-  int saved_;
-};
-
 class Golden : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Golden, FormatsAsExpected) {
@@ -76,7 +65,7 @@ TEST_P(Golden, FormatsAsExpected) {
     kind = KindByName(GetPrivateProfileString("Golden", "Kind", "module", ini.string()));
     tabWidth = ParseProfileInt(GetPrivateProfileString("Golden", "TabWidth", "4", ini.string())).value_or(4);
   }
-  TabWidthScope tabs(tabWidth);
+  settings.SetTabWidth(tabWidth);
 
   // The expected file may have been saved with either line end.
   std::string expected;
@@ -150,7 +139,6 @@ TEST(GoldenExamples, EveryTransformationOnFormatsTheVB4Example) {
     TNullProgress processing, copying;
     TVBSrcFormatter fmt({settings, prompts, processing, copying, nullptr, &templates});
     fmt.FFileKind = source.Kind;
-    CancelRequested = false;
     ASSERT_TRUE(fmt.FormatPasses(SplitLines(input)));
     const std::string actual = test::RenderMarked(fmt.FOutput);
 

@@ -15,7 +15,6 @@
 #include "engine/templates.h"
 #include "fake_ui.h"
 #include "format_verify.h"
-#include "globals.h"
 #include "messages.h"
 #include "platform/linefile.h"
 #include "project/sourcemgt.h"
@@ -172,7 +171,6 @@ std::string FormatWithTemplates(std::string_view input, TSettings& settings, con
   services.Templates = &templates;
   TVBSrcFormatter fmt(services);
   fmt.FFileKind = kind;
-  CancelRequested = false;
   fmt.FormatPasses(test::TextLines(input));
   return test::RenderMarked(fmt.FOutput);
 }
@@ -493,7 +491,6 @@ TEST_F(HeaderInsertion, OnlyTheFirstPassInserts) {
   services.Templates = &templates;
   TVBSrcFormatter fmt(services);
   fmt.FFileKind = rkModule;
-  CancelRequested = false;
   const TLines input = test::TextLines("Sub A ()\nEnd Sub\n");
   for (const int pass : {kPass2, kPass3}) {
     fmt.FOutput.clear();

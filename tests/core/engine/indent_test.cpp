@@ -60,7 +60,7 @@ TEST_P(IndentLineTest, IndentsBySequence) {
   for (std::size_t i = 0; i < out.size(); ++i) {
     EXPECT_EQ(out[i], c.Expected[i]) << "line " << i + 1 << ": \"" << c.Input[i] << '"';
   }
-  EXPECT_EQ(f.Formatter().FIndentLevel, c.LevelAfter);
+  EXPECT_EQ(f.Formatter().Line().IndentLevel, c.LevelAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sequences, IndentLineTest, ::testing::Values(
@@ -147,12 +147,12 @@ INSTANTIATE_TEST_SUITE_P(Sequences, IndentLineTest, ::testing::Values(
 TEST(IndentLine, ReadsAmountsAtEachUse) {
   IndentFixture f;
   std::vector<std::string> head = f.IndentAll({"Sub A()", "If x Then"});
-  EXPECT_EQ(f.Formatter().FIndentLevel, 8);
+  EXPECT_EQ(f.Formatter().Line().IndentLevel, 8);
   f.Settings().SetInt(SettingKey::IfThenElseIndent, 2);
   std::vector<std::string> tail = f.IndentAll({"Else", "End If"});
   EXPECT_EQ(tail[0], "      Else");
   EXPECT_EQ(tail[1], "      End If");
-  EXPECT_EQ(f.Formatter().FIndentLevel, 6);
+  EXPECT_EQ(f.Formatter().Line().IndentLevel, 6);
 }
 
 TEST(ApplyLevelRule, ChangesByKind) {
@@ -181,21 +181,21 @@ TEST(ApplyLevelRule, ChangesByKind) {
   s.SetInt(SettingKey::TypeEndIndent, 9);
   s.SetInt(SettingKey::WithEndIndent, 10);
   for (const RuleRow& row : rows) {
-    f.Formatter().FIndentLevel = 100;
+    f.Formatter().Line().IndentLevel = 100;
     f.Formatter().ApplyLevelRule(row.Kind);
-    EXPECT_EQ(f.Formatter().FIndentLevel, row.After) << "kind " << static_cast<int>(row.Kind);
+    EXPECT_EQ(f.Formatter().Line().IndentLevel, row.After) << "kind " << static_cast<int>(row.Kind);
   }
 }
 
 TEST(ApplyLevelRule, WrapsAt32Bits) {
   IndentFixture f;
-  f.Formatter().FIndentLevel = std::numeric_limits<std::int32_t>::max() - 1;
+  f.Formatter().Line().IndentLevel = std::numeric_limits<std::int32_t>::max() - 1;
   f.Formatter().ApplyLevelRule(skIf);
-  EXPECT_EQ(f.Formatter().FIndentLevel, std::numeric_limits<std::int32_t>::min() + 2);
+  EXPECT_EQ(f.Formatter().Line().IndentLevel, std::numeric_limits<std::int32_t>::min() + 2);
   std::string line = "x = 1";
   f.Formatter().IndentLine(line);
   EXPECT_EQ(line, "x = 1");
-  f.Formatter().FIndentLevel = std::numeric_limits<std::int32_t>::min() + 1;
+  f.Formatter().Line().IndentLevel = std::numeric_limits<std::int32_t>::min() + 1;
   line = "  Else";
   f.Formatter().IndentLine(line);  // level minus the amount is computed without overflow
   EXPECT_EQ(line, "Else");

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "globals.h"
 #include "row_name.h"
 
 namespace qm {
@@ -236,15 +235,9 @@ struct TabRow {
 std::ostream& operator<<(std::ostream& os, const TabRow& row) {
   return os << row.Width << ": \"" << row.Line << '"';
 }
-class ExpandTabsTest : public ::testing::TestWithParam<TabRow> {
- protected:
-  void SetUp() override { saved_ = TabWidth; }
-  void TearDown() override { TabWidth = saved_; }
-  int saved_ = 4;
-};
+class ExpandTabsTest : public ::testing::TestWithParam<TabRow> {};
 TEST_P(ExpandTabsTest, Expands) {
-  TabWidth = GetParam().Width;
-  EXPECT_EQ(ExpandTabs(GetParam().Line), GetParam().Expected);
+  EXPECT_EQ(ExpandTabs(GetParam().Line, GetParam().Width), GetParam().Expected);
 }
 INSTANTIATE_TEST_SUITE_P(Rows, ExpandTabsTest, ::testing::Values(
     TabRow{4, "ab\tc", "ab    c"},                 // not to the next tab stop

@@ -47,7 +47,6 @@ class PassReuseTest : public ::testing::TestWithParam<ReuseRow> {
   // The passes as a run takes them (passes 2 and 3 write into the buffers of FPassInput).
   Formatted ByRun(const TLines& lines) {
     TVBSrcFormatter fmt({settings_, prompts_, processing_, copying_, nullptr, &templates_});
-    CancelRequested = false;
     Formatted f;
     fmt.FormatPasses(lines, [&](int pass) { f.ThirdPass = f.ThirdPass || pass == 3; });
     f.Output = fmt.FOutput;
@@ -57,7 +56,6 @@ class PassReuseTest : public ::testing::TestWithParam<ReuseRow> {
   // The same passes, each reading a copy of the previous pass's output that nothing reuses.
   Formatted ByCopies(const TLines& lines) {
     TVBSrcFormatter fmt({settings_, prompts_, processing_, copying_, nullptr, &templates_});
-    CancelRequested = false;
     Formatted f;
     fmt.FormatFile(lines, kPass1);
     for (const int pass : {kPass2, kPass3}) {

@@ -11,7 +11,6 @@
 #include "engine/linefuncs.h"
 #include "fake_ui.h"
 #include "format_verify.h"
-#include "globals.h"
 #include "row_name.h"
 
 namespace qm {
@@ -204,7 +203,7 @@ class ScriptedFormatter : public TVBSrcFormatter {
   }
 
   void ApplyBeforeLineRules(std::string& line, int pass) override {
-    seen.push_back({pass, FPrevLine, line, FNextLine});
+    seen.push_back({pass, Line().PrevLine, line, Line().NextLine});
     if (blankBeforeCode && !line.empty() && !IsCommentLine(line)) FOutput.push_back({"", NewChangedMark()});
   }
 
@@ -231,7 +230,6 @@ class PipelineFixture : public ::testing::Test {
  protected:
   PipelineFixture() {
     test::SwitchAllRulesOff(settings);
-    CancelRequested = false;
   }
 
   std::string Run(const std::string& text, std::vector<int>* passes = nullptr) {
@@ -475,9 +473,10 @@ class CancellingProgress : public FakeProgress {
  public:
   void ProcessEvents() override {
     FakeProgress::ProcessEvents();
-    if (events == cancelAt) CancelRequested = true;
+    if (events == cancelAt) cancel->Request();
   }
   long cancelAt = 0;
+  TCancelToken* cancel = nullptr;
 };
 
 TEST(PipelineCancel, StopsAfterTheLineInHand) {
@@ -486,21 +485,20 @@ TEST(PipelineCancel, StopsAfterTheLineInHand) {
   CancellingProgress processing;
   TNullProgress copying;
   TVBSrcFormatter fmt({settings, prompts, processing, copying, nullptr});
-  CancelRequested = false;
+  processing.cancel = &fmt.Cancel();
   // Four events while locating the code part, then one per line: cancel while on line 2.
   processing.cancelAt = 6;
   std::vector<int> passes;
   EXPECT_FALSE(fmt.FormatPasses(test::TextLines("a\nb\nc\nd\n"), [&](int p) { passes.push_back(p); }));
   EXPECT_EQ(passes, (std::vector<int>{1}));
   EXPECT_EQ(test::RenderMarked(fmt.FOutput), ".a\n.b\n");
-  CancelRequested = false;
 }
 
 // A file that ends inside an open block hands its level on to the next file.
 TEST_F(PipelineFixture, IndentLevelCarriesIntoTheNextFile) {
   settings.SetBool(K::CodeIndentPerform, true);
   Run("Sub A ()\nEnd Sub\nIf x Then\n");
-  EXPECT_EQ(fmt.FIndentLevel, 4);
+  EXPECT_EQ(fmt.Line().IndentLevel, 4);
   EXPECT_EQ(Run("Dim y\nx = 1\n"), "*    Dim y\n*    x = 1\n");
 }
 

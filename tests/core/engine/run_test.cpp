@@ -15,9 +15,9 @@
 
 #include "engine/formatter.h"
 #include "engine/run.h"
+#include "engine/run.h"
 #include "fake_ui.h"
 #include "file_limit.h"
-#include "globals.h"
 #include "messages.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
@@ -26,7 +26,7 @@
 #include "row_name.h"
 #include "settings/catalogue.h"
 #include "temp_dir.h"
-#include "ui/preview.h"
+#include "engine/preview.h"
 
 namespace qm {
 namespace {
@@ -71,11 +71,11 @@ std::string Fill(std::string_view text, const std::string& value) { return msg::
 
 class FakePreview : public IPreview {
  public:
-  void ShowPreview(const std::string& caption, const TLines& before, const TMarkedList& after) override {
+  bool ShowPreview(const std::string& caption, const TLines& before, const TMarkedList& after) override {
     captions.push_back(caption);
     beforeSizes.push_back(before.size());
     afterSizes.push_back(after.size());
-    if (cancelAt == static_cast<int>(captions.size())) CancelRequested = true;
+    return cancelAt != static_cast<int>(captions.size());
   }
   std::vector<std::string> captions;
   std::vector<std::size_t> beforeSizes, afterSizes;
@@ -87,18 +87,16 @@ class CancellingProgress : public FakeProgress {
  public:
   void SetLabel(const std::string& text) override {
     FakeProgress::SetLabel(text);
-    if (text == cancelOn) CancelRequested = true;
+    if (text == cancelOn && cancel) cancel->Request();
   }
+  void SetCancelToken(TCancelToken* token) override { cancel = token; }
   std::string cancelOn;
+  TCancelToken* cancel = nullptr;
 };
 
 class RunTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    CancelRequested = false;
-    settings.SetBool(SettingKey::PreviewBeforeSaving, false);
-  }
-  void TearDown() override { CancelRequested = false; }
+  void SetUp() override { settings.SetBool(SettingKey::PreviewBeforeSaving, false); }
 
   // Copies an example project below the temporary directory and opens it.
   void OpenExample(const std::string& example, const std::string& projectFile) {
@@ -109,12 +107,14 @@ class RunTest : public ::testing::Test {
     ASSERT_EQ(project.ReadProjectFile(path, prompts), TReadOutcome::Read);
     projectDir = project.ProjectDir;
   }
-  TVBSrcFormatter& Formatter(IPreview* preview = nullptr) {
-    formatter = std::make_unique<TVBSrcFormatter>(TEngineServices{settings, prompts, processing, copying, preview});
-    return *formatter;
+  // A run over the project with the settings as they stand now.
+  TProcessingRun& Runner(IPreview* preview = nullptr, unsigned workers = 1) {
+    run = std::make_unique<TProcessingRun>(TEngineServices{settings, prompts, processing, copying, preview}, &project,
+                                           workers);
+    return *run;
   }
-  void Run(IPreview* preview = nullptr) { Formatter(preview).ProcessProject(&project); }
-  const TRunReport& Report() const { return formatter->FRunReport; }
+  void Run(IPreview* preview = nullptr) { Runner(preview).Process(); }
+  const TRunReport& Report() const { return run->Report(); }
   std::string Styled() const { return projectDir + "STYLED/"; }
   void OnlyNewFiles() { settings.SetBool(SettingKey::BackupOnlyNewFiles, true); }
 
@@ -124,7 +124,7 @@ class RunTest : public ::testing::Test {
   CancellingProgress processing;
   FakeProgress copying;
   TSourceMgt project;
-  std::unique_ptr<TVBSrcFormatter> formatter;
+  std::unique_ptr<TProcessingRun> run;
   std::string projectDir;
 };
 
@@ -179,7 +179,8 @@ TEST_P(ExampleRunTest, RestylesEverySelectedFileIntoTheOutputDirectory) {
   }
   EXPECT_EQ(processing.shows, 1);
   EXPECT_FALSE(processing.visible);
-  EXPECT_TRUE(formatter->FOutput.empty());
+  // The run holds nothing of any file once it is over.
+  for (const RFile* item : project.Items()) EXPECT_FALSE(item->Loaded) << item->Name;
 
   const std::string projectName = c.ProjectFile;
   const bool copies = c.Mode != TCopyMode::OnlyNew;
@@ -189,7 +190,7 @@ TEST_P(ExampleRunTest, RestylesEverySelectedFileIntoTheOutputDirectory) {
     TLines copied;
     ASSERT_TRUE(ReadLineFile(Styled() + projectName, copied));
     for (const std::string& line : copied) {
-      if (IsVBPEntry(line) || (VBVersion < 4 && IsMAKEntry(line) && !IsAbsoluteEntry(line))) {
+      if (IsVBPEntry(line) || (project.VBVersion < 4 && IsMAKEntry(line) && !IsAbsoluteEntry(line))) {
         EXPECT_EQ(line.find('\\'), std::string::npos) << line;
       }
     }
@@ -464,7 +465,7 @@ TEST_F(RunTest, ARunOnSeveralThreadsDoesWhatItDoesOnOne) {
   const auto run = [&](unsigned workers) {
     for (RFile* item : project.Items()) item->Selected = item->Name != "OFF.BAS";
     fs::remove_all(Styled());
-    Formatter().ProcessProject(&project, workers);
+    Runner(nullptr, workers).Process();
     TRunResult result;
     for (const std::string& name : FilesIn(Styled())) {
       std::string bytes;
@@ -781,8 +782,8 @@ TEST_P(EditedOutputTest, AFileChangedSinceTheRunWroteItIsReplacedOnlyWhenAllowed
 
   if (row.Policy == TEditedOutput::Ask) prompts.Answer(row.Answer);
   if (row.Policy == TEditedOutput::Ask && row.Answer == TAnswer::No) prompts.Answer(TAnswer::No);  // for GLOBAL.BAS
-  Formatter().FEditedOutput = row.Policy;
-  formatter->ProcessProject(&project);
+  Runner().SetEditedOutput(row.Policy);
+  run->Process();
 
   if (row.Policy == TEditedOutput::Ask) {
     const RecordedPrompt question = prompts.Take();
@@ -884,8 +885,10 @@ TEST_F(RunTest, BrokenRuleIsCaughtAndTheFileIsNotWritten) {
   OnlyNewFiles();
   settings.SetBool(SettingKey::MultiStatementSplit, true);
   settings.SetBool(SettingKey::CodeIndentPerform, true);
-  formatter = std::make_unique<LosingSplitFormatter>(TEngineServices{settings, prompts, processing, copying, nullptr});
-  formatter->ProcessProject(&project);
+  Runner().SetFormatterFactory([](const TEngineServices& services, TCancelToken* cancel) {
+    return std::make_unique<LosingSplitFormatter>(services, cancel);
+  });
+  run->Process();
   // LEDGER.FRM and REPORT.BAS have lines of several statements at line 39; GLOBAL.BAS has none.
   prompts.ExpectMessage(TMsgKind::Error, "LEDGER.FRM: not saved: the restyled text would change the program near line 39");
   prompts.ExpectMessage(TMsgKind::Error, "REPORT.BAS: not saved: the restyled text would change the program near line 39");
@@ -900,12 +903,10 @@ TEST_F(RunTest, BrokenRuleIsCaughtAndTheFileIsNotWritten) {
 }
 
 TEST_F(RunTest, NoProjectOrNoItemsDoesNothing) {
-  TVBSrcFormatter& f = Formatter();
-  f.ProcessProject(nullptr);
-  EXPECT_EQ(f.FRunReport.Outcome, TRunOutcome::NotRun);
+  const TEngineServices services{settings, prompts, processing, copying};
+  EXPECT_EQ(TProcessingRun(services, nullptr).Process().Outcome, TRunOutcome::NotRun);
   TSourceMgt empty;
-  f.ProcessProject(&empty);
-  EXPECT_EQ(f.FRunReport.Outcome, TRunOutcome::NotRun);
+  EXPECT_EQ(TProcessingRun(services, &empty).Process().Outcome, TRunOutcome::NotRun);
   EXPECT_EQ(processing.shows, 0);
 }
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "engine/formatter.h"
+#include "engine/run.h"
 #include "fake_ui.h"
-#include "globals.h"
 #include "platform/linefile.h"
 #include "project/sourcemgt.h"
 #include "settings/catalogue.h"
@@ -45,7 +45,6 @@ class ReplacingSpellCheck final : public ISpellCheck {
 class SpellingRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    CancelRequested = false;
     settings.SetBool(K::PreviewBeforeSaving, false);
     settings.SetBool(K::BackupOnlyNewFiles, true);
     settings.SetBool(K::SubLevelCommentsPerform, true);
@@ -57,8 +56,7 @@ class SpellingRunTest : public ::testing::Test {
   std::string Run(const std::string& projectFile, ISpellCheck* spelling, const std::string& name = "MAIN.BAS") {
     TSourceMgt project;
     EXPECT_EQ(project.ReadProjectFile(projectFile, prompts), TReadOutcome::Read);
-    TVBSrcFormatter formatter(TEngineServices{settings, prompts, processing, copying, nullptr, nullptr, spelling});
-    formatter.ProcessProject(&project);
+    TProcessingRun(TEngineServices{settings, prompts, processing, copying, nullptr, nullptr, spelling}, &project).Process();
     std::string bytes;
     ReadFileBytes(project.ProjectDir + "STYLED/" + name, bytes);
     return bytes;

@@ -192,7 +192,6 @@ TEST(SpellStepTest, NoDictionaryToldOnce) {
 // Through the whole pipeline: the corrected line is written marked changed, the others as read.
 TEST(SpellStepTest, CorrectedLinesMarkedChanged) {
   SpellFixture f;
-  CancelRequested = false;
   ASSERT_TRUE(f.fmt.FormatPasses(test::TextLines("Sub Main()\n  MsgBox \"teh end\"\n  ' fine\nEnd Sub\n")));
   EXPECT_EQ(test::RenderMarked(f.fmt.FOutput), ".Sub Main()\n*  MsgBox \"the end\"\n.  ' fine\n.End Sub\n");
   EXPECT_EQ(f.spelling.Runs, 1);

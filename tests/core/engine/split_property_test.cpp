@@ -221,7 +221,7 @@ std::string Spaced(const Tokens& tokens) {
 ::testing::AssertionResult KeepsTheCode(const std::vector<std::string>& lines, std::uint8_t kind = rkModule) {
   TSettings s = EverySplitOn();
   std::vector<std::string> expanded;
-  for (const std::string& l : lines) expanded.push_back(ExpandTabs(l));
+  for (const std::string& l : lines) expanded.push_back(ExpandTabs(l, s.TabWidth()));
   const std::vector<std::string> out = Texts(test::FormatLines(lines, s, kind));
   const Tokens before = Normalise(expanded), after = Normalise(out);
   if (before == after) return ::testing::AssertionSuccess();

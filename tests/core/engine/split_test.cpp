@@ -150,20 +150,20 @@ INSTANTIATE_TEST_SUITE_P(Rows, MultiStatementSplit, ::testing::Values(
 TEST(ContinuedStatement, NoSplitTakesItsLines) {
   test::SplitFixture f;
   TVBSrcFormatter& fmt = f.Fmt();
-  fmt.FPrevLine = "    x = Total(a, _";
+  fmt.Line().PrevLine = "    x = Total(a, _";
   EXPECT_FALSE(fmt.HasMultipleStatements("        b): y = 2"));
   EXPECT_FALSE(fmt.SplitMultiStatement("        b): y = 2"));
   EXPECT_FALSE(fmt.IsMultiVarDeclaration("Dim p, q"));
   EXPECT_FALSE(fmt.IsMultiConstDeclaration("Const A = 1, B = 2"));
-  fmt.FPrevLine = "    If a And _";
+  fmt.Line().PrevLine = "    If a And _";
   EXPECT_FALSE(fmt.SplitSingleLineIf("       b Then c = 1"));
-  fmt.FPrevLine = "";
+  fmt.Line().PrevLine = "";
   EXPECT_FALSE(fmt.SplitSingleLineIf("If a Then _"));
   EXPECT_FALSE(fmt.IsMultiVarDeclaration("Dim a As Integer, _"));
   EXPECT_TRUE(f.Pieces().empty());
 
   // "x_" ends a name, not the line.
-  fmt.FPrevLine = "    y = x_";
+  fmt.Line().PrevLine = "    y = x_";
   EXPECT_TRUE(fmt.IsMultiVarDeclaration("Dim p, q"));
 }
 

@@ -129,7 +129,6 @@ TLines RunOnce(const TLines& lines, TSettings& settings, std::uint8_t kind) {
   TNullProgress processing, copying;
   TVBSrcFormatter fmt({settings, prompts, processing, copying, nullptr, &templates});
   fmt.FFileKind = kind;
-  CancelRequested = false;
   fmt.FormatPasses(lines);
   TLines out;
   out.reserve(fmt.FOutput.size());

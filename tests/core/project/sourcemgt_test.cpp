@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "fake_ui.h"
-#include "globals.h"
 #include "messages.h"
 #include "row_name.h"
 #include "temp_dir.h"
@@ -51,15 +50,15 @@ TEST(SourceMgtRead, MakProjectSkipsSettingsAndControlsAndAsksAboutMissingFiles) 
   std::string project = dir.Write("PROJ.MAK",
                                   "MAIN.FRM\r\nGLOBAL.BAS\r\nGRID.VBX\r\nProjWinSize=152,402,248,215\r\n"
                                   "C:\\LIB\\UTIL.BAS\r\n" + absoluteUtil + "\r\n");
-  VBVersion = 4;
   TSourceMgt mgt;
+  mgt.VBVersion = 4;
   BusyCheckingPrompts prompts;
   EXPECT_EQ(mgt.ReadProjectFile(project, prompts), TReadOutcome::Read);
   // A drive path names nothing on this disk: the user is asked, OK skips it.
   prompts.ExpectMessage(TMsgKind::Warning, Missing("C:\\LIB\\UTIL.BAS"));
   EXPECT_EQ(prompts.busyAtAsk, std::vector<int>{0});
 
-  EXPECT_EQ(VBVersion, 3);
+  EXPECT_EQ(mgt.VBVersion, 3);
   EXPECT_EQ(mgt.ProjectName, "PROJ.MAK");
   EXPECT_EQ(mgt.ProjectDir, dir.Dir());
   ASSERT_EQ(Names(mgt), (std::vector<std::string>{"MAIN.FRM", "GLOBAL.BAS", "UTIL.BAS"}));
@@ -103,11 +102,10 @@ TEST(SourceMgtRead, VbpProjectTakesEntriesBySeparatorAndFindsFilesWhateverTheirC
                                   "Class=CFoo;  lib\\foo.cls  \n"
                                   "Form = lower.frm\n"
                                   "Reference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#STDOLE2.TLB\n");
-  VBVersion = 3;
   TSourceMgt mgt;
   FakePrompts prompts;
   ASSERT_EQ(mgt.ReadProjectFile(project, prompts), TReadOutcome::Read);
-  EXPECT_EQ(VBVersion, 4);
+  EXPECT_EQ(mgt.VBVersion, 4);
   ASSERT_EQ(Names(mgt), (std::vector<std::string>{"About.frm", "Module1.bas", "foo.cls", "lower.frm"}));
   std::vector<RFile*> items = mgt.Items();
   EXPECT_EQ(items[0]->Path, dir.Dir() + "Forms\\About.frm");

@@ -246,5 +246,54 @@ TEST(TSettings, RestoreDefaultsUndoesEdits) {
   EXPECT_FALSE(s.Bool(K::BackupOnlyNewFiles));
 }
 
+// The tab width comes from VB.INI, not from the settings file: restoring the defaults leaves it,
+// and a copy of the settings (what a run takes) carries it.
+TEST(TSettings, TabWidthTravelsWithACopyAndOutlivesRestoreDefaults) {
+  TSettings s;
+  EXPECT_EQ(s.TabWidth(), kDefaultTabWidth);
+  s.SetTabWidth(8);
+  s.RestoreDefaults();
+  const TSettings copy = s;
+  EXPECT_EQ(copy.TabWidth(), 8);
+}
+
+// Each radio group's enum names its catalogue items in order, the last one included, so that a
+// choice read through Choice means the item the options dialog shows.
+struct ChoiceRow {
+  std::string_view Name;
+  K Key;
+  int LastChoice;  // the enum's last value
+  std::string_view LastItem;
+};
+
+class ChoiceEnums : public ::testing::TestWithParam<ChoiceRow> {};
+
+TEST_P(ChoiceEnums, MatchTheCatalogueItems) {
+  const TSettingDef& def = SettingDef(GetParam().Key);
+  ASSERT_EQ(def.Kind, TSettingKind::RadioGroup);
+  ASSERT_EQ(static_cast<int>(def.Items.size()), GetParam().LastChoice + 1);
+  EXPECT_EQ(def.Items.back(), GetParam().LastItem);
+  TSettings s;
+  s.SetInt(GetParam().Key, GetParam().LastChoice);
+  EXPECT_EQ(s.Choice<int>(GetParam().Key), GetParam().LastChoice);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ChoiceEnums,
+    ::testing::Values(
+        ChoiceRow{"ForNext", K::GrpForNextProcessing, static_cast<int>(TForNextProcessing::RemoveVariable),
+                  "Remove Variable Name from the Next"},
+        ChoiceRow{"SingleLine", K::GrpSingleLineComments, static_cast<int>(TSingleLinePlacement::Remove), "Remove"},
+        ChoiceRow{"InLine", K::GrpInLineComments, static_cast<int>(TInLinePlacement::Remove), "Remove"},
+        ChoiceRow{"FixedColumnFallback", K::GrpInLineCommentsFixedColUnavail,
+                  static_cast<int>(TFixedColumnFallback::Remove), "Remove"},
+        ChoiceRow{"SubHeaders", K::GrpSubLevelComments, static_cast<int>(THeaderFiles::Both),
+                  "Add in both Module and Form Level Code"},
+        ChoiceRow{"FunctionHeaders", K::GrpFunctionLevelComments, static_cast<int>(THeaderFiles::Both),
+                  "Add in both Module and Form Level Code"},
+        ChoiceRow{"BlankLines", K::GrpBlankLines, static_cast<int>(TBlankLineProcessing::RemoveAll),
+                  "Remove All Blank Lines"}),
+    test::RowName(&ChoiceRow::Name));
+
 }  // namespace
 }  // namespace qm

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "globals.h"
 #include "platform/profile.h"
 #include "settings/catalogue.h"
+#include "settings/lastused.h"
 #include "settings/profile_entries.h"
 #include "temp_dir.h"
 
@@ -261,6 +261,20 @@ TEST(SaveINIControls, RefusedWriteReportsTheFileName) {
   EXPECT_EQ(err, "Unable to write to VBQUILL3.INI");
 }
 
+// The recent-files list as the program keeps it: section RecentFiles, at most six entries.
+TLastUsedList RecentFiles() {
+  TLastUsedList list;
+  list.INISection = std::string(kRecentFilesSection);
+  list.SetMaxItems(kRecentFilesMax);
+  return list;
+}
+
+std::vector<std::string> LoadRecentFiles() {
+  TLastUsedList list = RecentFiles();
+  list.LoadFromINI();
+  return list.Paths();
+}
+
 TEST(RecentFiles, MissingItemsAreSkipped) {
   TempDir dir;
   dir.Write(kSettingsFileName, "[RecentFiles]\nItem1=C:\\A\\ONE.MAK\nItem3=C:\\B\\THREE.VBP\n");
@@ -272,16 +286,21 @@ TEST(RecentFiles, SaveWritesAtMostSixAndEmptyWritesNothing) {
   TempDir dir;
   std::vector<std::string> files;
   for (int i = 1; i <= 8; ++i) files.push_back("C:\\P" + std::to_string(i) + ".MAK");
-  ASSERT_TRUE(SaveRecentFiles(files));
+  TLastUsedList list = RecentFiles();
+  // Opened last to first, so that P1 is the most recent.
+  for (auto file = files.rbegin(); file != files.rend(); ++file) list.AddFile(*file);
+  ASSERT_TRUE(list.SaveToINI());
   std::vector<std::string> loaded = LoadRecentFiles();
   EXPECT_EQ(loaded, std::vector<std::string>(files.begin(), files.begin() + 6));
   EXPECT_EQ(GetPrivateProfileString("RecentFiles", "Item7", "none", kSettingsFileName), "none");
 
-  ASSERT_TRUE(SaveRecentFiles({}));
+  ASSERT_TRUE(RecentFiles().SaveToINI());
   EXPECT_EQ(LoadRecentFiles(), loaded);
 
   // A shorter list rewrites only its own keys; later keys already in the file stay.
-  ASSERT_TRUE(SaveRecentFiles({"C:\\NEW.VBP"}));
+  TLastUsedList shorter = RecentFiles();
+  shorter.AddFile("C:\\NEW.VBP");
+  ASSERT_TRUE(shorter.SaveToINI());
   loaded = LoadRecentFiles();
   ASSERT_EQ(loaded.size(), 6u);
   EXPECT_EQ(loaded[0], "C:\\NEW.VBP");
@@ -326,10 +345,7 @@ class VBTabStops : public ::testing::TestWithParam<TabRow> {};
 TEST_P(VBTabStops, ReadIntoTabWidth) {
   TempDir dir;
   if (GetParam().VBIni) dir.Write("VB.INI", std::string(*GetParam().VBIni));
-  TabWidth = 99;
-  ReadVBTabStops();
-  EXPECT_EQ(TabWidth, GetParam().Expected);
-  TabWidth = 4;
+  EXPECT_EQ(ReadVBTabStops(), GetParam().Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -8,11 +8,12 @@
 #include <string>
 
 #include "fake_ui.h"
-#include "globals.h"
 #include "messages.h"
 #include "platform/linefile.h"
 #include "platform/profile.h"
 #include "settings/catalogue.h"
+#include "engine/run.h"
+#include "project/sourcemgt.h"
 #include "shell/optionsdialog.h"
 #include "shell/optionspages.h"
 #include "shell/optionspreview.h"
@@ -377,15 +378,19 @@ TEST(OptionsPreviewTest, EveryPageHasASampleThatSurvivesAPendingCancelAndWritesN
   settings.SetBool(SettingKey::SpellingPerform, true);
   settings.SetBool(SettingKey::CreateLog, true);
   TCommentTemplates templates;
-  CancelRequested = true;
+  // A run cancelled and still open beside the dialog does not cut the samples short.
+  TSourceMgt project;
+  TNullProgress window;
+  FakePrompts prompts;
+  TProcessingRun run(TEngineServices{settings, prompts, window, window}, &project);
+  run.Cancel().Request();
   for (const TOptionsPageDef& page : OptionsPages()) {
     for (int tab = 0; tab < (page.Page == TOptionsPage::Comments ? kCommentsTabCount : 1); ++tab) {
       const TLines& sample = PreviewSample(page.Page, static_cast<TCommentsTab>(tab));
       EXPECT_GE(FormatPreview(settings, templates, sample).size(), sample.size() - 2) << page.Caption << tab;
     }
   }
-  EXPECT_TRUE(CancelRequested);
-  CancelRequested = false;
+  EXPECT_TRUE(run.Cancel().Requested());
   EXPECT_TRUE(std::filesystem::is_empty(dir.Dir()));
 }
 

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "fake_ui.h"
-#include "globals.h"
 #include "messages.h"
 #include "project/sourcemgt.h"
 #include "settings/catalogue.h"
@@ -51,7 +50,7 @@ class ProcessCommandTest : public ::testing::Test {
 TEST_F(ProcessCommandTest, AnsweringNoDoesNothing) {
   prompts_.Answer(TAnswer::No);
   bool ran = false;
-  hooks_.Run = [&](TVBSrcFormatter&, TSourceMgt*) { ran = true; };
+  hooks_.Run = [&](TProcessingRun&, TSourceMgt*) { ran = true; };
   EXPECT_EQ(RunProcessCommand(&project_, Services(), hooks_), TProcessResult::Declined);
   prompts_.ExpectMessage(TMsgKind::Confirmation, "Process all selected files?");
   EXPECT_FALSE(ran);
@@ -59,12 +58,17 @@ TEST_F(ProcessCommandTest, AnsweringNoDoesNothing) {
 }
 
 TEST_F(ProcessCommandTest, ARunClearsTheCancelFlagAndReportsCompletion) {
-  CancelRequested = true;
-  hooks_.Run = [&](TVBSrcFormatter&, TSourceMgt* project) {
+  // Each command has a run of its own: a cancelled run before it does not carry over.
+  hooks_.Run = [&](TProcessingRun& run, TSourceMgt* project) {
     events_.push_back("run");
     EXPECT_EQ(project, &project_);
-    EXPECT_FALSE(CancelRequested);
+    EXPECT_FALSE(run.Cancel().Requested());
+    run.Cancel().Request();
   };
+  EXPECT_EQ(RunProcessCommand(&project_, Services(), hooks_), TProcessResult::Completed);
+  prompts_.Take();
+  prompts_.Take();
+  events_.clear();
   EXPECT_EQ(RunProcessCommand(&project_, Services(), hooks_), TProcessResult::Completed);
   EXPECT_EQ(prompts_.Take().Buttons, TButtons::YesNo);
   prompts_.ExpectMessage(TMsgKind::Information, "Conversion Completed.");
@@ -72,7 +76,7 @@ TEST_F(ProcessCommandTest, ARunClearsTheCancelFlagAndReportsCompletion) {
 }
 
 TEST_F(ProcessCommandTest, AFailingRunIsCleanedUpAndReportedWithoutCompletion) {
-  hooks_.Run = [&](TVBSrcFormatter&, TSourceMgt*) {
+  hooks_.Run = [&](TProcessingRun&, TSourceMgt*) {
     events_.push_back("run");
     throw std::runtime_error("Disk full");
   };
@@ -83,7 +87,7 @@ TEST_F(ProcessCommandTest, AFailingRunIsCleanedUpAndReportedWithoutCompletion) {
 }
 
 TEST_F(ProcessCommandTest, AFailingEnableHookStillEnds) {
-  hooks_.Run = [](TVBSrcFormatter&, TSourceMgt*) {};
+  hooks_.Run = [](TProcessingRun&, TSourceMgt*) {};
   hooks_.Enable = [] { throw 42; };
   EXPECT_EQ(RunProcessCommand(&project_, Services(), hooks_), TProcessResult::Failed);
   prompts_.Take();

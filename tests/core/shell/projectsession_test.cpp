@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "fake_ui.h"
-#include "globals.h"
 #include "messages.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
@@ -72,11 +71,10 @@ TEST_F(ProjectSessionTest, OpeningReloadsTheSettingsAndTheTabWidth) {
     ++reloads;
     EXPECT_EQ(settings_.Int(SettingKey::IfThenElseIndent), 7);
   };
-  TabWidth = 4;
+  ASSERT_EQ(settings_.TabWidth(), 4);
   ASSERT_TRUE(session_.OpenProject(path, prompts_));
   EXPECT_EQ(reloads, 1);
-  EXPECT_EQ(TabWidth, 6);
-  TabWidth = 4;
+  EXPECT_EQ(settings_.TabWidth(), 6);
 }
 
 TEST_F(ProjectSessionTest, AMissingProjectLeavesNoProjectAndTheListUnchanged) {

@@ -8,12 +8,12 @@
 
 namespace qm {
 
-// The modal before/after window of a processing run. Returns when the user closes it; its Cancel
-// button sets CancelRequested.
+// The modal before/after window of a processing run. Returns when the user closes it: true when
+// closed to go on, false when its Cancel button cancels the run.
 class IPreview {
  public:
   virtual ~IPreview() = default;
-  virtual void ShowPreview(const std::string& caption, const TLines& before,
+  virtual bool ShowPreview(const std::string& caption, const TLines& before,
                            const TMarkedList& after) = 0;
 };
 
