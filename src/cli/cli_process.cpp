@@ -56,6 +56,7 @@ struct TProcessOptions {
   std::string Settings;
   std::optional<std::string> Output;
   std::string Project;
+  bool InPlace = false;  // restyle the sources themselves; no output directory
   bool Check = false;
   bool Diff = false;
   bool Quiet = false;
@@ -93,6 +94,8 @@ bool ParseOptions(const TArgs& args, TProcessOptions& options, std::string& prob
       if (!value("a directory", options.Output.emplace())) return false;
     } else if (arg.rfind("--output=", 0) == 0) {
       if (!take("--output", arg.substr(9), "a directory", options.Output.emplace())) return false;
+    } else if (arg == "--in-place") {
+      options.InPlace = true;
     } else if (arg == "--check") {
       options.Check = true;
     } else if (arg == "--diff") {
@@ -125,6 +128,10 @@ bool ParseOptions(const TArgs& args, TProcessOptions& options, std::string& prob
     }
   }
   if (!HasTheFile(options.Project, false, "project", problem)) return false;
+  if (options.InPlace && options.Output) {
+    problem = "--in-place writes no output directory; give --in-place or --output";
+    return false;
+  }
   if (options.Json && options.Diff) {
     problem = "--report json and --diff both write to standard output; give one of them";
     return false;
@@ -192,10 +199,27 @@ struct TFormattedFile {
   std::optional<std::size_t> MismatchLine;
 };
 
+// Writes the restyled bytes over a source whose passes started from before; the reason when not.
+std::optional<std::string> RestyleInPlace(const std::string& path, const TLines& before, const TMarkedList& after,
+                                          bool& written) {
+  written = false;
+  std::string source, why;
+  if (!ReadFileBytes(path, source, &why)) return "cannot read " + path + (why.empty() ? "" : ": " + why);
+  // The line ends are taken from the bytes read now: they must still be the lines restyled.
+  if (SplitLines(source) != before) return "cannot write " + path + ": " + std::string(kChangedMeanwhile);
+  const std::string restyled = RestyledBytes(source, after);
+  if (restyled == source) return std::nullopt;
+  if (!RewriteFileBytes(path, source, restyled, &why)) return "cannot write " + path + ": " + why;
+  written = true;
+  return std::nullopt;
+}
+
 // --check and --diff: every selected file through its passes, nothing copied or written. Without
 // spell checking (which follows the project's current file and lists words as it goes), files go
 // through on several threads (one per core), each with a formatter of its own, and are
-// reported in project order; a few files ahead of the report are kept at most.
+// reported in project order; a few files ahead of the report are kept at most. --in-place alone
+// writes every file that changes over its source (the others, the project file and the output
+// directory are left alone).
 int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSourceMgt& project,
                const TProcessOptions& options, const TProgramCheckOptions& checkOptions, TReportInput& report,
                std::ostream& out, std::ostream& err) {
@@ -219,6 +243,7 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
     items.push_back(item);
     itemIndex.push_back(checkedOut.size() - 1);
   }
+  const bool inPlace = options.InPlace && !options.Check && !options.Diff;
   const unsigned workers = services.Settings.Bool(SettingKey::SpellingPerform) ? 1 : WorkerThreads();
 
   // The threads read each file by the name found here, where the folders are listed once.
@@ -254,7 +279,7 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
                                [](const TMarkedLine& a, const std::string& b) { return a.Text == b; });
     file.LinesRead = file.Before.size();
     file.LinesOut = output.size();
-    if (!options.Diff) {
+    if (!options.Diff && !inPlace) {
       TLines().swap(file.Before);
       TMarkedList().swap(file.After);
     }
@@ -265,6 +290,7 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
   std::ostream& status = options.Diff ? err : out;
   int changedFiles = 0;
   int refusedFiles = 0;
+  int writtenFiles = 0;
   const auto finish = [&](std::size_t index) {
     const RFile& item = *items[index];
     TFormattedFile& file = files[index];
@@ -284,10 +310,25 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
       err << "quillmate-cli: error: "
           << msg::Fill(msg::NotSavedProgramChange, {item.Name, std::to_string(*file.MismatchLine)}) << '\n';
     }
+    if (inPlace && file.Changed && !file.MismatchLine) {
+      if (const auto problem = RestyleInPlace(NativePath(item.Path), file.Before, file.After, checked.Written)) {
+        ++refusedFiles;
+        checked.NotWrittenReason = *problem;
+        err << "quillmate-cli: error: " << *problem << '\n';
+      }
+      writtenFiles += checked.Written ? 1 : 0;
+    }
     if (!options.Quiet) {
       status << item.Name << ": " << file.LinesRead << " lines read, " << file.LinesOut << " lines out, "
-          << file.Marked << " marked changed, " << (file.Changed ? "would change" : "unchanged");
-      if (checked.ProgramChangeNearLine > 0) status << " (would not be written: the program would change)";
+          << file.Marked << " marked changed, ";
+      if (!inPlace) {
+        status << (file.Changed ? "would change" : "unchanged");
+        if (file.MismatchLine) status << " (would not be written: the program would change)";
+      } else if (checked.Written || !file.Changed) {
+        status << (checked.Written ? "restyled" : "unchanged");
+      } else {
+        status << "not written";
+      }
       status << '\n';
     }
     // A patch of the source file that gives, applied, the bytes the writing run would write for
@@ -297,7 +338,7 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
       std::string source, why;
       if (ReadFileBytes(NativePath(item.Path), source, &why)) {
         const std::string name = PatchName(NativePath(item.Path));
-        WriteUnifiedPatch(out, "a/" + name, "b/" + name, source, OutputText(file.After));
+        WriteUnifiedPatch(out, "a/" + name, "b/" + name, source, RestyledBytes(source, file.After));
       } else {
         ++refusedFiles;
         err << "quillmate-cli: error: cannot read " << NativePath(item.Path) << (why.empty() ? "" : ": ") << why
@@ -323,6 +364,9 @@ int FormatOnly(TVBSrcFormatter& formatter, const TEngineServices& services, TSou
   }
   if (options.Check && !options.Quiet) {
     status << changedFiles << (changedFiles == 1 ? " file" : " files") << " would change\n";
+  }
+  if (inPlace && !options.Quiet) {
+    status << writtenFiles << (writtenFiles == 1 ? " file" : " files") << " restyled in place\n";
   }
   if (refusedFiles > 0) return kExitError;
   return options.Check && changedFiles > 0 ? kExitFindings : kExitOk;
@@ -383,7 +427,8 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
   json.Project = Absolute(options.Project);
   json.Settings = settingsFile.empty() ? std::string() : Absolute(settingsFile);
   json.OutputDir = ResolveOutputDirectory(project.ProjectDir, settings.Text(SettingKey::BackupNewCodeDirectory));
-  if (options.Check || options.Diff) {
+  if (options.Check || options.Diff || options.InPlace) {
+    json.InPlace = options.InPlace && !options.Check && !options.Diff;
     return FormatOnly(formatter, services, project, options, ProgramCheckOptionsFor(settings, &templates), json, out,
                       err);
   }

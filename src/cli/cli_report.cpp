@@ -90,9 +90,11 @@ std::string ProjectReportJson(const TSourceMgt& project, const TReportInput& inp
   report["schemaVersion"] = 1;
   report["project"] = NativePath(input.Project);
   report["settings"] = input.Settings.empty() ? json(nullptr) : json(input.Settings);
-  report["outputDirectory"] = NativePath(IncludeTrailingSeparator(input.OutputDir));
+  report["outputDirectory"] = input.InPlace ? json(nullptr) : json(NativePath(IncludeTrailingSeparator(input.OutputDir)));
   if (input.Run) {
     report["outcome"] = RunOutcomeName(input.Run->Outcome);
+  } else if (input.InPlace) {
+    report["outcome"] = input.CheckCancelled ? "cancelled" : "completed";
   } else {
     report["outcome"] = input.CheckCancelled ? "cancelled" : "checked";
   }
@@ -116,6 +118,11 @@ std::string ProjectReportJson(const TSourceMgt& project, const TReportInput& inp
       if (checked.ProgramChangeNearLine > 0) {
         item["outcome"] = "not saved";
         item["reason"] = ProgramChangeReason(checked.ProgramChangeNearLine);
+      } else if (!checked.NotWrittenReason.empty()) {
+        item["outcome"] = "not saved";
+        item["reason"] = checked.NotWrittenReason;
+      } else if (input.InPlace) {
+        item["outcome"] = checked.Written ? "restyled" : "unchanged";
       } else {
         item["outcome"] = checked.WouldChange ? "would change" : "unchanged";
       }

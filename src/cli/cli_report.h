@@ -28,6 +28,9 @@ struct TCheckedItem {
   // Left out because an earlier selected item has its file name: that item's path.
   std::string SkippedFor;
   bool Reached = false;  // the check took this item up
+  // --in-place: the source was written over; or why a changed source was not.
+  bool Written = false;
+  std::string NotWrittenReason;
 };
 
 struct TReportInput {
@@ -38,6 +41,7 @@ struct TReportInput {
   const TRunReport* Run = nullptr;
   std::vector<TCheckedItem> Checked;
   bool CheckCancelled = false;
+  bool InPlace = false;  // the sources were restyled in place: no output directory
 };
 
 // The report as JSON text (two-space indentation, ending with a line feed). Bytes of names that
