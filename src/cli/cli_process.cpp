@@ -15,6 +15,7 @@
 
 #include "cli.h"
 #include "cli_args.h"
+#include "cli_encoding.h"
 #include "cli_prompts.h"
 #include "cli_report.h"
 #include "cli_settings.h"
@@ -56,6 +57,7 @@ struct TProcessOptions {
   std::string Settings;
   std::optional<std::string> Output;
   std::string Project;
+  std::string Encoding;  // of the names in the JSON report
   bool InPlace = false;  // restyle the sources themselves; no output directory
   bool Check = false;
   bool Diff = false;
@@ -94,6 +96,10 @@ bool ParseOptions(const TArgs& args, TProcessOptions& options, std::string& prob
       if (!value("a directory", options.Output.emplace())) return false;
     } else if (arg.rfind("--output=", 0) == 0) {
       if (!take("--output", arg.substr(9), "a directory", options.Output.emplace())) return false;
+    } else if (arg == "--encoding") {
+      if (!value("a name", options.Encoding)) return false;
+    } else if (arg.rfind("--encoding=", 0) == 0) {
+      if (!take("--encoding", arg.substr(11), "a name", options.Encoding)) return false;
     } else if (arg == "--in-place") {
       options.InPlace = true;
     } else if (arg == "--check") {
@@ -423,7 +429,14 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
   CancelRequested = false;
   TInterruptScope interrupt;
 
+  TCliEncoding encoding;
+  if (std::string problem; !encoding.Choose(options.Encoding, settingsFile, problem)) {
+    err << "quillmate-cli: " << problem << '\n';
+    return kExitError;
+  }
+  encoding.Resolve(project.ProjectFile);
   TReportInput json;
+  json.NameToUtf8 = [&encoding](std::string_view name) { return encoding.ToUtf8(name); };
   json.Project = Absolute(options.Project);
   json.Settings = settingsFile.empty() ? std::string() : Absolute(settingsFile);
   json.OutputDir = ResolveOutputDirectory(project.ProjectDir, settings.Text(SettingKey::BackupNewCodeDirectory));

@@ -102,7 +102,7 @@ std::string ProjectReportJson(const TSourceMgt& project, const TReportInput& inp
   const std::vector<RFile*> all = project.Items();
   for (std::size_t i = 0; i < all.size(); ++i) {
     json item;
-    item["name"] = all[i]->Name;
+    item["name"] = input.NameToUtf8 ? input.NameToUtf8(all[i]->Name) : all[i]->Name;
     item["path"] = NativePath(all[i]->Path);
     if (input.Run) {
       const std::vector<TRunFileReport>& files = input.Run->Files;

@@ -6,7 +6,9 @@
 // per item of the project its name, path, lines read and written, lines marked changed, and what
 // came of it.
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/run.h"
@@ -42,6 +44,8 @@ struct TReportInput {
   std::vector<TCheckedItem> Checked;
   bool CheckCancelled = false;
   bool InPlace = false;  // the sources were restyled in place: no output directory
+  // How the names read from the project file become UTF-8; none: shown when they are UTF-8.
+  std::function<std::string(std::string_view)> NameToUtf8;
 };
 
 // The report as JSON text (two-space indentation, ending with a line feed). Bytes of names that
