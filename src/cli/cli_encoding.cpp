@@ -86,6 +86,11 @@ bool TCliEncoding::Choose(const std::string& option, const std::string& settings
   cp1252_ = Key(option) == "cp1252" || Key(option) == "windows1252";
   decoder_.reset();
   if (!cp1252_) decoder_ = std::make_unique<os::TTextDecoder>(option);
+  // A name the speller knows that this system cannot convert from.
+  if (decoder_ && !decoder_->Ok()) {
+    problem = "unknown encoding " + option;
+    return false;
+  }
   return true;
 }
 
