@@ -21,17 +21,22 @@ _quillmate_cli() {
     --kind) COMPREPLY=($(compgen -W 'form module class' -- "$cur")); return ;;
     --stdin-filename) _filedir '@(frm|FRM|bas|BAS|cls|CLS)'; return ;;
     --project) return ;;
+    --encoding)
+      COMPREPLY=($(compgen -W 'auto shift_jis gbk big5 windows-949 windows-1250 windows-1251 windows-1252
+        windows-1253 windows-1254 windows-1255 windows-1256 windows-1257 windows-1258 windows-874 utf-8' -- "$cur"))
+      return
+      ;;
   esac
   [[ $cur == --*=* ]] && return
 
   local options
   case $command in
-    format) options='--check --diff --settings --kind --stdin-filename --verbose --help' ;;
+    format) options='--write -i --check --diff --settings --kind --stdin-filename --verbose --help' ;;
     diff) _filedir; return ;;
-    spell) options='--settings --literals --comments --help' ;;
-    formtree) options='--project --help' ;;
-    stats) options='--json --help' ;;
-    *) options='--settings --output --check --diff --force --quiet --verbose --report --help --version' ;;
+    spell) options='--settings --encoding --literals --comments --help' ;;
+    formtree) options='--project --encoding --help' ;;
+    stats) options='--json --encoding --help' ;;
+    *) options='--settings --output --in-place --encoding --check --diff --force --quiet --verbose --report --help --version' ;;
   esac
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W "$options" -- "$cur"))

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // quillmate-cli format: restyles one source file to standard output, as a processing run restyles
-// a project's file, or checks any number of them (--check, --diff) as formatters do in CI.
+// a project's file, restyles any number of them in place (--write), or checks them (--check,
+// --diff) as formatters do in CI.
 
 #include <algorithm>
 #include <filesystem>
@@ -34,12 +35,18 @@ namespace {
 
 constexpr std::string_view kFormatUsage =
     "usage: quillmate-cli format [OPTION]... [FILE|-]\n"
-    "       quillmate-cli format (--check|--diff) [OPTION]... FILE...\n"
+    "       quillmate-cli format (--write|--check|--diff) [OPTION]... FILE...\n"
     "\n"
-    "Restyles one Visual Basic source file and writes it to standard output with CRLF line\n"
-    "ends. Without FILE, or with -, the source is read from standard input. With --check or\n"
-    "--diff any number of files are looked at and nothing is written but the report.\n"
+    "Restyles one Visual Basic source file and writes it to standard output. Without FILE, or\n"
+    "with -, the source is read from standard input. With --write any number of files are\n"
+    "restyled in place; with --check or --diff they are looked at and nothing is written but\n"
+    "the report. Lines the restyle leaves alone keep their bytes and line ends; changed and new\n"
+    "lines take the line end most lines of the file have (CRLF when it has none).\n"
     "\n"
+    "  -i, --write            restyle each FILE in place: a file that changes is replaced in\n"
+    "                         one step (a new file beside it, then renamed over it, with its\n"
+    "                         permissions); a file the safety check refuses is named and kept\n"
+    "                         as it is, and the others are still written (exit 2)\n"
     "  --check                list the files that would change; exit with 1 when any would\n"
     "  --diff                 print a patch of every file that would change: --- a/FILE and\n"
     "                         +++ b/FILE name it relative to the working directory, and the\n"
@@ -51,10 +58,12 @@ constexpr std::string_view kFormatUsage =
     "                         extension gives (FRM, BAS, CLS), and module for standard input\n"
     "  --stdin-filename NAME  the name of the source read from standard input: its extension\n"
     "                         gives the kind and its directory the settings file\n"
-    "  --verbose              say on standard error which settings file is used\n"
+    "  --verbose              say on standard error which settings file is used, and with\n"
+    "                         --write which files were restyled\n"
     "  --help                 print this help\n"
     "\n"
-    "A file changes when its restyled lines differ from its lines; line ends are not compared.\n"
+    "A file changes when its restyled lines differ from its lines. --check and --diff with\n"
+    "--write report and write nothing.\n"
     "Exit status: 0 done, 1 --check found files that would change, 2 error.\n";
 
 struct TFormatOptions {
@@ -62,6 +71,7 @@ struct TFormatOptions {
   std::string Kind;
   std::string StdinFilename;
   std::vector<std::string> Files;  // none, or "-": standard input
+  bool Write = false;
   bool Check = false;
   bool Diff = false;
   bool Verbose = false;
@@ -92,6 +102,8 @@ bool ParseFormatOptions(const TArgs& args, TFormatOptions& options, std::string&
     bool matched = false;
     if (arg == "--help" || arg == "-h") {
       options.Help = true;
+    } else if (arg == "--write" || arg == "-i") {
+      options.Write = true;
     } else if (arg == "--check") {
       options.Check = true;
     } else if (arg == "--diff") {
@@ -113,8 +125,12 @@ bool ParseFormatOptions(const TArgs& args, TFormatOptions& options, std::string&
       options.Files.push_back(arg);
     }
   }
-  if (options.Files.size() > 1 && !options.Check && !options.Diff) {
-    problem = "give at most one source file, or --check or --diff to look at several";
+  if (options.Files.size() > 1 && !options.Write && !options.Check && !options.Diff) {
+    problem = "give at most one source file, or take several with --write or --check or --diff";
+    return false;
+  }
+  if (options.Write && (options.Files.empty() || std::count(options.Files.begin(), options.Files.end(), "-") > 0)) {
+    problem = "--write restyles files in place: give their names (standard input has no file to write)";
     return false;
   }
   if (std::count(options.Files.begin(), options.Files.end(), "-") > 1) {
@@ -252,23 +268,28 @@ int FormatSource(const TSource& source, std::uint8_t kind, std::istream& in, std
     return Fail(err, "error: " + msg::Fill(msg::NotSavedProgramChange, {formatter.FFileName, std::to_string(*line)}));
   }
 
-  if (!options.Check && !options.Diff) {
-    const std::string text = OutputText(formatter.FOutput);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  // The same bytes go to standard output, into the file with --write, and into the patch.
+  const std::string restyled = RestyledBytes(bytes, formatter.FOutput);
+  if (!options.Write && !options.Check && !options.Diff) {
+    out.write(restyled.data(), static_cast<std::streamsize>(restyled.size()));
     out.flush();
     if (!out) return Fail(err, "error: cannot write to standard output");
     return kExitOk;
   }
-  TLines after;
-  after.reserve(formatter.FOutput.size());
-  for (const TMarkedLine& line : formatter.FOutput) after.push_back(line.Text);
-  if (after == before) return kExitOk;
+  // Unchanged lines keep their bytes, so equal lines give the file's own bytes.
+  if (restyled == bytes) return kExitOk;
   if (options.Diff) {
-    // A patch of the source that gives, applied, the bytes written without --diff.
+    // A patch of the source that gives, applied, the bytes --write writes.
     const std::string name = source.FromStdin && source.KindName.empty() ? std::string("-") : PatchName(source.DisplayName);
-    WriteUnifiedPatch(out, "a/" + name, "b/" + name, bytes, OutputText(formatter.FOutput));
-  } else {
+    WriteUnifiedPatch(out, "a/" + name, "b/" + name, bytes, restyled);
+  } else if (options.Check) {
     out << source.DisplayName << '\n';
+  } else {
+    if (std::string why; !RewriteFileBytes(source.File, bytes, restyled, &why)) {
+      return Fail(err, "error: cannot write " + source.File + ": " + why);
+    }
+    if (options.Verbose) err << "quillmate-cli: restyled " << source.DisplayName << '\n';
+    return kExitOk;
   }
   return kExitFindings;
 }

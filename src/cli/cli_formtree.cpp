@@ -12,17 +12,18 @@
 #include "analysis/formtree.h"
 #include "cli.h"
 #include "cli_args.h"
+#include "cli_encoding.h"
+#include "cli_settings.h"
 #include "messages.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
-#include "platform/utf8.h"
 
 namespace qm::cli {
 
 namespace {
 
 constexpr std::string_view kFormTreeUsage =
-    "usage: quillmate-cli formtree [--project NAME] FILE\n"
+    "usage: quillmate-cli formtree [--project NAME] [--encoding NAME] FILE\n"
     "\n"
     "Prints the controls of a Visual Basic form (.FRM) and their properties as a JSON tree:\n"
     "each node {\"caption\", \"image\", \"children\"}, and first among a node's children a\n"
@@ -30,13 +31,18 @@ constexpr std::string_view kFormTreeUsage =
     "when it has properties. The root is captioned \"Form: \" and NAME, by default the\n"
     "file's name without its extension. The root also carries \"schemaVersion\": 1.\n"
     "\n"
-    "  --project NAME  the name the root's caption gives the form\n"
-    "  --help          print this help\n";
+    "  --project NAME   the name the root's caption gives the form\n"
+    "  --encoding NAME  the code page of the form's text (any name iconv knows, as\n"
+    "                   shift_jis or windows-1251, or auto: UTF-8 when the text is valid\n"
+    "                   UTF-8, else the fallback); by default the Encoding choice of the\n"
+    "                   nearest VBQUILL3.INI or the saved settings (Windows-1252 without one)\n"
+    "  --help           print this help\n";
 
 struct TFormTreeOptions {
   std::string Project;
   bool HaveProject = false;
   std::string File;
+  std::string Encoding;
   bool Help = false;
 };
 
@@ -56,6 +62,14 @@ bool ParseFormTreeOptions(const TArgs& args, TFormTreeOptions& options, std::str
     } else if (!noMoreOptions && arg.starts_with("--project=")) {
       options.Project = arg.substr(10);
       options.HaveProject = true;
+    } else if (!noMoreOptions && arg == "--encoding") {
+      if (i + 1 >= args.size()) {
+        problem = "option --encoding needs a value";
+        return false;
+      }
+      options.Encoding = args[++i];
+    } else if (!noMoreOptions && arg.starts_with("--encoding=")) {
+      options.Encoding = arg.substr(11);
     } else if (!noMoreOptions && arg == "--") {
       noMoreOptions = true;
     } else if (!noMoreOptions && IsOptionLike(arg)) {
@@ -67,11 +81,13 @@ bool ParseFormTreeOptions(const TArgs& args, TFormTreeOptions& options, std::str
   return HasTheFile(options.File, options.Help, "form", problem);
 }
 
-std::string JsonText(std::string_view bytes) { return nlohmann::json(Cp1252ToUtf8(bytes)).dump(); }
+std::string JsonText(const TCliEncoding& encoding, std::string_view bytes) {
+  return nlohmann::json(encoding.ToUtf8(bytes)).dump();
+}
 
 // Written as a stream rather than built as one JSON value, so that a file nested a hundred
 // thousand blocks deep is written without recursion.
-void WriteFormTreeJson(std::ostream& out, const TFormTree& tree) {
+void WriteFormTreeJson(std::ostream& out, const TFormTree& tree, const TCliEncoding& encoding) {
   const std::vector<TFormTreeRow> rows = FormTreeRows(tree);
   struct Open {
     int Row;
@@ -88,10 +104,10 @@ void WriteFormTreeJson(std::ostream& out, const TFormTree& tree) {
       if (open.back().HasChildren) out << ',';
       open.back().HasChildren = true;
     }
-    out << (i == 0 ? "{\"schemaVersion\":1,\"caption\":" : "{\"caption\":") << JsonText(row.Caption) << ",\"image\":" << row.Image;
+    out << (i == 0 ? "{\"schemaVersion\":1,\"caption\":" : "{\"caption\":") << JsonText(encoding, row.Caption) << ",\"image\":" << row.Image;
     if (const std::vector<RFormProp>* props = PropertiesOfRow(tree, row)) {
       nlohmann::json list = nlohmann::json::array();
-      for (const RFormProp& prop : *props) list.push_back({Cp1252ToUtf8(prop.Name), Cp1252ToUtf8(prop.Value)});
+      for (const RFormProp& prop : *props) list.push_back({encoding.ToUtf8(prop.Name), encoding.ToUtf8(prop.Value)});
       out << ",\"properties\":" << list.dump() << '}';
     } else {
       out << ",\"children\":[";
@@ -118,11 +134,18 @@ int CmdFormTree(const TArgs& args, std::ostream& out, std::ostream& err) {
     err << "quillmate-cli: error: " << options.File << " is a directory\n";
     return kExitError;
   }
+  TCliEncoding encoding;
+  if (std::string problem;
+      !encoding.Choose(options.Encoding, FindCliSettings("", ExtractFilePath(Absolute(options.File))), problem)) {
+    err << "quillmate-cli: " << problem << '\n';
+    return kExitError;
+  }
   TLines lines;
   if (std::string why; !ReadLineFile(options.File, lines, &why)) {
     err << "quillmate-cli: error: cannot read " << options.File << (why.empty() ? "" : ": " + why) << '\n';
     return kExitError;
   }
+  encoding.Resolve(lines);
   const std::string itemName = ExtractFileName(options.File);
   const std::string project = options.HaveProject ? options.Project : ChangeFileExt(itemName, "");
   const TFormTree tree = BuildFormModel(project, itemName, lines);
@@ -130,7 +153,7 @@ int CmdFormTree(const TArgs& args, std::ostream& out, std::ostream& err) {
     err << "quillmate-cli: error: " << msg::Format(msg::BinaryForm, itemName) << '\n';
     return kExitError;
   }
-  WriteFormTreeJson(out, tree);
+  WriteFormTreeJson(out, tree, encoding);
   out.flush();
   if (!out) {
     err << "quillmate-cli: error: cannot write to standard output\n";

@@ -15,6 +15,7 @@
 
 #include "cli.h"
 #include "cli_args.h"
+#include "cli_encoding.h"
 #include "cli_prompts.h"
 #include "cli_report.h"
 #include "cli_settings.h"
@@ -62,6 +63,8 @@ struct TProcessOptions {
   std::string Settings;
   std::optional<std::string> Output;
   std::string Project;
+  std::string Encoding;  // of the names in the JSON report
+  bool InPlace = false;  // restyle the sources themselves; no output directory
   bool Check = false;
   bool Diff = false;
   bool Quiet = false;
@@ -99,6 +102,12 @@ bool ParseOptions(const TArgs& args, TProcessOptions& options, std::string& prob
       if (!value("a directory", options.Output.emplace())) return false;
     } else if (arg.rfind("--output=", 0) == 0) {
       if (!take("--output", arg.substr(9), "a directory", options.Output.emplace())) return false;
+    } else if (arg == "--encoding") {
+      if (!value("a name", options.Encoding)) return false;
+    } else if (arg.rfind("--encoding=", 0) == 0) {
+      if (!take("--encoding", arg.substr(11), "a name", options.Encoding)) return false;
+    } else if (arg == "--in-place") {
+      options.InPlace = true;
     } else if (arg == "--check") {
       options.Check = true;
     } else if (arg == "--diff") {
@@ -131,6 +140,10 @@ bool ParseOptions(const TArgs& args, TProcessOptions& options, std::string& prob
     }
   }
   if (!HasTheFile(options.Project, false, "project", problem)) return false;
+  if (options.InPlace && options.Output) {
+    problem = "--in-place writes no output directory; give --in-place or --output";
+    return false;
+  }
   if (options.Json && options.Diff) {
     problem = "--report json and --diff both write to standard output; give one of them";
     return false;
@@ -187,9 +200,25 @@ std::string WhyUnreadable(const std::string& path) {
   return "is not a text file";
 }
 
+// Writes the restyled bytes over a source whose passes started from before; the reason when not.
+std::optional<std::string> RestyleInPlace(const std::string& path, const TLines& before, const TMarkedList& after,
+                                          bool& written) {
+  written = false;
+  std::string source, why;
+  if (!ReadFileBytes(path, source, &why)) return "cannot read " + path + (why.empty() ? "" : ": " + why);
+  // The line ends are taken from the bytes read now: they must still be the lines restyled.
+  if (SplitLines(source) != before) return "cannot write " + path + ": " + std::string(kChangedMeanwhile);
+  const std::string restyled = RestyledBytes(source, after);
+  if (restyled == source) return std::nullopt;
+  if (!RewriteFileBytes(path, source, restyled, &why)) return "cannot write " + path + ": " + why;
+  written = true;
+  return std::nullopt;
+}
+
 // --check and --diff: every selected file through its passes, nothing copied or written. The run
 // takes files through on several threads (one per core) unless spell checking is on, and hands
-// them over in project order.
+// them over in project order. --in-place alone writes every file that changes over its source (the
+// others, the project file and the output directory are left alone).
 int FormatOnly(TProcessingRun& run, TSourceMgt& project, const TProcessOptions& options, TReportInput& report,
                std::ostream& out, std::ostream& err) {
   // The report names every selected item: a file whose name an earlier selected file has (the
@@ -208,11 +237,13 @@ int FormatOnly(TProcessingRun& run, TSourceMgt& project, const TProcessOptions& 
     }
     entryOf.emplace(item, checkedOut.size() - 1);
   }
+  const bool inPlace = options.InPlace && !options.Check && !options.Diff;
 
   // With --diff standard output holds the patch alone; the lines per file go to standard error.
   std::ostream& status = options.Diff ? err : out;
   int changedFiles = 0;
   int refusedFiles = 0;
+  int writtenFiles = 0;
   const auto finish = [&](TCheckedFile& file) {
     const RFile& item = *file.Item;
     const TMarkedList& output = file.After;
@@ -236,10 +267,25 @@ int FormatOnly(TProcessingRun& run, TSourceMgt& project, const TProcessOptions& 
       err << "quillmate-cli: error: "
           << msg::Fill(msg::NotSavedProgramChange, {item.Name, std::to_string(*file.MismatchLine)}) << '\n';
     }
+    if (inPlace && changed && !file.MismatchLine) {
+      if (const auto problem = RestyleInPlace(NativePath(item.Path), file.Before, file.After, checked.Written)) {
+        ++refusedFiles;
+        checked.NotWrittenReason = *problem;
+        err << "quillmate-cli: error: " << *problem << '\n';
+      }
+      writtenFiles += checked.Written ? 1 : 0;
+    }
     if (!options.Quiet) {
       status << item.Name << ": " << checked.LinesRead << " lines read, " << checked.LinesWritten << " lines out, "
-          << marked << " marked changed, " << (changed ? "would change" : "unchanged");
-      if (checked.ProgramChangeNearLine > 0) status << " (would not be written: the program would change)";
+          << marked << " marked changed, ";
+      if (!inPlace) {
+        status << (changed ? "would change" : "unchanged");
+        if (checked.ProgramChangeNearLine > 0) status << " (would not be written: the program would change)";
+      } else if (checked.Written || !changed) {
+        status << (checked.Written ? "restyled" : "unchanged");
+      } else {
+        status << "not written";
+      }
       status << '\n';
     }
     // A patch of the source file that gives, applied, the bytes the writing run would write for
@@ -249,7 +295,7 @@ int FormatOnly(TProcessingRun& run, TSourceMgt& project, const TProcessOptions& 
       std::string source, why;
       if (ReadFileBytes(NativePath(item.Path), source, &why)) {
         const std::string name = PatchName(NativePath(item.Path));
-        WriteUnifiedPatch(out, "a/" + name, "b/" + name, source, OutputText(file.After));
+        WriteUnifiedPatch(out, "a/" + name, "b/" + name, source, RestyledBytes(source, file.After));
       } else {
         ++refusedFiles;
         err << "quillmate-cli: error: cannot read " << NativePath(item.Path) << (why.empty() ? "" : ": ") << why
@@ -274,6 +320,9 @@ int FormatOnly(TProcessingRun& run, TSourceMgt& project, const TProcessOptions& 
   }
   if (options.Check && !options.Quiet) {
     status << changedFiles << (changedFiles == 1 ? " file" : " files") << " would change\n";
+  }
+  if (inPlace && !options.Quiet) {
+    status << writtenFiles << (writtenFiles == 1 ? " file" : " files") << " restyled in place\n";
   }
   if (refusedFiles > 0) return kExitError;
   return options.Check && changedFiles > 0 ? kExitFindings : kExitOk;
@@ -330,11 +379,21 @@ int CmdProcess(const TArgs& args, std::ostream& out, std::ostream& err) {
   run.SetEditedOutput(options.Force ? TEditedOutput::Replace : TEditedOutput::Keep);
   TInterruptScope interrupt(run.Cancel());
 
+  TCliEncoding encoding;
+  if (std::string problem; !encoding.Choose(options.Encoding, settingsFile, problem)) {
+    err << "quillmate-cli: " << problem << '\n';
+    return kExitError;
+  }
+  encoding.Resolve(project.ProjectFile);
   TReportInput json;
+  json.NameToUtf8 = [&encoding](std::string_view name) { return encoding.ToUtf8(name); };
   json.Project = Absolute(options.Project);
   json.Settings = settingsFile.empty() ? std::string() : Absolute(settingsFile);
   json.OutputDir = run.OutputDir();
-  if (options.Check || options.Diff) return FormatOnly(run, project, options, json, out, err);
+  if (options.Check || options.Diff || options.InPlace) {
+    json.InPlace = options.InPlace && !options.Check && !options.Diff;
+    return FormatOnly(run, project, options, json, out, err);
+  }
 
   const TRunReport& report = run.Process();
   if (options.Json) {

@@ -90,9 +90,11 @@ std::string ProjectReportJson(const TSourceMgt& project, const TReportInput& inp
   report["schemaVersion"] = 1;
   report["project"] = NativePath(input.Project);
   report["settings"] = input.Settings.empty() ? json(nullptr) : json(input.Settings);
-  report["outputDirectory"] = NativePath(IncludeTrailingSeparator(input.OutputDir));
+  report["outputDirectory"] = input.InPlace ? json(nullptr) : json(NativePath(IncludeTrailingSeparator(input.OutputDir)));
   if (input.Run) {
     report["outcome"] = RunOutcomeName(input.Run->Outcome);
+  } else if (input.InPlace) {
+    report["outcome"] = input.CheckCancelled ? "cancelled" : "completed";
   } else {
     report["outcome"] = input.CheckCancelled ? "cancelled" : "checked";
   }
@@ -100,7 +102,7 @@ std::string ProjectReportJson(const TSourceMgt& project, const TReportInput& inp
   const std::vector<RFile*> all = project.Items();
   for (std::size_t i = 0; i < all.size(); ++i) {
     json item;
-    item["name"] = all[i]->Name;
+    item["name"] = input.NameToUtf8 ? input.NameToUtf8(all[i]->Name) : all[i]->Name;
     item["path"] = NativePath(all[i]->Path);
     if (input.Run) {
       const std::vector<TRunFileReport>& files = input.Run->Files;
@@ -116,6 +118,11 @@ std::string ProjectReportJson(const TSourceMgt& project, const TReportInput& inp
       if (checked.ProgramChangeNearLine > 0) {
         item["outcome"] = "not saved";
         item["reason"] = ProgramChangeReason(checked.ProgramChangeNearLine);
+      } else if (!checked.NotWrittenReason.empty()) {
+        item["outcome"] = "not saved";
+        item["reason"] = checked.NotWrittenReason;
+      } else if (input.InPlace) {
+        item["outcome"] = checked.Written ? "restyled" : "unchanged";
       } else {
         item["outcome"] = checked.WouldChange ? "would change" : "unchanged";
       }

@@ -6,7 +6,9 @@
 // per item of the project its name, path, lines read and written, lines marked changed, and what
 // came of it.
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/run.h"
@@ -28,6 +30,9 @@ struct TCheckedItem {
   // Left out because an earlier selected item has its file name: that item's path.
   std::string SkippedFor;
   bool Reached = false;  // the check took this item up
+  // --in-place: the source was written over; or why a changed source was not.
+  bool Written = false;
+  std::string NotWrittenReason;
 };
 
 struct TReportInput {
@@ -38,6 +43,9 @@ struct TReportInput {
   const TRunReport* Run = nullptr;
   std::vector<TCheckedItem> Checked;
   bool CheckCancelled = false;
+  bool InPlace = false;  // the sources were restyled in place: no output directory
+  // How the names read from the project file become UTF-8; none: shown when they are UTF-8.
+  std::function<std::string(std::string_view)> NameToUtf8;
 };
 
 // The report as JSON text (two-space indentation, ending with a line feed). Bytes of names that

@@ -9,6 +9,7 @@
 
 #include "cli.h"
 #include "cli_args.h"
+#include "cli_encoding.h"
 #include "cli_settings.h"
 #include "engine/linefuncs.h"
 #include "messages.h"
@@ -23,7 +24,8 @@ namespace qm::cli {
 namespace {
 
 constexpr std::string_view kSpellUsage =
-    "usage: quillmate-cli spell [--settings FILE] [--literals] [--comments] PROJECT|FILE...\n"
+    "usage: quillmate-cli spell [--settings FILE] [--encoding NAME] [--literals] [--comments]\n"
+    "                           PROJECT|FILE...\n"
     "\n"
     "Lists every word of the string literals and comments of the code that is not in the\n"
     "dictionary, one per line, as PATH:LINE:COLUMN: WORD (suggestions: ...). A project (.MAK,\n"
@@ -32,6 +34,10 @@ constexpr std::string_view kSpellUsage =
     "  --settings FILE  settings file to use (its SpellChecker section chooses the\n"
     "                   dictionary); by default the VBQUILL3.INI nearest to the first\n"
     "                   PROJECT or FILE, up to the repository's root; else the saved settings\n"
+    "  --encoding NAME  the code page of the sources (any name iconv knows, or auto):\n"
+    "                   words are split on its characters, so that in a double-byte code\n"
+    "                   page only ASCII letters make words; by default the Encoding choice\n"
+    "                   of the settings file (Windows-1252 without one)\n"
     "  --literals       check string literals\n"
     "  --comments       check comments (neither option: both)\n"
     "  --help           print this help\n"
@@ -117,7 +123,7 @@ std::string ItemDisplayPath(const TSourceMgt& project, const std::string& itemPa
 }
 
 int CmdSpell(const TArgs& args, std::ostream& out, std::ostream& err) {
-  std::string settingsFile;
+  std::string settingsFile, encodingName;
   bool literals = false, comments = false, help = false;
   std::vector<std::string> files;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -132,6 +138,14 @@ int CmdSpell(const TArgs& args, std::ostream& out, std::ostream& err) {
       settingsFile = args[++i];
     } else if (arg.starts_with("--settings=")) {
       settingsFile = arg.substr(11);
+    } else if (arg == "--encoding") {
+      if (i + 1 >= args.size()) {
+        err << "quillmate-cli: option --encoding needs a value\n";
+        return kExitError;
+      }
+      encodingName = args[++i];
+    } else if (arg.starts_with("--encoding=")) {
+      encodingName = arg.substr(11);
     } else if (arg == "--literals") {
       literals = true;
     } else if (arg == "--comments") {
@@ -172,8 +186,15 @@ int CmdSpell(const TArgs& args, std::ostream& out, std::ostream& err) {
   settings.SetBool(SettingKey::SpellingLiterals, literals);
   settings.SetBool(SettingKey::SpellingComments, comments);
 
+  TCliEncoding encoding;
+  if (std::string problem; !encoding.Choose(encodingName, settingsFile.empty() ? std::string() : Absolute(settingsFile),
+                                            problem)) {
+    err << "quillmate-cli: " << problem << '\n';
+    return kExitError;
+  }
   TSpellLister lister(out, prompts, settingsFile.empty() ? std::string(kSettingsFileName) : Absolute(settingsFile));
   lister.SetTabWidth(settings.TabWidth());
+  lister.Speller().CodePageSource = [&encoding] { return encoding.WordsPage(); };
   if (std::string problem; !lister.Dialog().BeginSpellRun(&problem)) {
     err << "quillmate-cli: error: " << msg::Format(msg::NoSpellingDictionary, problem) << '\n';
     return kExitError;
@@ -190,6 +211,13 @@ int CmdSpell(const TArgs& args, std::ostream& out, std::ostream& err) {
       err << "quillmate-cli: error: cannot read " << displayPath << (why.empty() ? "" : ": " + why) << '\n';
       failed = true;
       return;
+    }
+    if (encoding.IsAuto()) {
+      // Auto decides per file; the speller splits words in the code page decided.
+      encoding.Resolve(lines);
+      TSpellerOptions options = lister.Speller().Options();
+      options.Rules.CodePage = encoding.WordsPage();
+      lister.Speller().SetOptions(options);
     }
     lister.SetFile(displayPath, &lines);
     formatter.FFileName = ExtractFileName(path);

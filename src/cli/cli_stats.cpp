@@ -13,6 +13,7 @@
 #include "cli.h"
 #include "cli_args.h"
 #include "cli_prompts.h"
+#include "cli_encoding.h"
 #include "cli_settings.h"
 #include "platform/paths.h"
 #include "platform/utf8.h"
@@ -23,27 +24,41 @@ namespace qm::cli {
 namespace {
 
 constexpr std::string_view kStatsUsage =
-    "usage: quillmate-cli stats [--json] PROJECT\n"
+    "usage: quillmate-cli stats [--json] [--encoding NAME] PROJECT\n"
     "\n"
     "Prints the statistics of every form, module and class of a Visual Basic project (.MAK\n"
     "or .VBP), in project order: size in bytes (-1 for a file that was not found), lines,\n"
     "routines, globals, percent of comments and of white space to code; then the number of\n"
     "files per extension. Tab-separated by default, one JSON object with --json.\n"
     "\n"
-    "  --json  print one JSON object (docs/json.md) instead of the tab-separated lines\n"
-    "  --help  print this help\n";
+    "  --json           print one JSON object (docs/json.md) instead of the tab-separated\n"
+    "                   lines\n"
+    "  --encoding NAME  the code page of the names in the project file (any name iconv\n"
+    "                   knows, or auto); by default the Encoding choice of the nearest\n"
+    "                   VBQUILL3.INI or the saved settings (Windows-1252 without one)\n"
+    "  --help           print this help\n";
 
 struct TStatsOptions {
   std::string Project;
+  std::string Encoding;
   bool Json = false;
   bool Help = false;
 };
 
 bool ParseStatsOptions(const TArgs& args, TStatsOptions& options, std::string& problem) {
   bool noMoreOptions = false;
-  for (const std::string& arg : args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
     if (!noMoreOptions && (arg == "--help" || arg == "-h")) {
       options.Help = true;
+    } else if (!noMoreOptions && arg == "--encoding") {
+      if (i + 1 >= args.size()) {
+        problem = "option --encoding needs a value";
+        return false;
+      }
+      options.Encoding = args[++i];
+    } else if (!noMoreOptions && arg.starts_with("--encoding=")) {
+      options.Encoding = arg.substr(11);
     } else if (!noMoreOptions && arg == "--json") {
       options.Json = true;
     } else if (!noMoreOptions && arg == "--") {
@@ -69,15 +84,15 @@ struct TItemRow {
 };
 
 // Every per-item figure, from the same points the charts are built of.
-std::vector<TItemRow> ItemRows(TSourceMgt& project) {
+std::vector<TItemRow> ItemRows(TSourceMgt& project, const TCliEncoding& encoding) {
   const std::vector<RFile*> items = project.Items();
   std::vector<TItemRow> rows(items.size());
   for (std::size_t i = 0; i < items.size(); ++i) {
-    rows[i].Name = Cp1252ToUtf8(items[i]->Name);
+    rows[i].Name = encoding.ToUtf8(items[i]->Name);
     // The directory comes from this disk, the rest from the project file: kept when it reads as
-    // UTF-8 already, else taken as Windows-1252.
+    // UTF-8 already, else taken in the project's code page.
     const std::string path = NativePath(items[i]->Path);
-    rows[i].Path = IsValidUtf8(path) ? path : Cp1252ToUtf8(path);
+    rows[i].Path = IsValidUtf8(path) ? path : encoding.ToUtf8(path);
   }
   const struct {
     TChartKind Kind;
@@ -112,7 +127,7 @@ void WriteTable(std::ostream& out, const std::vector<TItemRow>& rows, const std:
 }
 
 void WriteJson(std::ostream& out, const TSourceMgt& project, const std::vector<TItemRow>& rows,
-               const std::vector<TChartPoint>& types) {
+               const std::vector<TChartPoint>& types, const TCliEncoding& encoding) {
   nlohmann::ordered_json items = nlohmann::ordered_json::array();
   for (const TItemRow& row : rows) {
     items.push_back({{"name", row.Name},
@@ -129,7 +144,7 @@ void WriteJson(std::ostream& out, const TSourceMgt& project, const std::vector<T
     typeList.push_back({{"extension", Cp1252ToUtf8(type.Label)}, {"count", static_cast<std::int64_t>(type.Value)}});
   }
   const nlohmann::ordered_json document = {
-      {"schemaVersion", 1}, {"project", Cp1252ToUtf8(project.ProjectName)}, {"items", items}, {"types", typeList}};
+      {"schemaVersion", 1}, {"project", encoding.ToUtf8(project.ProjectName)}, {"items", items}, {"types", typeList}};
   out << document.dump(2) << '\n';
 }
 
@@ -149,10 +164,16 @@ int CmdStats(const TArgs& args, std::ostream& out, std::ostream& err) {
   TSourceMgt project;
   if (project.ReadProjectFile(Absolute(options.Project), prompts) != TReadOutcome::Read) return kExitError;
 
-  const std::vector<TItemRow> rows = ItemRows(project);
+  TCliEncoding encoding;
+  if (std::string problem; !encoding.Choose(options.Encoding, FindCliSettings("", project.ProjectDir), problem)) {
+    err << "quillmate-cli: " << problem << '\n';
+    return kExitError;
+  }
+  encoding.Resolve(project.ProjectFile);
+  const std::vector<TItemRow> rows = ItemRows(project, encoding);
   const std::vector<TChartPoint> types = BuildChartPoints(project, TChartKind::FileTypes);
   if (options.Json) {
-    WriteJson(out, project, rows, types);
+    WriteJson(out, project, rows, types, encoding);
   } else {
     WriteTable(out, rows, types);
   }

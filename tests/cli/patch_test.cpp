@@ -58,16 +58,22 @@ TEST_P(CliPatchApplies, GitApplyAndPatchGiveTheRestyledBytes) {
   dir.Write("work/" + source, row.Source);
   dir.Write("work/" + folder + "P.VBP", "Type=Exe\r\nModule=Rough; " + row.File + "\r\n");
 
-  // What a run writes for the file: format's standard output, or the project run's output file.
-  std::string restyled;
+  // What the in-place mode writes over the file (in a copy of the folder): the project run's
+  // --in-place, or format --write, whose bytes format's standard output gives too.
+  ASSERT_EQ(ShellIn(dir.Dir(), "cp -R work inplace"), 0);
+  const std::string inplace = dir / "inplace";
   if (row.Project) {
-    ASSERT_EQ(ShellIn(work, "'" + kBinary + "' --quiet --output ../styled '" + folder + "P.VBP'"), 0);
-    restyled = dir.Read("styled/" + row.File);
+    ASSERT_EQ(ShellIn(inplace, "'" + kBinary + "' --quiet --in-place '" + folder + "P.VBP'"), 0);
   } else {
+    ASSERT_EQ(ShellIn(inplace, "'" + kBinary + "' format --write '" + source + "'"), 0);
     ASSERT_EQ(ShellIn(work, "'" + kBinary + "' format '" + source + "' >../styled.bas"), 0);
-    restyled = dir.Read("styled.bas");
+    EXPECT_EQ(dir.Read("styled.bas"), dir.Read("inplace/" + source)) << "standard output and --write";
   }
+  const std::string restyled = dir.Read("inplace/" + source);
   ASSERT_NE(restyled, row.Source) << "the source must be one the restyle changes";
+  if (row.Source.find('\r') == std::string::npos) {
+    EXPECT_EQ(restyled.find('\r'), std::string::npos) << "an LF source stays LF";
+  }
 
   const std::string command = row.Project ? " --diff '" + folder + "P.VBP'" : " format --diff '" + source + "'";
   ASSERT_EQ(ShellIn(work, "'" + kBinary + "'" + command + " >../patch 2>../err"), 0) << dir.Read("err");

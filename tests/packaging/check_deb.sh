@@ -45,6 +45,8 @@ contents "$cli_deb" >"$work/cli.list"
 contents "$gui_deb" >"$work/gui.list"
 for path in ./usr/bin/quillmate-cli ./usr/share/man/man1/quillmate-cli.1.gz \
             ./usr/share/bash-completion/completions/quillmate-cli \
+            ./usr/share/zsh/vendor-completions/_quillmate-cli \
+            ./usr/share/fish/vendor_completions.d/quillmate-cli.fish \
             ./usr/share/doc/quillmate-cli/copyright ./usr/share/doc/quillmate-cli/changelog.Debian.gz; do
   grep -qx -- "$path" "$work/cli.list" || fail "quillmate-cli lacks $path"
 done

@@ -18,6 +18,7 @@ for file in bin/quillmate bin/quillmate-cli \
             share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
             share/mime/packages/$id.xml share/icons/hicolor/scalable/apps/$id.svg \
             share/bash-completion/completions/quillmate-cli \
+            share/zsh/vendor-completions/_quillmate-cli share/fish/vendor_completions.d/quillmate-cli.fish \
             share/doc/quillmate-cli/copyright share/doc/quillmate/copyright; do
   [ -f "$prefix/$file" ] || fail "missing $file"
 done

@@ -3,7 +3,9 @@
 # Runs the Windows build of quillmate-cli under Wine beside the Linux build and compares their
 # results byte for byte: `format` of every example source and of the formatter's test sources,
 # `format --check`, `diff` and `formtree` of the examples, and a project run (written output and
-# the check) of both example projects. Both use the default settings (no settings file found).
+# the check) of both example projects, restyling in place (format --write, --in-place, also of
+# LF copies), and formtree of a Shift-JIS form with --encoding. Both use the default settings (no
+# settings file found).
 # Prints one line per case and "N passed, N failed".
 # usage: compare.sh LINUX_QUILLMATE_CLI WINDOWS_QUILLMATE_CLI_EXE
 set -uo pipefail
@@ -105,6 +107,56 @@ for project in vb3/LEDGER.MAK vb4/Inventory.vbp; do
     head -n 20 "$work/run.diff"
   fi
 done
+
+# In place: each side restyles its own copy (the CRLF examples, and an LF copy of them), with
+# format --write and with the project run's --in-place; the trees must be the same afterwards,
+# with no output directory. A patch of --diff of the LF copy is the same on both sides.
+for project in vb3/LEDGER.MAK vb4/Inventory.vbp; do
+  dir=${project%/*}
+  for mode in write in-place write-lf; do
+    for side in linux windows; do
+      rm -rf "$work/$side"
+      mkdir -p "$work/$side"
+      cp -r "examples/$dir" "$work/$side/"
+      if [ "$mode" = write-lf ]; then
+        find "$work/$side" -type f ! -iname '*.frx' -exec sed -i 's/\r$//' {} +
+      fi
+    done
+    if [ "$mode" = write-lf ]; then
+      mapfile -t files < <(cd "$work/linux" && find "$dir" -type f \( -iname '*.frm' -o -iname '*.bas' -o -iname '*.cls' \) | sort)
+      same "format --diff of LF sources ($dir)" "$work/linux" format --diff "${files[@]}"
+    fi
+    for side in linux windows; do
+      prog=("$linux")
+      [ "$side" = windows ] && prog=(wine "$exe")
+      if [ "$mode" = in-place ]; then
+        (cd "$work/$side" && "${prog[@]}" --quiet --in-place "$project" >/dev/null 2>&1)
+      else
+        (cd "$work/$side" && find "$dir" -type f \( -iname '*.frm' -o -iname '*.bas' -o -iname '*.cls' \) -print0 |
+           xargs -0 "${prog[@]}" format --write >/dev/null 2>&1)
+      fi
+      echo $? >"$work/$side.rc"
+    done
+    if cmp -s "$work/linux.rc" "$work/windows.rc" && [ ! -e "$work/linux/$dir/STYLED" ] &&
+       diff -r "$work/linux" "$work/windows" >"$work/run.diff" && ! diff -rq "examples/$dir" "$work/linux/$dir" >/dev/null; then
+      passed=$((passed + 1))
+      echo "ok: $mode $project"
+    else
+      failed=$((failed + 1))
+      echo "FAIL: $mode $project (exit $(cat "$work/linux.rc") on Linux, $(cat "$work/windows.rc") on Windows)"
+      head -n 20 "$work/run.diff"
+    fi
+  done
+done
+
+# Code pages: a Shift-JIS form's captions, by option and by the settings' Encoding choice.
+mkdir -p "$work/jp"
+printf 'VERSION 5.00\r\nBegin VB.Form frmMain\r\n   Caption         =   "\223\372\226\173\214\352"\r\nEnd\r\n' >"$work/jp/JP.FRM"
+same "formtree --encoding shift_jis" "$work/jp" formtree --encoding shift_jis JP.FRM
+same "formtree --encoding windows-1251" "$work/jp" formtree --encoding windows-1251 JP.FRM
+printf '[Encoding]\nCodePage=932\n' >"$work/jp/VBQUILL3.INI"
+same "formtree with the settings' code page" "$work/jp" formtree JP.FRM
+same "formtree --encoding of an unknown name" "$work/jp" formtree --encoding klingon JP.FRM
 
 echo "windows: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -271,6 +271,26 @@ bool ReplaceFileBytes(std::string_view path, std::string_view bytes, std::string
   return WriteBytes(path, bytes, err, false);
 }
 
+bool RewriteFileBytes(std::string_view path, std::string_view before, std::string_view after, std::string* err) {
+  const auto fail = [&](std::string_view reason) {
+    if (err) *err = std::string(reason);
+    return false;
+  };
+  const std::string native = NativePath(path);
+  os::TFileInfo info;
+  if (!os::GetFileInfo(native, info)) {
+    SetError(err, errno);
+    return false;
+  }
+  if (info.Kind == os::TFileKind::Directory) return fail(kIsDirectory);
+  if (info.Kind != os::TFileKind::Regular) return fail(kNotRegularFile);
+  if ((info.Mode & 0200) == 0) return fail(kReadOnly);
+  std::string now;
+  if (!ReadFileBytes(native, now, err)) return false;
+  if (now != before) return fail(kChangedMeanwhile);
+  return WriteFileBytes(native, after, err);
+}
+
 bool WriteLineFile(std::string_view path, const TLines& lines, std::string* err) {
   std::size_t total = 0;
   for (const std::string& line : lines) total += line.size() + 2;

@@ -38,6 +38,16 @@ bool WriteFileBytes(std::string_view path, std::string_view bytes, std::string* 
 // As WriteFileBytes, but a symbolic link at path is replaced by the new file instead of being
 // written through, so the write never reaches a file outside the link's directory.
 bool ReplaceFileBytes(std::string_view path, std::string_view bytes, std::string* err = nullptr);
+// Restyles a file in place: replaces its bytes, which were read as before, by after, through a
+// new file beside it renamed over it (so a failure leaves the old file whole), with the old
+// file's permissions; through a symbolic link, the file it names. Refused, with the reason in err,
+// when the file is not a regular file, is read-only (the owner's wish to keep it), or no longer
+// holds before (another program wrote it meanwhile).
+bool RewriteFileBytes(std::string_view path, std::string_view before, std::string_view after,
+                      std::string* err = nullptr);
+inline constexpr std::string_view kReadOnly = "is read-only";
+inline constexpr std::string_view kChangedMeanwhile = "was changed by another program meanwhile";
+
 bool WriteLineFile(std::string_view path, const TLines& lines, std::string* err = nullptr);
 
 }  // namespace qm

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <ctime>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qm::os {
@@ -105,6 +106,27 @@ class TInterruptScope {
   ~TInterruptScope();
   TInterruptScope(const TInterruptScope&) = delete;
   TInterruptScope& operator=(const TInterruptScope&) = delete;
+};
+
+// Text in a named encoding read as UTF-8, for output that must be Unicode. On Linux any name the
+// system's iconv knows; on Windows the names of the ANSI code pages the desktop offers (windows-125x,
+// shift_jis, gbk, big5, windows-949, windows-874, utf-8, and cpNNN), by their code page. A byte
+// sequence that does not decode becomes U+FFFD, and the conversion goes on after it.
+class TTextDecoder {
+ public:
+  // Ok() is false when the name is not known here.
+  explicit TTextDecoder(const std::string& encoding);
+  ~TTextDecoder();
+  TTextDecoder(const TTextDecoder&) = delete;
+  TTextDecoder& operator=(const TTextDecoder&) = delete;
+
+  bool Ok() const { return ok_; }
+  std::string ToUtf8(std::string_view bytes) const;
+
+ private:
+  bool ok_ = false;
+  void* handle_ = nullptr;  // iconv's converter
+  unsigned codePage_ = 0;   // Windows' code page
 };
 
 // The program's arguments in UTF-8 (on Windows from the wide command line, whatever the code

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <dirent.h>
+#include <iconv.h>
 
 #include <cerrno>
 #include <climits>
@@ -195,5 +196,44 @@ std::vector<std::string> Arguments(int argc, char** argv) {
 }
 
 void UseBinaryStandardStreams() {}
+
+TTextDecoder::TTextDecoder(const std::string& encoding) {
+  iconv_t cd = encoding.empty() ? reinterpret_cast<iconv_t>(-1) : ::iconv_open("UTF-8", encoding.c_str());
+  if (cd == reinterpret_cast<iconv_t>(-1)) return;
+  handle_ = cd;
+  ok_ = true;
+}
+
+TTextDecoder::~TTextDecoder() {
+  if (handle_) ::iconv_close(static_cast<iconv_t>(handle_));
+}
+
+std::string TTextDecoder::ToUtf8(std::string_view bytes) const {
+  if (!ok_) return {};
+  iconv_t cd = static_cast<iconv_t>(handle_);
+  ::iconv(cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial shift state
+  std::string out;
+  char buffer[1024];
+  char* in = const_cast<char*>(bytes.data());
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    char* to = buffer;
+    std::size_t room = sizeof buffer;
+    const std::size_t done = ::iconv(cd, &in, &left, &to, &room);
+    out.append(buffer, static_cast<std::size_t>(to - buffer));
+    if (done != static_cast<std::size_t>(-1)) break;
+    if (errno == E2BIG) continue;
+    // An invalid or incomplete sequence: one replacement character for its first byte.
+    out += "\xEF\xBF\xBD";
+    ++in;
+    --left;
+    ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  }
+  char* to = buffer;
+  std::size_t room = sizeof buffer;
+  ::iconv(cd, nullptr, nullptr, &to, &room);
+  out.append(buffer, static_cast<std::size_t>(to - buffer));
+  return out;
+}
 
 }  // namespace qm::os

@@ -361,4 +361,54 @@ void UseBinaryStandardStreams() {
   ::SetConsoleOutputCP(CP_UTF8);
 }
 
+namespace {
+
+// The code page of an encoding's name: letter case, '-' and '_' do not count.
+unsigned CodePageOfName(const std::string& encoding) {
+  std::string key;
+  for (char c : encoding) {
+    if (c == '-' || c == '_') continue;
+    key += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  }
+  static const struct {
+    const char* Name;
+    unsigned Page;
+  } names[] = {
+      {"shiftjis", 932}, {"sjis", 932},    {"windows31j", 932}, {"ms932", 932},  {"gbk", 936},
+      {"gb2312", 936},   {"big5", 950},    {"uhc", 949},        {"euckr", 949},  {"utf8", CP_UTF8},
+      {"ascii", 20127},  {"usascii", 20127}, {"latin1", 28591}, {"iso88591", 28591},
+  };
+  for (const auto& name : names) {
+    if (key == name.Name) return name.Page;
+  }
+  for (const char* prefix : {"windows", "cp", "ms"}) {
+    const std::string p(prefix);
+    if (key.size() > p.size() && key.compare(0, p.size(), p) == 0 &&
+        key.find_first_not_of("0123456789", p.size()) == std::string::npos && key.size() - p.size() <= 5) {
+      const unsigned page = static_cast<unsigned>(std::strtoul(key.c_str() + p.size(), nullptr, 10));
+      if (::IsValidCodePage(page)) return page;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+TTextDecoder::TTextDecoder(const std::string& encoding) : codePage_(CodePageOfName(encoding)) {
+  ok_ = codePage_ != 0 && ::IsValidCodePage(codePage_);
+}
+
+TTextDecoder::~TTextDecoder() = default;
+
+std::string TTextDecoder::ToUtf8(std::string_view bytes) const {
+  if (!ok_ || bytes.empty()) return {};
+  // Without MB_ERR_INVALID_CHARS a sequence that does not decode becomes U+FFFD (or the code
+  // page's default character) and the rest is still converted.
+  const int size = ::MultiByteToWideChar(codePage_, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  if (size <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  ::MultiByteToWideChar(codePage_, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), size);
+  return Narrow(wide);
+}
+
 }  // namespace qm::os

@@ -148,3 +148,37 @@ TEST(OsPathTest, DrivePathsNameNothingHereAndAreKnownAsSuch) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm::os {
+namespace {
+
+struct DecodeRow {
+  const char* Name;
+  std::string Encoding;
+  std::string Bytes;
+  std::string Utf8;
+};
+
+class TextDecoderTest : public ::testing::TestWithParam<DecodeRow> {};
+
+TEST_P(TextDecoderTest, GivesUtf8) {
+  const TTextDecoder decoder(GetParam().Encoding);
+  ASSERT_TRUE(decoder.Ok());
+  EXPECT_EQ(decoder.ToUtf8(GetParam().Bytes), GetParam().Utf8);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TextDecoderTest,
+    ::testing::Values(DecodeRow{"ShiftJis", "shift_jis", "\x93\xFA\x96\x7B", "\xE6\x97\xA5\xE6\x9C\xAC"},
+                      DecodeRow{"Cp932", "CP932", "A\x82\xA0", "A\xE3\x81\x82"},
+                      DecodeRow{"Windows1251", "windows-1251", "\xC4\xE0", "\xD0\x94\xD0\xB0"},
+                      DecodeRow{"EmptyText", "CP932", "", ""},
+                      DecodeRow{"LoneLeadByteAtTheEnd", "CP932", "ab\x82", "ab\xEF\xBF\xBD"},
+                      DecodeRow{"InvalidUtf8GoesOn", "UTF-8", "a\xFF" "b", "a\xEF\xBF\xBD" "b"},
+                      DecodeRow{"LongTextPastOneBuffer", "CP932", std::string(3000, 'x'), std::string(3000, 'x')}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(TextDecoderTest, UnknownNameIsNotOk) { EXPECT_FALSE(TTextDecoder("no-such-encoding").Ok()); }
+
+}  // namespace
+}  // namespace qm::os
