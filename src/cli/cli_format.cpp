@@ -15,6 +15,7 @@
 #include "cli.h"
 #include "cli_args.h"
 #include "cli_settings.h"
+#include "editor/restyle.h"
 #include "engine/formatter.h"
 #include "engine/outputtext.h"
 #include "engine/programcheck.h"
@@ -239,36 +240,29 @@ int FormatSource(const TSource& source, std::uint8_t kind, std::istream& in, std
   TLoadedSettings* loaded = cache.For(source.Directory);
   if (!loaded) return kExitError;
 
-  TNullProgress processing, copying;
-  TVBSrcFormatter formatter(
-      TEngineServices{loaded->Settings, prompts, processing, copying, nullptr, &loaded->Templates});
-  formatter.FFileName = source.KindName.empty() ? std::string("-") : ExtractFileName(source.KindName);
-  formatter.FFileKind = kind;
-  CancelRequested = false;
   const TLines before = SplitLines(bytes);
-  if (!formatter.FormatPasses(before)) return Fail(err, "cancelled");
+  const std::string fileName = source.KindName.empty() ? std::string("-") : ExtractFileName(source.KindName);
+  const TRestyled restyled =
+      RestyleSource(before, TRestyleRequest{loaded->Settings, &loaded->Templates, prompts, kind, fileName});
+  if (!restyled.Done) return Fail(err, "cancelled");
   // Nothing is written (nor reported as a change) when the restyled text would read as another
   // program.
-  if (const auto line =
-          ProgramMismatchLine(before, formatter.FOutput, ProgramCheckOptionsFor(loaded->Settings, &loaded->Templates))) {
-    return Fail(err, "error: " + msg::Fill(msg::NotSavedProgramChange, {formatter.FFileName, std::to_string(*line)}));
+  if (restyled.MismatchLine) {
+    return Fail(err, "error: " + msg::Fill(msg::NotSavedProgramChange, {fileName, std::to_string(*restyled.MismatchLine)}));
   }
 
   if (!options.Check && !options.Diff) {
-    const std::string text = OutputText(formatter.FOutput);
+    const std::string text = OutputText(restyled.Output);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
     if (!out) return Fail(err, "error: cannot write to standard output");
     return kExitOk;
   }
-  TLines after;
-  after.reserve(formatter.FOutput.size());
-  for (const TMarkedLine& line : formatter.FOutput) after.push_back(line.Text);
-  if (after == before) return kExitOk;
+  if (TextsOf(restyled.Output) == before) return kExitOk;
   if (options.Diff) {
     // A patch of the source that gives, applied, the bytes written without --diff.
     const std::string name = source.FromStdin && source.KindName.empty() ? std::string("-") : PatchName(source.DisplayName);
-    WriteUnifiedPatch(out, "a/" + name, "b/" + name, bytes, OutputText(formatter.FOutput));
+    WriteUnifiedPatch(out, "a/" + name, "b/" + name, bytes, OutputText(restyled.Output));
   } else {
     out << source.DisplayName << '\n';
   }
