@@ -93,14 +93,19 @@ std::vector<TLineRange> LinesToRestyle(const TDocumentRestyle& restyle) {
   const TDiffPairing pairing = MatchLines(restyle.Lines, after, false);
   std::vector<bool> marked(restyle.Lines.size(), false);
   for (std::size_t i = 0; i < marked.size(); ++i) marked[i] = pairing.LeftPartner[i] < 0;
-  // A line inserted stands before the next left line that is paired (or at the end).
-  std::size_t nextLeft = restyle.Lines.size();
-  for (std::size_t r = after.size(); r-- > 0;) {
+  // Lines inserted where no line of the document is changed or removed are shown on the line
+  // they come before (the last line, at the end).
+  std::size_t r = 0;
+  std::size_t leftFrom = 0;  // the first left line after the last pair
+  while (r < after.size() && !marked.empty()) {
     if (pairing.RightPartner[r] >= 0) {
-      nextLeft = static_cast<std::size_t>(pairing.RightPartner[r]);
-    } else if (!marked.empty()) {
-      marked[std::min(nextLeft, marked.size() - 1)] = true;
+      leftFrom = static_cast<std::size_t>(pairing.RightPartner[r]) + 1;
+      ++r;
+      continue;
     }
+    while (r < after.size() && pairing.RightPartner[r] < 0) ++r;
+    const std::size_t leftTo = r < after.size() ? static_cast<std::size_t>(pairing.RightPartner[r]) : marked.size();
+    if (leftTo <= leftFrom) marked[std::min(leftTo, marked.size() - 1)] = true;
   }
   for (std::size_t i = 0; i < marked.size(); ++i) {
     if (!marked[i]) continue;
