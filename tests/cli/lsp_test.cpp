@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -328,6 +329,29 @@ TEST(Lsp, SettingsComeFromTheNearestSettingsFile) {
   EXPECT_EQ((*r.Response(id))["result"], json::array());
   ASSERT_FALSE(r.Notifications("textDocument/publishDiagnostics").empty());
   EXPECT_EQ(r.Notifications("textDocument/publishDiagnostics").back()["diagnostics"], json::array());
+}
+
+// Between requests a team may change its settings file: the next request reads it again.
+TEST(Lsp, SettingsFileIsReadAgainWhenItChanges) {
+  TempDir dir;
+  const std::string ini = dir.Write("VBQUILL3.INI", "[General]\r\nOptionExplicitInsert=0\r\n[Indents]\r\nCodeIndentPerform=0\r\n");
+  const std::string uri = UriOf(dir / "A.bas");
+  std::vector<json> sent;
+  std::ostringstream log;
+  lsp::TLspServer server([&sent](const json& m) { sent.push_back(m); }, log);
+  const auto handle = [&server](const json& m) { server.HandleBody(m.dump()); };
+  handle({{"jsonrpc", "2.0"}, {"id", 1}, {"method", "initialize"}, {"params", json::object()}});
+  handle({{"jsonrpc", "2.0"},
+          {"method", "textDocument/didOpen"},
+          {"params", {{"textDocument", {{"uri", uri}, {"languageId", "vb"}, {"text", "Sub A()\r\nx = 1\r\nEnd Sub\r\n"}}}}}});
+  const json format = {{"jsonrpc", "2.0"}, {"id", 2}, {"method", "textDocument/formatting"}, {"params", DocumentParams(uri)}};
+  handle(format);
+  ASSERT_EQ(sent.back()["result"], json::array());
+  dir.Write("VBQUILL3.INI", "[General]\r\nOptionExplicitInsert=0\r\n");
+  std::filesystem::last_write_time(ini, std::filesystem::last_write_time(ini) + std::chrono::seconds(2));
+  handle(format);
+  ASSERT_EQ(sent.back()["result"].size(), 1u) << sent.back().dump();
+  EXPECT_EQ(sent.back()["result"][0]["newText"], "    x = 1\r\n");
 }
 
 TEST(Lsp, RangeFormattingRestylesTheTouchedProcedureOnly) {

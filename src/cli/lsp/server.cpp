@@ -143,8 +143,7 @@ struct TLspServer::TDocument {
   bool IsSource = false;  // a Visual Basic source, which the server works on
   // The last restyle, for the text and the settings it was made with.
   std::unique_ptr<TDocumentRestyle> Restyle;
-  const TLoadedSettings* RestyleSettings = nullptr;
-  std::uint64_t RestyleGeneration = 0;
+  std::uint64_t RestyleGeneration = 0;  // the settings load it was made with
 };
 
 struct TLspServer::TLoadedSettings {
@@ -339,7 +338,9 @@ TLspServer::TLoadedSettings* TLspServer::SettingsFor(const TDocument& document) 
   const auto stamp = StampOf(file.empty() ? ResolveProfilePath(kSettingsFileName) : file);
   auto& slot = settings_[file];
   if (slot && slot->Stamp == stamp) return slot.get();
-  const std::uint64_t generation = slot ? slot->Generation + 1 : 1;
+  // Every load has a number of its own, so that a restyle made with other settings is never taken
+  // for one made with these.
+  const std::uint64_t generation = ++loads_;
   auto loaded = std::make_unique<TLoadedSettings>();
   loaded->File = file;
   loaded->Stamp = stamp;
@@ -364,11 +365,10 @@ TRestyleRequest TLspServer::RequestFor(const TDocument& document, TLoadedSetting
 const TDocumentRestyle* TLspServer::RestyleOf(TDocument& document) {
   TLoadedSettings* settings = SettingsFor(document);
   if (!settings) return nullptr;
-  if (document.Restyle && document.RestyleSettings == settings && document.RestyleGeneration == settings->Generation) {
+  if (document.Restyle && document.RestyleGeneration == settings->Generation) {
     return document.Restyle.get();
   }
   document.Restyle = std::make_unique<TDocumentRestyle>(RestyleDocument(document.Text, RequestFor(document, *settings)));
-  document.RestyleSettings = settings;
   document.RestyleGeneration = settings->Generation;
   return document.Restyle.get();
 }

@@ -90,6 +90,7 @@ class TLspServer {
   bool shutdown_ = false;
   bool exited_ = false;
   bool restyleHints_ = true;
+  std::uint64_t loads_ = 0;  // settings loads so far
   std::map<std::string, std::unique_ptr<TDocument>> documents_;
   std::map<std::string, std::unique_ptr<TLoadedSettings>> settings_;
 };
