@@ -28,7 +28,7 @@ struct TDocumentRestyle {
 };
 TDocumentRestyle RestyleDocument(std::string_view bytes, const TRestyleRequest& request);
 
-// The restyled document's bytes, line ends as the document has them.
+// The restyled document's bytes, every line ended by the document's first line end.
 std::string RestyledDocumentBytes(std::string_view original, const TMarkedList& output);
 
 // Edits, or the reason there are none (the restyle was refused or cancelled).
