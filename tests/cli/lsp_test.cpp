@@ -404,6 +404,31 @@ TEST(Lsp, DiagnosticsShowTheLinesARestyleWouldChange) {
   EXPECT_EQ(published[3]["diagnostics"], json::array());
 }
 
+// With spelling on in the settings, the misspelt words of comments and literals are shown with
+// the dictionary's suggestions; names never are.
+TEST(Lsp, DiagnosticsShowMisspeltWords) {
+  TempDir dir;
+  dir.Write("VBQUILL3.INI", "[SpellCheck]\r\nSpellingPerform=1\r\nSpellingLiterals=1\r\nSpellingComments=1\r\n");
+  const std::string uri = UriOf(dir / "A.bas");
+  TClient client;
+  client.Initialize({{"restyleHints", false}});
+  client.Open(uri, "Sub A()\r\n    recieve = \"\xC2\xA3 Teh totals\" ' we recieve it\r\nEnd Sub\r\n");
+  client.Finish();
+  const TSessionResult r = client.Run();
+  const std::vector<json> published = r.Notifications("textDocument/publishDiagnostics");
+  ASSERT_EQ(published.size(), 1u);
+  const json& found = published[0]["diagnostics"];
+  ASSERT_EQ(found.size(), 2u) << found.dump() << r.Err;
+  EXPECT_EQ(found[0]["severity"], 3);
+  EXPECT_EQ(found[0]["message"].get<std::string>().rfind("\"Teh\" is not in the dictionary (suggestions: ", 0), 0u)
+      << found[0].dump();
+  // Columns count UTF-16 units: the pound sign before the word is one.
+  EXPECT_EQ(found[0]["range"]["start"], (json{{"line", 1}, {"character", 17}}));
+  EXPECT_EQ(found[0]["range"]["end"], (json{{"line", 1}, {"character", 20}}));
+  EXPECT_NE(found[1]["message"].get<std::string>().find("recieve"), std::string::npos);
+  EXPECT_EQ(found[1]["range"]["start"]["character"], 34);
+}
+
 TEST(Lsp, RestyleHintsCanBeTurnedOff) {
   TempDir dir;
   const std::string uri = UriOf(dir / "Stock.bas");
