@@ -298,21 +298,37 @@ TEST(Lsp, FormattingGivesWhatFormatWrites) {
   EXPECT_NE(format.Out, kModule);
 }
 
-TEST(Lsp, FormattingKeepsTheDocumentsLineEnds) {
+struct LineEndRow {
+  const char* Name;
+  std::string Text;
+  std::string Expected;
+};
+
+class LspLineEnds : public ::testing::TestWithParam<LineEndRow> {};
+
+TEST_P(LspLineEnds, FormattingKeepsTheDocumentsLineEnds) {
   TempDir dir;
-  const std::string uri = UriOf(dir / "Unix.bas");
-  const std::string text = "Sub A()\nx = 1\nEnd Sub\n";
+  dir.Write("VBQUILL3.INI", "[General]\r\nOptionExplicitInsert=0\r\n");
+  const std::string uri = UriOf(dir / "A.bas");
   TClient client;
   client.Initialize();
-  client.Open(uri, text);
+  client.Open(uri, GetParam().Text);
   const int id = client.Request("textDocument/formatting", DocumentParams(uri));
   client.Finish();
   const TSessionResult r = client.Run();
   ASSERT_NE(r.Response(id), nullptr);
-  const std::string after = Applied(text, (*r.Response(id))["result"]);
-  EXPECT_EQ(after.find('\r'), std::string::npos) << after;
-  EXPECT_NE(after.find("    x = 1\n"), std::string::npos) << after;
+  EXPECT_EQ(Applied(GetParam().Text, (*r.Response(id))["result"]), GetParam().Expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, LspLineEnds,
+    ::testing::Values(LineEndRow{"Unix", "Sub A()\nx = 1\nEnd Sub\n", "Sub A()\n    x = 1\nEnd Sub\n"},
+                      LineEndRow{"MixedTakesThePrevailingEnd", "Sub A()\r\nx = 1\nEnd Sub\r\n",
+                                 "Sub A()\r\n    x = 1\r\nEnd Sub\r\n"},
+                      LineEndRow{"UnchangedLinesKeepTheirOwn", "Sub A()\nx = 1\r\nEnd Sub\r\n",
+                                 "Sub A()\n    x = 1\r\nEnd Sub\r\n"},
+                      LineEndRow{"NoLineEndAtTheEnd", "Sub A()\r\nx = 1\r\nEnd Sub", "Sub A()\r\n    x = 1\r\nEnd Sub"}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(Lsp, SettingsComeFromTheNearestSettingsFile) {
   TempDir dir;

@@ -21,26 +21,6 @@ std::vector<TDocumentLine> DocumentLines(std::string_view bytes) {
   return lines;
 }
 
-std::string_view FirstLineEnd(std::string_view bytes) {
-  const std::size_t end = bytes.find_first_of("\r\n");
-  if (end == std::string_view::npos) return "\r\n";
-  if (bytes[end] == '\n') return "\n";
-  return end + 1 < bytes.size() && bytes[end + 1] == '\n' ? std::string_view("\r\n") : std::string_view("\r");
-}
-
-std::string JoinedWith(const TMarkedList& lines, std::string_view lineEnd) {
-  std::string text;
-  std::size_t size = 0;
-  for (const TMarkedLine& line : lines) size += line.Text.size() + lineEnd.size();
-  text.reserve(size);
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    text += lines[i].Text;
-    const bool endOfFileByte = i + 1 == lines.size() && !lines[i].Text.empty() && lines[i].Text.back() == '\x1A';
-    if (!endOfFileByte) text += lineEnd;
-  }
-  return text;
-}
-
 namespace {
 
 // The length of the UTF-8 sequence starting at text[i] when it is well formed (overlong forms and

@@ -11,7 +11,6 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/marks.h"
 #include "platform/linefile.h"
 
 namespace qm {
@@ -23,13 +22,6 @@ struct TDocumentLine {
   std::string_view End;
 };
 std::vector<TDocumentLine> DocumentLines(std::string_view bytes);
-
-// The line end the document's first line has; CR LF when it has none (the engine's own).
-std::string_view FirstLineEnd(std::string_view bytes);
-
-// The restyled document as bytes: every line followed by lineEnd, except a last line that
-// holds the end-of-file byte (Ctrl-Z), which stands as it was read.
-std::string JoinedWith(const TMarkedList& lines, std::string_view lineEnd);
 
 // Characters of UTF-8 text counted as UTF-16 code units (a character beyond U+FFFF counts two;
 // a byte that starts no well-formed character counts one).

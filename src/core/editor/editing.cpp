@@ -6,6 +6,7 @@
 #include "analysis/commentor.h"
 #include "analysis/linediff.h"
 #include "engine/linefuncs.h"
+#include "engine/outputtext.h"
 #include "engine/programcheck.h"
 #include "engine/templates.h"
 #include "messages.h"
@@ -14,7 +15,7 @@
 namespace qm {
 
 std::string RestyledDocumentBytes(std::string_view original, const TMarkedList& output) {
-  return JoinedWith(output, FirstLineEnd(original));
+  return RestyledBytes(original, output);
 }
 
 TDocumentRestyle RestyleDocument(std::string_view bytes, const TRestyleRequest& request) {
@@ -151,22 +152,23 @@ std::optional<THeaderInsertion> HeaderInsertionAt(std::string_view bytes, std::s
                                               settings.Text(SettingKey::UserName));
   const bool above =
       settings.Bool(isFunction ? SettingKey::FunctionLevelCommentsBeforeProcedure : SettingKey::SubLevelCommentsBeforeProcedure);
-  const std::string_view lineEnd = FirstLineEnd(bytes);
-  THeaderInsertion insertion;
-  const std::vector<TDocumentLine> docLines = DocumentLines(bytes);
-  std::size_t at = above ? static_cast<std::size_t>(routine) : static_cast<std::size_t>(declarationEnd) + 1;
-  std::string text;
-  // Below a last line without a line end, the header starts on a line of its own.
-  if (at >= docLines.size() && !docLines.empty() && docLines.back().End.empty()) {
-    at = docLines.size() - 1;
-    text = std::string(docLines.back().Text) + std::string(lineEnd);
-    for (std::size_t i = 0; i < header.size(); ++i) text += header[i] + (i + 1 < header.size() ? std::string(lineEnd) : "");
-    insertion.Edit = {{at, 0}, {at, Utf16Length(docLines.back().Text)}, text};
-    return insertion;
+  // The document with the header in place, written as a restyle writes it back: the header's
+  // lines take the document's line end, every other line keeps its own.
+  const std::size_t at = above ? static_cast<std::size_t>(routine) : static_cast<std::size_t>(declarationEnd) + 1;
+  TMarkedList withHeader;
+  withHeader.reserve(lines.size() + header.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i == at) {
+      for (const std::string& h : header) withHeader.push_back({h, NewChangedMark()});
+    }
+    withHeader.push_back({lines[i], NewUnchangedMark()});
   }
-  for (const std::string& h : header) text += h + std::string(lineEnd);
-  insertion.Edit = {{at, 0}, {at, 0}, text};
-  return insertion;
+  if (at >= lines.size()) {
+    for (const std::string& h : header) withHeader.push_back({h, NewChangedMark()});
+  }
+  auto edit = EditBetween(bytes, RestyledBytes(bytes, withHeader));
+  if (!edit) return std::nullopt;
+  return THeaderInsertion{std::move(*edit)};
 }
 
 }  // namespace qm

@@ -28,7 +28,8 @@ struct TDocumentRestyle {
 };
 TDocumentRestyle RestyleDocument(std::string_view bytes, const TRestyleRequest& request);
 
-// The restyled document's bytes, every line ended by the document's first line end.
+// The restyled document's bytes as they replace the document's (engine/outputtext.h): unchanged
+// lines keep their own line ends, restyled ones take the document's prevailing one.
 std::string RestyledDocumentBytes(std::string_view original, const TMarkedList& output);
 
 // Edits, or the reason there are none (the restyle was refused or cancelled).

@@ -241,13 +241,12 @@ TEST_P(RangeFormatting, RestylesTheProceduresTheRangeTouches) {
 INSTANTIATE_TEST_SUITE_P(
     Ranges, RangeFormatting,
     ::testing::Values(
-        // Lines keep their own line ends; a restyled line takes the document's first one.
+        // Lines a restyle leaves keep their own line ends (the LF of the blank line, none after
+        // the last line); a restyled line takes the document's prevailing one.
         RangeCase{"FirstProcedureOnly", 1, 1, "Sub A()\r\n    x = 1\r\nEnd Sub\r\n\nSub B()\r\ny = 2\r\nEnd Sub"},
-        RangeCase{"BlankLineAboveBelongsToTheNext", 3, 3,
-                  "Sub A()\r\nx = 1\r\nEnd Sub\r\n\r\nSub B()\r\n    y = 2\r\nEnd Sub\r\n"},
-        RangeCase{"RangeOverBoth", 0, 6, "Sub A()\r\n    x = 1\r\nEnd Sub\r\n\r\nSub B()\r\n    y = 2\r\nEnd Sub\r\n"},
-        RangeCase{"ReversedRange", 5, 0,
-                  "Sub A()\r\n    x = 1\r\nEnd Sub\r\n\r\nSub B()\r\n    y = 2\r\nEnd Sub\r\n"}),
+        RangeCase{"BlankLineAboveBelongsToTheNext", 3, 3, "Sub A()\r\nx = 1\r\nEnd Sub\r\n\nSub B()\r\n    y = 2\r\nEnd Sub"},
+        RangeCase{"RangeOverBoth", 0, 6, "Sub A()\r\n    x = 1\r\nEnd Sub\r\n\nSub B()\r\n    y = 2\r\nEnd Sub"},
+        RangeCase{"ReversedRange", 5, 0, "Sub A()\r\n    x = 1\r\nEnd Sub\r\n\nSub B()\r\n    y = 2\r\nEnd Sub"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(EditorFormatting, WholeDocumentGivesTheRestyledBytes) {
@@ -318,6 +317,8 @@ INSTANTIATE_TEST_SUITE_P(
                    false, true, {3, 0}},
         HeaderCase{"OutsideEveryRoutine", "x\r\nSub Go(ByVal n As Integer, _\r\n m)\r\nEnd Sub\r\nz\r\n", 4, true,
                    false, {}},
+        HeaderCase{"LastLineWithoutLineEnd", "x\r\nSub Go(ByVal n As Integer, _\r\n m)\r\nEnd Sub", 3, false, true,
+                   {3, 0}},
         HeaderCase{"RoutineWithAHeaderAlready", "x\r\n' Goes.\r\nSub Go(n)\r\nEnd Sub\r\n", 2, true, false, {}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
