@@ -279,6 +279,29 @@ TEST(EditorFormatting, NothingToChangeGivesNoEditAndNoFinding) {
   EXPECT_TRUE(LinesToRestyle(restyle).empty());
 }
 
+// A restyle the safety check refused (or a cancelled one) gives no edit, whole or partial, and
+// says why; nor does it mark lines as restyled.
+TEST(EditorFormatting, RefusedRestyleGivesNoEditButItsReason) {
+  TDocumentRestyle restyle;
+  restyle.Before = "Sub A()\r\nx = 1\r\nEnd Sub\r\n";
+  restyle.Lines = SplitLines(restyle.Before);
+  restyle.FileName = "Module1.bas";
+  restyle.Restyled.Done = true;
+  restyle.Restyled.Output = {{"Sub A()", NewUnchangedMark()}, {"    x = 2", NewChangedMark()}, {"End Sub", NewUnchangedMark()}};
+  restyle.Restyled.MismatchLine = 2;
+  const TEditAnswer whole = FormatEdits(restyle);
+  EXPECT_TRUE(whole.Edits.empty());
+  EXPECT_EQ(whole.Problem, "Module1.bas: not saved: the restyled text would change the program near line 2");
+  TSettings settings = IndentOnly();
+  test::FakePrompts prompts;
+  const TEditAnswer part = RangeFormatEdits(restyle, 0, 2, TRestyleRequest{settings, nullptr, prompts, rkModule, "Module1.bas"});
+  EXPECT_TRUE(part.Edits.empty());
+  EXPECT_EQ(part.Problem, whole.Problem);
+  EXPECT_TRUE(LinesToRestyle(restyle).empty());
+  restyle.Restyled.Done = false;
+  EXPECT_EQ(FormatEdits(restyle).Problem, "cancelled");
+}
+
 struct HeaderCase {
   const char* Name;
   std::string Text;
