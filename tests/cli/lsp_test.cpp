@@ -15,6 +15,7 @@
 #include "cli_run.h"
 #include "lsp/jsonrpc.h"
 #include "lsp/server.h"
+#include "platform/utf8.h"
 #include "temp_dir.h"
 
 namespace qm::cli {
@@ -346,6 +347,43 @@ TEST(Lsp, SettingsComeFromTheNearestSettingsFile) {
   ASSERT_FALSE(r.Notifications("textDocument/publishDiagnostics").empty());
   EXPECT_EQ(r.Notifications("textDocument/publishDiagnostics").back()["diagnostics"], json::array());
 }
+
+struct CodePageRow {
+  const char* Name;
+  std::string Utf8;    // what the editor holds
+  std::string OnDisk;  // the file's bytes, which format restyles
+};
+
+class LspCodePage : public ::testing::TestWithParam<CodePageRow> {};
+
+// A source whose characters all have a byte in Windows-1252 is restyled as those bytes, so that
+// columns count characters as in the file (an accented letter before a comment moves it no
+// further); any other text is restyled as the editor's bytes.
+TEST_P(LspCodePage, FormattingMatchesFormatOfTheFile) {
+  TempDir dir;
+  const std::string path = dir.Write("A.bas", GetParam().OnDisk);
+  TClient client;
+  client.Initialize();
+  client.Open(UriOf(path), GetParam().Utf8);
+  const int id = client.Request("textDocument/formatting", DocumentParams(UriOf(path)));
+  client.Finish();
+  const TSessionResult r = client.Run();
+  ASSERT_NE(r.Response(id), nullptr);
+  const test::TCliRun format = test::RunCaptured("format", {path});
+  ASSERT_EQ(format.Code, kExitOk) << format.Err;
+  const bool cp1252 = GetParam().OnDisk != GetParam().Utf8;
+  EXPECT_EQ(Applied(GetParam().Utf8, (*r.Response(id))["result"]), cp1252 ? Cp1252ToUtf8(format.Out) : format.Out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, LspCodePage,
+    ::testing::Values(CodePageRow{"AccentBeforeAComment", "Sub A()\r\nx = \"caf\xC3\xA9\" ' note\r\nEnd Sub\r\n",
+                                  "Sub A()\r\nx = \"caf\xE9\" ' note\r\nEnd Sub\r\n"},
+                      CodePageRow{"EuroSign", "Sub A()\r\ns = \"\xE2\x82\xAC\" ' price\r\nEnd Sub\r\n",
+                                  "Sub A()\r\ns = \"\x80\" ' price\r\nEnd Sub\r\n"},
+                      CodePageRow{"CharacterBeyondTheCodePage", "Sub A()\r\ns = \"\xE4\xB8\xAD\" ' x\r\nEnd Sub\r\n",
+                                  "Sub A()\r\ns = \"\xE4\xB8\xAD\" ' x\r\nEnd Sub\r\n"}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 // Between requests a team may change its settings file: the next request reads it again.
 TEST(Lsp, SettingsFileIsReadAgainWhenItChanges) {

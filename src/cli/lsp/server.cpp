@@ -9,6 +9,7 @@
 #include "engine/statementscan.h"
 #include "lsp/jsonrpc.h"
 #include "platform/paths.h"
+#include "platform/utf8.h"
 #include "platform/profile.h"
 #include "project/sourcemgt.h"
 #include "settings/profile_entries.h"
@@ -138,7 +139,12 @@ struct TLspServer::TDocument {
   std::string Uri;
   std::string Path;       // empty for a buffer that is no file
   std::string LanguageId;
-  std::string Text;
+  std::string Text;       // UTF-8, as the client sends it
+  // What the engine reads: the text in Windows-1252, the code page of Visual Basic sources, when
+  // every character has a byte there (so that columns count characters as in the file on disk),
+  // else the client's bytes as they are.
+  std::string EngineText;
+  bool Cp1252 = false;
   std::uint8_t Kind = rkModule;
   bool IsSource = false;  // a Visual Basic source, which the server works on
   // The last restyle, for the text and the settings it was made with.
@@ -155,6 +161,27 @@ struct TLspServer::TLoadedSettings {
   std::unique_ptr<TMisspellingFinder> Speller;
   bool SpellerFailed = false;
 };
+
+void TLspServer::SetText(TDocument& document, std::string text) {
+  document.Text = std::move(text);
+  document.Cp1252 = Utf8ToCp1252(document.Text, document.EngineText);
+  if (!document.Cp1252) document.EngineText = document.Text;
+  document.Restyle.reset();
+}
+
+std::string TLspServer::ToClient(const TDocument& document, const std::string& text) {
+  return document.Cp1252 ? Cp1252ToUtf8(text) : text;
+}
+
+std::vector<TTextEdit> TLspServer::ClientEdits(const TDocument& document, const std::vector<TTextEdit>& edits,
+                                               const std::string& after) {
+  if (!document.Cp1252 || edits.empty()) return edits;
+  // The edit between the client's text and the new text in UTF-8: its columns count the client's
+  // characters.
+  std::vector<TTextEdit> converted;
+  if (auto edit = EditBetween(document.Text, Cp1252ToUtf8(after))) converted.push_back(std::move(*edit));
+  return converted;
+}
 
 TLspServer::TLspServer(TSend send, std::ostream& log)
     : send_(std::move(send)), log_(log), prompts_(std::make_unique<TServerPrompts>(*this)) {}
@@ -272,7 +299,7 @@ void TLspServer::DidOpen(const json& params) {
   document->Uri = item.at("uri").get<std::string>();
   document->Path = PathOfUri(document->Uri);
   document->LanguageId = item.value("languageId", std::string());
-  document->Text = item.at("text").get<std::string>();
+  SetText(*document, item.at("text").get<std::string>());
   const std::string name = document->Path.empty() ? document->Uri : document->Path;
   const std::string ext = UpperCase(ExtensionOf(name));
   document->IsSource = IsSourceExtension(ext) || document->LanguageId == "vb" || document->LanguageId == "vb6" ||
@@ -293,12 +320,11 @@ void TLspServer::DidChange(const json& params) {
         return TTextPos{range.at(end).at("line").get<std::size_t>(), range.at(end).at("character").get<std::size_t>()};
       };
       const TTextEdit edit{pos("start"), pos("end"), change.at("text").get<std::string>()};
-      document->Text = ApplyEdit(document->Text, edit);
+      SetText(*document, ApplyEdit(document->Text, edit));
     } else {
-      document->Text = change.at("text").get<std::string>();
+      SetText(*document, change.at("text").get<std::string>());
     }
   }
-  document->Restyle.reset();
   PublishDiagnostics(*document);
 }
 
@@ -314,8 +340,7 @@ void TLspServer::DidSave(const json& params) {
   TDocument* document = DocumentOf(params);
   if (!document) return;
   if (params.contains("text") && params["text"].is_string()) {
-    document->Text = params["text"].get<std::string>();
-    document->Restyle.reset();
+    SetText(*document, params["text"].get<std::string>());
   }
   // A saved settings file is read again on the way (its time stamp has changed).
   PublishDiagnostics(*document);
@@ -368,22 +393,34 @@ const TDocumentRestyle* TLspServer::RestyleOf(TDocument& document) {
   if (document.Restyle && document.RestyleGeneration == settings->Generation) {
     return document.Restyle.get();
   }
-  document.Restyle = std::make_unique<TDocumentRestyle>(RestyleDocument(document.Text, RequestFor(document, *settings)));
+  document.Restyle =
+      std::make_unique<TDocumentRestyle>(RestyleDocument(document.EngineText, RequestFor(document, *settings)));
   document.RestyleGeneration = settings->Generation;
   return document.Restyle.get();
 }
 
 namespace {
 
-json Position(const std::vector<TDocumentLine>& lines, std::size_t line, std::size_t byteColumn) {
-  const std::size_t character =
-      line < lines.size() ? Utf16Length(lines[line].Text.substr(0, std::min(byteColumn, lines[line].Text.size()))) : 0;
+// The lines of the text the engine read, to turn its byte columns into the client's characters:
+// a byte of Windows-1252 is one character (one UTF-16 unit), UTF-8 is counted.
+struct TLineIndex {
+  std::vector<TDocumentLine> Lines;
+  bool Cp1252 = false;
+};
+
+json Position(const TLineIndex& index, std::size_t line, std::size_t byteColumn) {
+  const std::vector<TDocumentLine>& lines = index.Lines;
+  std::size_t character = 0;
+  if (line < lines.size()) {
+    const std::string_view before = lines[line].Text.substr(0, std::min(byteColumn, lines[line].Text.size()));
+    character = index.Cp1252 ? before.size() : Utf16Length(before);
+  }
   return {{"line", line}, {"character", character}};
 }
 
-json LineSpan(const std::vector<TDocumentLine>& lines, TLineRange range) {
+json LineSpan(const TLineIndex& lines, TLineRange range) {
   const std::size_t last = range.End > range.Begin ? range.End - 1 : range.Begin;
-  const std::size_t lastLength = last < lines.size() ? lines[last].Text.size() : 0;
+  const std::size_t lastLength = last < lines.Lines.size() ? lines.Lines[last].Text.size() : 0;
   return {{"start", Position(lines, range.Begin, 0)}, {"end", Position(lines, last, lastLength)}};
 }
 
@@ -402,7 +439,7 @@ json TLspServer::EditsJson(const std::vector<TTextEdit>& edits) const {
 void TLspServer::PublishDiagnostics(TDocument& document) {
   json diagnostics = json::array();
   if (document.IsSource) {
-    const std::vector<TDocumentLine> lines = DocumentLines(document.Text);
+    const TLineIndex lines{DocumentLines(document.EngineText), document.Cp1252};
     const TDocumentRestyle* restyle = restyleHints_ ? RestyleOf(document) : nullptr;
     if (restyle && restyle->Restyled.MismatchLine) {
       const std::size_t line = *restyle->Restyled.MismatchLine > 0 ? *restyle->Restyled.MismatchLine - 1 : 0;
@@ -427,17 +464,17 @@ void TLspServer::PublishDiagnostics(TDocument& document) {
       }
       std::vector<TMisspelling> words;
       TLines texts;
-      texts.reserve(lines.size());
-      for (const TDocumentLine& line : lines) texts.emplace_back(line.Text);
+      texts.reserve(lines.Lines.size());
+      for (const TDocumentLine& line : lines.Lines) texts.emplace_back(line.Text);
       std::string problem;
       if (!settings->Speller->Find(texts, settings->Settings, &settings->Templates, document.Kind, words, &problem)) {
         settings->SpellerFailed = true;  // said once, not at every keystroke
         ShowMessage(kMessageWarning, "spelling: " + problem);
       }
       for (const TMisspelling& word : words) {
-        std::string message = "\"" + word.Word + "\" is not in the dictionary";
+        std::string message = "\"" + ToClient(document, word.Word) + "\" is not in the dictionary";
         for (std::size_t i = 0; i < word.Suggestions.size(); ++i) {
-          message += (i == 0 ? " (suggestions: " : ", ") + word.Suggestions[i];
+          message += (i == 0 ? " (suggestions: " : ", ") + ToClient(document, word.Suggestions[i]);
         }
         if (!word.Suggestions.empty()) message += ")";
         diagnostics.push_back({{"range",
@@ -461,8 +498,8 @@ json TLspServer::Formatting(const json& params) {
   const TDocumentRestyle* restyle = RestyleOf(*document);
   if (!restyle) return json::array();
   const TEditAnswer answer = FormatEdits(*restyle);
-  if (!answer.Problem.empty()) ShowMessage(kMessageWarning, answer.Problem);
-  return EditsJson(answer.Edits);
+  if (!answer.Problem.empty()) ShowMessage(kMessageWarning, ToClient(*document, answer.Problem));
+  return EditsJson(ClientEdits(*document, answer.Edits, answer.After));
 }
 
 json TLspServer::RangeFormatting(const json& params) {
@@ -478,23 +515,24 @@ json TLspServer::RangeFormatting(const json& params) {
   if (!restyle) return json::array();
   TLoadedSettings* settings = SettingsFor(*document);
   const TEditAnswer answer = RangeFormatEdits(*restyle, first, last, RequestFor(*document, *settings));
-  if (!answer.Problem.empty()) ShowMessage(kMessageWarning, answer.Problem);
-  return EditsJson(answer.Edits);
+  if (!answer.Problem.empty()) ShowMessage(kMessageWarning, ToClient(*document, answer.Problem));
+  return EditsJson(ClientEdits(*document, answer.Edits, answer.After));
 }
 
 namespace {
 
-json SymbolJson(const TSymbol& symbol, const std::vector<TDocumentLine>& lines) {
+json SymbolJson(const TSymbol& symbol, const TLineIndex& lines) {
   json children = json::array();
   for (const TSymbol& child : symbol.Children) children.push_back(SymbolJson(child, lines));
-  json out = {{"name", symbol.Name.empty() ? std::string("(unnamed)") : symbol.Name},
+  const auto text = [&](const std::string& s) { return lines.Cp1252 ? Cp1252ToUtf8(s) : s; };
+  json out = {{"name", symbol.Name.empty() ? std::string("(unnamed)") : text(symbol.Name)},
               {"kind", SymbolKindNumber(symbol.Kind)},
               {"range", LineSpan(lines, symbol.Lines)},
               {"selectionRange",
                {{"start", Position(lines, symbol.NameLine, symbol.NameColumn)},
                 {"end", Position(lines, symbol.NameLine, symbol.NameColumn + symbol.Name.size())}}},
               {"children", std::move(children)}};
-  if (!symbol.Detail.empty()) out["detail"] = symbol.Detail;
+  if (!symbol.Detail.empty()) out["detail"] = text(symbol.Detail);
   return out;
 }
 
@@ -505,9 +543,9 @@ json TLspServer::DocumentSymbols(const json& params) {
   if (!document) throw TRequestError{kInvalidParams, "document not open"};
   json symbols = json::array();
   if (!document->IsSource) return symbols;
-  const std::vector<TDocumentLine> lines = DocumentLines(document->Text);
+  const TLineIndex lines{DocumentLines(document->EngineText), document->Cp1252};
   TLines texts;
-  for (const TDocumentLine& line : lines) texts.emplace_back(line.Text);
+  for (const TDocumentLine& line : lines.Lines) texts.emplace_back(line.Text);
   for (const TSymbol& symbol : qm::DocumentSymbols(texts, document->Kind)) symbols.push_back(SymbolJson(symbol, lines));
   return symbols;
 }
@@ -525,15 +563,15 @@ json TLspServer::CodeActions(const json& params) {
                        {"kind", "refactor.rewrite"},
                        {"edit", {{"changes", {{document->Uri, EditsJson(edits)}}}}}});
   };
-  if (auto header = HeaderInsertionAt(document->Text, line, settings->Settings, &settings->Templates)) {
-    action("Insert procedure header", {header->Edit});
+  if (auto header = HeaderInsertionAt(document->EngineText, line, settings->Settings, &settings->Templates)) {
+    action("Insert procedure header", ClientEdits(*document, {header->Edit}, header->After));
   }
-  const TLines texts = SplitLines(document->Text);
+  const TLines texts = SplitLines(document->EngineText);
   if (const auto unit = ProcedureUnitAt(texts, line)) {
     const TDocumentRestyle* restyle = RestyleOf(*document);
     if (restyle && restyle->Restyled.Usable()) {
       const TEditAnswer answer = RangeFormatEdits(*restyle, line, line, RequestFor(*document, *settings));
-      if (!answer.Edits.empty()) action("Restyle this procedure", answer.Edits);
+      if (!answer.Edits.empty()) action("Restyle this procedure", ClientEdits(*document, answer.Edits, answer.After));
     }
   }
   return actions;

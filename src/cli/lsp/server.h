@@ -50,13 +50,21 @@ class TLspServer {
   void HandleMalformed(const std::string& problem);
 
   bool Exited() const { return exited_; }
+
+  struct TDocument;
   // After exit: 0 when shutdown came first, else 1.
   int ExitCode() const { return shutdown_ ? 0 : 1; }
 
  private:
-  struct TDocument;
   struct TLoadedSettings;
   class TServerPrompts;
+
+  static void SetText(TDocument& document, std::string text);
+  // Text of the engine's (names, words, messages) in the client's UTF-8.
+  static std::string ToClient(const TDocument& document, const std::string& text);
+  // The edits for the client of an answer computed on the engine's text.
+  static std::vector<TTextEdit> ClientEdits(const TDocument& document, const std::vector<TTextEdit>& edits,
+                                            const std::string& after);
 
   void Handle(const json& message);
   json Request(const std::string& method, const json& params);

@@ -38,10 +38,15 @@ std::string RefusalOf(const TDocumentRestyle& restyle) {
   return {};
 }
 
-TEditAnswer EditsTo(const TDocumentRestyle& restyle, std::string_view after) {
+TEditAnswer EditsTo(const TDocumentRestyle& restyle, std::string after) {
   TEditAnswer answer;
   if (auto edit = EditBetween(restyle.Before, after)) answer.Edits.push_back(std::move(*edit));
+  answer.After = std::move(after);
   return answer;
+}
+
+TEditAnswer Refused(const TDocumentRestyle& restyle, std::string problem) {
+  return {{}, std::move(problem), restyle.Before};
 }
 
 bool Touches(TLineRange unit, std::size_t first, std::size_t last) {
@@ -51,13 +56,13 @@ bool Touches(TLineRange unit, std::size_t first, std::size_t last) {
 }  // namespace
 
 TEditAnswer FormatEdits(const TDocumentRestyle& restyle) {
-  if (std::string problem = RefusalOf(restyle); !problem.empty()) return {{}, std::move(problem)};
+  if (std::string problem = RefusalOf(restyle); !problem.empty()) return Refused(restyle, std::move(problem));
   return EditsTo(restyle, restyle.After);
 }
 
 TEditAnswer RangeFormatEdits(const TDocumentRestyle& restyle, std::size_t first, std::size_t last,
                              const TRestyleRequest& request) {
-  if (std::string problem = RefusalOf(restyle); !problem.empty()) return {{}, std::move(problem)};
+  if (std::string problem = RefusalOf(restyle); !problem.empty()) return Refused(restyle, std::move(problem));
   if (last < first) std::swap(first, last);
   const std::vector<TDocumentLine> before = DocumentLines(restyle.Before);
   const std::vector<TDocumentLine> after = DocumentLines(restyle.After);
@@ -65,8 +70,8 @@ TEditAnswer RangeFormatEdits(const TDocumentRestyle& restyle, std::size_t first,
   const std::vector<TLineRange> beforeUnits = RestyleUnits(restyle.Lines, ProceduresOf(restyle.Lines));
   const std::vector<TLineRange> afterUnits = RestyleUnits(afterLines, ProceduresOf(afterLines));
   if (beforeUnits.size() != afterUnits.size()) {
-    return {{}, restyle.FileName + ": the procedures of the restyled text do not match the document's; "
-                                   "restyle the whole document instead"};
+    return Refused(restyle, restyle.FileName + ": the procedures of the restyled text do not match the document's; "
+                                               "restyle the whole document instead");
   }
   std::string spliced;
   TLines splicedLines;
@@ -82,9 +87,9 @@ TEditAnswer RangeFormatEdits(const TDocumentRestyle& restyle, std::size_t first,
   }
   if (const auto line =
           ProgramMismatchLine(restyle.Lines, splicedLines, ProgramCheckOptionsFor(request.Settings, request.Templates))) {
-    return {{}, msg::Fill(msg::NotSavedProgramChange, {restyle.FileName, std::to_string(*line)})};
+    return Refused(restyle, msg::Fill(msg::NotSavedProgramChange, {restyle.FileName, std::to_string(*line)}));
   }
-  return EditsTo(restyle, spliced);
+  return EditsTo(restyle, std::move(spliced));
 }
 
 std::vector<TLineRange> LinesToRestyle(const TDocumentRestyle& restyle) {
@@ -166,9 +171,10 @@ std::optional<THeaderInsertion> HeaderInsertionAt(std::string_view bytes, std::s
   if (at >= lines.size()) {
     for (const std::string& h : header) withHeader.push_back({h, NewChangedMark()});
   }
-  auto edit = EditBetween(bytes, RestyledBytes(bytes, withHeader));
+  std::string after = RestyledBytes(bytes, withHeader);
+  auto edit = EditBetween(bytes, after);
   if (!edit) return std::nullopt;
-  return THeaderInsertion{std::move(*edit)};
+  return THeaderInsertion{std::move(*edit), std::move(after)};
 }
 
 }  // namespace qm

@@ -32,10 +32,12 @@ TDocumentRestyle RestyleDocument(std::string_view bytes, const TRestyleRequest& 
 // lines keep their own line ends, restyled ones take the document's prevailing one.
 std::string RestyledDocumentBytes(std::string_view original, const TMarkedList& output);
 
-// Edits, or the reason there are none (the restyle was refused or cancelled).
+// Edits, or the reason there are none (the restyle was refused or cancelled). After holds the
+// document's bytes once the edits are made (the document's own when there are none).
 struct TEditAnswer {
   std::vector<TTextEdit> Edits;
   std::string Problem;
+  std::string After;
 };
 
 // The whole document restyled.
@@ -58,6 +60,7 @@ std::optional<TLineRange> ProcedureUnitAt(const TLines& lines, std::size_t line)
 // place headers. None when the line is in no such routine, or its block already holds a comment.
 struct THeaderInsertion {
   TTextEdit Edit;
+  std::string After;  // the document with the header
 };
 std::optional<THeaderInsertion> HeaderInsertionAt(std::string_view bytes, std::size_t line, const TSettings& settings,
                                                   const TCommentTemplates* templates);
