@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core fonts-liberation fonts-ipafont-gothic poppler-utils
   man-db desktop-file-utils appstream shared-mime-info dpkg-dev lintian
-  pre-commit zsh fish
+  pre-commit zsh fish neovim
 )
 
 missing=()

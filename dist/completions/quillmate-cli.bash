@@ -8,7 +8,7 @@ _quillmate_cli() {
   local command= i
   for ((i = 1; i < cword; i++)); do
     case ${words[i]} in
-      format | diff | spell | formtree | stats) command=${words[i]}; break ;;
+      format | diff | spell | formtree | stats | lsp) command=${words[i]}; break ;;
       -*) ;;
       *) break ;;
     esac
@@ -36,6 +36,7 @@ _quillmate_cli() {
     spell) options='--settings --encoding --literals --comments --help' ;;
     formtree) options='--project --encoding --help' ;;
     stats) options='--json --encoding --help' ;;
+    lsp) options='--help' ;;
     *) options='--settings --output --in-place --encoding --check --diff --force --quiet --verbose --report --help --version' ;;
   esac
   if [[ $cur == -* ]]; then
@@ -46,9 +47,10 @@ _quillmate_cli() {
     format | formtree) _filedir '@(frm|FRM|bas|BAS|cls|CLS|ctl|CTL|pag|PAG|dob|DOB|dsr|DSR)' ;;
     spell) _filedir '@(vbp|VBP|mak|MAK|frm|FRM|bas|BAS|cls|CLS)' ;;
     stats) _filedir '@(vbp|VBP|mak|MAK)' ;;
+    lsp) ;;
     *)
       if ((cword == 1)); then
-        COMPREPLY=($(compgen -W 'format diff spell formtree stats' -- "$cur"))
+        COMPREPLY=($(compgen -W 'format diff spell formtree stats lsp' -- "$cur"))
       fi
       _filedir '@(vbp|VBP|mak|MAK)'
       ;;

@@ -20,6 +20,7 @@ void PrintUsage(std::ostream& out) {
          "                     PROJECT|FILE...\n"
          "       quillmate-cli formtree [--project NAME] [--encoding NAME] FILE\n"
          "       quillmate-cli stats [--json] [--encoding NAME] PROJECT\n"
+         "       quillmate-cli lsp\n"
          "\n"
          "Restyles the forms, modules and classes of a Visual Basic project (.MAK or .VBP) into\n"
          "the output directory, by the settings of VBQUILL3.INI. The input files are never written,\n"
@@ -63,6 +64,7 @@ int RunCli(const TArgs& args, std::istream& in, std::ostream& out, std::ostream&
   if (!args.empty() && args[0] == "spell") return CmdSpell(TArgs(args.begin() + 1, args.end()), out, err);
   if (!args.empty() && args[0] == "diff") return CmdDiff(TArgs(args.begin() + 1, args.end()), out, err);
   if (!args.empty() && args[0] == "formtree") return CmdFormTree(TArgs(args.begin() + 1, args.end()), out, err);
+  if (!args.empty() && args[0] == "lsp") return CmdLsp(TArgs(args.begin() + 1, args.end()), in, out, err);
   if (!args.empty() && args[0] == "stats") return CmdStats(TArgs(args.begin() + 1, args.end()), out, err);
   if (Has(args, "--help") || Has(args, "-h")) {
     PrintUsage(out);

@@ -16,6 +16,7 @@
 #include "cli.h"
 #include "cli_args.h"
 #include "cli_settings.h"
+#include "editor/restyle.h"
 #include "engine/formatter.h"
 #include "engine/outputtext.h"
 #include "engine/programcheck.h"
@@ -254,38 +255,35 @@ int FormatSource(const TSource& source, std::uint8_t kind, std::istream& in, std
   TLoadedSettings* loaded = cache.For(source.Directory);
   if (!loaded) return kExitError;
 
-  TNullProgress processing, copying;
-  TVBSrcFormatter formatter(
-      TEngineServices{loaded->Settings, prompts, processing, copying, nullptr, &loaded->Templates});
-  formatter.FFileName = source.KindName.empty() ? std::string("-") : ExtractFileName(source.KindName);
-  formatter.FFileKind = kind;
   const TLines before = SplitLines(bytes);
-  if (!formatter.FormatPasses(before)) return Fail(err, "cancelled");
+  const std::string fileName = source.KindName.empty() ? std::string("-") : ExtractFileName(source.KindName);
+  const TRestyled restyled =
+      RestyleSource(before, TRestyleRequest{loaded->Settings, &loaded->Templates, prompts, kind, fileName});
+  if (!restyled.Done) return Fail(err, "cancelled");
   // Nothing is written (nor reported as a change) when the restyled text would read as another
   // program.
-  if (const auto line =
-          ProgramMismatchLine(before, formatter.FOutput, ProgramCheckOptionsFor(loaded->Settings, &loaded->Templates))) {
-    return Fail(err, "error: " + msg::Fill(msg::NotSavedProgramChange, {formatter.FFileName, std::to_string(*line)}));
+  if (restyled.MismatchLine) {
+    return Fail(err, "error: " + msg::Fill(msg::NotSavedProgramChange, {fileName, std::to_string(*restyled.MismatchLine)}));
   }
 
   // The same bytes go to standard output, into the file with --write, and into the patch.
-  const std::string restyled = RestyledBytes(bytes, formatter.FOutput);
+  const std::string text = RestyledBytes(bytes, restyled.Output);
   if (!options.Write && !options.Check && !options.Diff) {
-    out.write(restyled.data(), static_cast<std::streamsize>(restyled.size()));
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
     if (!out) return Fail(err, "error: cannot write to standard output");
     return kExitOk;
   }
   // Unchanged lines keep their bytes, so equal lines give the file's own bytes.
-  if (restyled == bytes) return kExitOk;
+  if (text == bytes) return kExitOk;
   if (options.Diff) {
     // A patch of the source that gives, applied, the bytes --write writes.
     const std::string name = source.FromStdin && source.KindName.empty() ? std::string("-") : PatchName(source.DisplayName);
-    WriteUnifiedPatch(out, "a/" + name, "b/" + name, bytes, restyled);
+    WriteUnifiedPatch(out, "a/" + name, "b/" + name, bytes, text);
   } else if (options.Check) {
     out << source.DisplayName << '\n';
   } else {
-    if (std::string why; !RewriteFileBytes(source.File, bytes, restyled, &why)) {
+    if (std::string why; !RewriteFileBytes(source.File, bytes, text, &why)) {
       return Fail(err, "error: cannot write " + source.File + ": " + why);
     }
     if (options.Verbose) err << "quillmate-cli: restyled " << source.DisplayName << '\n';

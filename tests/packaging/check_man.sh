@@ -59,6 +59,7 @@ check diff "diff:"
 check spell "spell:"
 check formtree "formtree:"
 check stats "stats:"
+check lsp "lsp:"
 
 # Every subcommand that the main help's usage lines name has its part.
 for sub in $("$cli" --help | grep -o 'quillmate-cli [a-z]\+' | awk '{print $2}' | sort -u); do

@@ -20,6 +20,8 @@ struct TRestyled {
   // The line of the source near which the restyled text would read as another program: such a
   // text must not be written.
   std::optional<std::size_t> MismatchLine;
+
+  bool Usable() const { return Done && !MismatchLine; }
 };
 
 // name gives the file name the header comments and the processing window show; kind is the

@@ -26,6 +26,33 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
   return out;
 }
 
+bool Utf8ToCp1252(std::string_view utf8, std::string& out) {
+  out.clear();
+  if (!IsValidUtf8(utf8)) return false;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    if (lead < 0x80) {
+      out += static_cast<char>(lead);
+      ++i;
+      continue;
+    }
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    char32_t ch = lead & (length == 2 ? 0x1F : length == 3 ? 0x0F : 0x07);
+    for (std::size_t k = 1; k < length; ++k) ch = (ch << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    i += length;
+    if (ch >= 0xA0 && ch <= 0xFF) {
+      out += static_cast<char>(ch);
+      continue;
+    }
+    std::size_t index = 0;
+    while (index < kHighCharacters.size() && kHighCharacters[index] != ch) ++index;
+    if (index == kHighCharacters.size()) return false;
+    out += static_cast<char>(0x80 + index);
+  }
+  return true;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t i = 0;
   while (i < bytes.size()) {

@@ -12,6 +12,10 @@ namespace qm {
 
 std::string Cp1252ToUtf8(std::string_view bytes);
 
+// The Windows-1252 bytes of UTF-8 text (the inverse of Cp1252ToUtf8); false, out then of no use,
+// when the text is no well-formed UTF-8 or holds a character the code page lacks.
+bool Utf8ToCp1252(std::string_view utf8, std::string& out);
+
 // Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);
 

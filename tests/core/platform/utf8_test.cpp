@@ -31,6 +31,32 @@ INSTANTIATE_TEST_SUITE_P(
                     Utf8Case{"NulKept", std::string("a\0b", 3), std::string("a\0b", 3)}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+// And back: every character of the code page, the undefined bytes' controls included.
+TEST_P(Cp1252Conversion, ComesBackFromUtf8) {
+  std::string back;
+  ASSERT_TRUE(Utf8ToCp1252(GetParam().Utf8, back));
+  EXPECT_EQ(back, GetParam().Cp1252);
+}
+
+struct NotCp1252Case {
+  const char* Name;
+  std::string Utf8;
+};
+
+class Utf8NotCp1252 : public testing::TestWithParam<NotCp1252Case> {};
+
+TEST_P(Utf8NotCp1252, IsRefused) {
+  std::string out;
+  EXPECT_FALSE(Utf8ToCp1252(GetParam().Utf8, out));
+}
+
+INSTANTIATE_TEST_SUITE_P(Utf8, Utf8NotCp1252,
+                         testing::Values(NotCp1252Case{"ChineseCharacter", "x \xE4\xB8\xAD"},
+                                         NotCp1252Case{"C1ControlTheCodePageMaps", "\xC2\x80"},
+                                         NotCp1252Case{"BeyondTheBasicPlane", "\xF0\x9F\x98\x80"},
+                                         NotCp1252Case{"NotUtf8", "caf\xE9"}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
 struct ValidityCase {
   const char* Name;
   std::string Bytes;
