@@ -25,6 +25,8 @@
 #include <QScreen>
 #include <QSizeGrip>
 #include <QSplitter>
+
+#include "shell/viewerlayout.h"
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
@@ -357,6 +359,10 @@ void TfrmMain::CreateMenus() {
   QAction* cascade =
       mnuWindow->addAction(QText(shellmsg::MenuWindowCascade), this, &TfrmMain::mnuWindowCascadeClick);
   cascade->setStatusTip(QText(shellmsg::HintWindowCascade));
+  QAction* closeAll = mnuWindow->addAction(QText(shellmsg::MenuWindowCloseAll), mdiClient,
+                                           &QMdiArea::closeAllSubWindows);
+  closeAll->setObjectName(QStringLiteral("mnuWindowCloseAll"));
+  closeAll->setStatusTip(QText(shellmsg::HintWindowCloseAll));
   // Ctrl+Tab and Ctrl+Shift+Tab step through the viewer windows from anywhere in the frame.
   auto* nextWindow = new QAction(this);
   nextWindow->setShortcut(QKeySequence(QText(shellmsg::KeyNextWindow)));
@@ -729,7 +735,9 @@ QMdiSubWindow* TfrmMain::AddViewer(QWidget* viewer) {
   QMdiSubWindow* sub = mdiClient->addSubWindow(viewer);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   const QSize area = mdiClient->viewport()->size();
-  sub->resize(std::max(320, area.width() * 3 / 4), std::max(240, area.height() * 3 / 4));
+  const TViewerRect place = ViewerPlacement(area.width(), area.height(),
+                                            static_cast<int>(mdiClient->subWindowList().size()) - 1);
+  sub->setGeometry(place.Left, place.Top, place.Width, place.Height);
   viewer->show();
   sub->show();
   mdiClient->setActiveSubWindow(sub);
@@ -740,16 +748,22 @@ QMdiSubWindow* TfrmMain::ViewSourceItem(RFile* item) {
   if (!item) return nullptr;
   QWidget* viewer = nullptr;
   if (ViewerForItem(*item) == TItemViewer::BeforeAfter) {
-    viewer = new TfrmViewDualMDI(item->Path, item->OutputPath);
+    auto* dual = new TfrmViewDualMDI(item->Path, item->OutputPath);
+    dual->RememberEncodingFor(ProjectPath());
+    viewer = dual;
   } else {
-    viewer = new TfrmViewSingleMDI(FileCaption(item->Path), item->Path);
+    auto* single = new TfrmViewSingleMDI(FileCaption(item->Path), item->Path);
+    single->RememberEncodingFor(ProjectPath());
+    viewer = single;
   }
   return AddViewer(viewer);
 }
 
 void TfrmMain::btnViewProjFileClick() {
   if (!Project()) return;
-  AddViewer(new TfrmViewSingleMDI(ProjectFileCaption(ProjectFileName()), ProjectPath()));
+  auto* viewer = new TfrmViewSingleMDI(ProjectFileCaption(ProjectFileName()), ProjectPath());
+  viewer->RememberEncodingFor(ProjectPath());
+  AddViewer(viewer);
 }
 
 void TfrmMain::btnViewSourceClick() { ViewSourceItem(SelectedItem()); }
