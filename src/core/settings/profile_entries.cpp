@@ -16,6 +16,7 @@ namespace {
 
 constexpr std::string_view kRecentFilesSection = "RecentFiles";
 constexpr std::string_view kPlacementSection = "frmMain";
+constexpr std::string_view kOutlineWidthKey = "OutlineWidth";
 
 constexpr std::string_view kVBIniFileName = "VB.INI";
 constexpr std::string_view kVBSection = "Visual Basic";
@@ -71,6 +72,14 @@ bool SaveRecentFiles(const std::vector<std::string>& files, std::string_view fil
   for (int n = 1; n <= count; ++n)
     if (!Write(kRecentFilesSection, ItemKey(n), files[n - 1], fileName, err)) return false;
   return true;
+}
+
+int LoadOutlineWidth(std::string_view fileName) {
+  return std::max(0, ReadProfileInt(kPlacementSection, kOutlineWidthKey, 0, fileName));
+}
+
+bool SaveOutlineWidth(int width, std::string_view fileName, std::string* err) {
+  return Write(kPlacementSection, kOutlineWidthKey, std::to_string(std::max(width, 0)), fileName, err);
 }
 
 TWindowPlacement LoadWindowPlacement(std::string_view fileName) {

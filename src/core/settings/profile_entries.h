@@ -36,6 +36,11 @@ TWindowPlacement LoadWindowPlacement(std::string_view fileName = kSettingsFileNa
 bool SaveWindowPlacement(const TWindowPlacement& placement,
                          std::string_view fileName = kSettingsFileName, std::string* err = nullptr);
 
+// The width the user gave the project tree by dragging its splitter: key OutlineWidth of section
+// frmMain, 0 (or missing) when the tree was never dragged and follows the window.
+int LoadOutlineWidth(std::string_view fileName = kSettingsFileName);
+bool SaveOutlineWidth(int width, std::string_view fileName = kSettingsFileName, std::string* err = nullptr);
+
 // Reads TabStops of section "Visual Basic" of VB.INI (default 4) into TabWidth.
 void ReadVBTabStops();
 

@@ -222,6 +222,9 @@ void TfrmMain::CreateClientArea() {
   splitMain->setStretchFactor(1, 1);
   splitMain->setSizes({kOutlineWidth, 600});
   grabBar()->setObjectName(QStringLiteral("grabBar"));
+  connect(splitMain, &QSplitter::splitterMoved, this, [this](int position) {
+    if (!FPlacingOutline) FOutlineWidth = position;
+  });
 
   pnlBottom = new QFrame;
   pnlBottom->setObjectName(QStringLiteral("pnlBottom"));
@@ -970,6 +973,8 @@ void TfrmMain::showEvent(QShowEvent* event) {
 
 void TfrmMain::FormShow() {
   RestorePlacement();
+  FOutlineWidth = LoadOutlineWidth();
+  PlaceOutline();
   DisableProjectCommands();
   setWindowTitle(QText(shellmsg::ApplicationTitle));
 }
@@ -997,7 +1002,28 @@ void TfrmMain::SavePlacement() {
       {normal.left(), normal.top(), normal.left() + normal.width(), normal.top() + normal.height()},
       isMaximized());
   std::string err;
-  if (!SaveWindowPlacement(placement, kSettingsFileName, &err)) Prompts().Show(TMsgKind::Error, err);
+  if (!SaveWindowPlacement(placement, kSettingsFileName, &err)) {
+    Prompts().Show(TMsgKind::Error, err);
+    return;
+  }
+  if (FOutlineWidth > 0 && !SaveOutlineWidth(FOutlineWidth, kSettingsFileName, &err)) {
+    Prompts().Show(TMsgKind::Error, err);
+  }
+}
+
+void TfrmMain::PlaceOutline() {
+  const int total = splitMain->width();
+  if (total <= 0) return;
+  const int outline = OutlineWidthFor(FOutlineWidth, total);
+  FPlacingOutline = true;
+  splitMain->setSizes({outline, std::max(total - outline - splitMain->handleWidth(), 1)});
+  FPlacingOutline = false;
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // The splitter has its new width only once the layout has run.
+  QMetaObject::invokeMethod(this, &TfrmMain::PlaceOutline, Qt::QueuedConnection);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
