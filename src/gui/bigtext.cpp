@@ -82,8 +82,12 @@ TBigText::TBigText(QWidget* parent) : QAbstractScrollArea(parent) {
   SetScrollBars(FScrollBars);
   FontChanged();
   WatchParent();
-  connect(&DisplayEncodingNotifier(), &TDisplayEncodingNotifier::Changed, viewport(),
-          qOverload<>(&QWidget::update));
+  connect(&DisplayEncodingNotifier(), &TDisplayEncodingNotifier::Changed, this, [this] {
+    // Auto's finding depends on the fallback chosen there.
+    FDetected.reset();
+    viewport()->update();
+    emit CodePageChanged();
+  });
 }
 
 TBigText::~TBigText() = default;

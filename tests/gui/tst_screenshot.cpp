@@ -6,6 +6,7 @@
 // main picture's PNG (the others are written beside it, the options dialog's in options/), under a
 // real display server with a window manager, e.g. Xvfb at 1280x1024 with openbox.
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStringEncoder>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -25,6 +27,8 @@
 #include "cp1252.h"
 #include "globals.h"
 #include "frame/mainwindow.h"
+#include "messageboxes.h"
+#include "messages.h"
 #include "frame/startup.h"
 #include "options/optionsdialog.h"
 #include "platform/linefile.h"
@@ -65,6 +69,7 @@ class TestScreenshot : public QObject {
   void japaneseFormThroughShiftJis();
   void findHitOnAWord();
   void optionsDialogWithItsPreview();
+  void conversionCompletedBox();
   void statusLineAfterARun();
 };
 
@@ -211,6 +216,27 @@ void TestScreenshot::optionsDialogWithItsPreview() {
   QTest::qWait(800);
   QVERIFY(Screen().save(target));
   options.reject();
+}
+
+// The box at the end of a run, over the main window: its title, the program's name, is whole.
+void TestScreenshot::conversionCompletedBox() {
+  const QString target = Picture("screenshot-conversion-completed.png");
+  if (target.isEmpty()) QSKIP("QUILLMATE_SCREENSHOT is not set");
+  TQuillmateWindows windows;
+  TfrmMain& main = *windows.frmMain;
+  main.resize(820, 420);
+  main.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&main));
+  main.activateWindow();
+  QTest::qWait(300);
+  bool saved = false;
+  QTimer::singleShot(800, [&] {
+    saved = Screen().copy(main.frameGeometry()).save(target);
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  });
+  TMessageBoxes boxes;
+  boxes.Show(TMsgKind::Information, std::string(msg::ConversionCompleted));
+  QVERIFY(saved);
 }
 
 void TestScreenshot::statusLineAfterARun() {
