@@ -8,7 +8,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
   nlohmann-json3-dev
-  libhunspell-dev hunspell-en-us
+  libhunspell-dev hunspell-en-us libuchardet-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core fonts-liberation fonts-ipafont-gothic poppler-utils
   man-db desktop-file-utils appstream shared-mime-info dpkg-dev lintian

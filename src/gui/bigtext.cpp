@@ -17,6 +17,7 @@
 #include "messages.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
+#include "shell/viewerlayout.h"
 
 namespace qm {
 
@@ -82,8 +83,12 @@ TBigText::TBigText(QWidget* parent) : QAbstractScrollArea(parent) {
   SetScrollBars(FScrollBars);
   FontChanged();
   WatchParent();
-  connect(&DisplayEncodingNotifier(), &TDisplayEncodingNotifier::Changed, viewport(),
-          qOverload<>(&QWidget::update));
+  connect(&DisplayEncodingNotifier(), &TDisplayEncodingNotifier::Changed, this, [this] {
+    // Auto's finding depends on the fallback chosen there.
+    FDetected.reset();
+    viewport()->update();
+    emit CodePageChanged();
+  });
 }
 
 TBigText::~TBigText() = default;
@@ -137,11 +142,79 @@ void TBigText::SetScrollBars(TScrollStyle style) {
 void TBigText::CountLine(std::string_view text, int sign) {
   if (!HasNonAscii(text)) return;
   FNonAsciiLines += static_cast<std::size_t>(sign);
-  if (!IsValidUtf8(text)) FInvalidUtf8Lines += static_cast<std::size_t>(sign);
+  if (!IsValidUtf8(text)) {
+    FInvalidUtf8Lines += static_cast<std::size_t>(sign);
+    FDetected.reset();
+  }
 }
 
 TCodePage TBigText::ShownCodePage() const {
-  return ResolveCodePage(DisplayEncoding(), FInvalidUtf8Lines, FNonAsciiLines);
+  TEncodingSettings settings = DisplayEncoding();
+  if (FCodePage != TCodePage::Auto) settings.CodePage = FCodePage;
+  if (settings.CodePage != TCodePage::Auto || FInvalidUtf8Lines == 0) {
+    return ResolveCodePage(settings, FInvalidUtf8Lines, FNonAsciiLines);
+  }
+  // Bytes that are not UTF-8: the detector reads the whole text once, until the lines change.
+  if (!FDetected) {
+    std::string all;
+    for (const TLine& line : FLines) {
+      all += line.Text;
+      all += "\r\n";
+    }
+    FDetected = ResolveCodePage(TEncodingSettings{TCodePage::Auto, settings.AutoFallback}, all);
+  }
+  return *FDetected;
+}
+
+void TBigText::SetCodePage(TCodePage page) {
+  if (page == FCodePage) return;
+  FCodePage = page;
+  ClearHit();
+  viewport()->update();
+  emit CodePageChanged();
+}
+
+void TBigText::SetShowLineNumbers(bool on) {
+  FShowLineNumbers = on;
+  RecalcRange();
+  viewport()->update();
+}
+
+void TBigText::SetLineNumbers(std::vector<int> numbers) {
+  FLineNumbers = std::move(numbers);
+  RecalcRange();
+  viewport()->update();
+}
+
+int TBigText::LineNumber(int index) const {
+  if (index < 0 || index >= Count()) return 0;
+  if (FLineNumbers.empty()) return index + 1;
+  return static_cast<std::size_t>(index) < FLineNumbers.size() ? FLineNumbers[static_cast<std::size_t>(index)] : 0;
+}
+
+int TBigText::GutterWidth() const {
+  if (!FShowLineNumbers) return 0;
+  int largest = Count();
+  for (int number : FLineNumbers) largest = std::max(largest, number);
+  const int digits = std::max(3, static_cast<int>(std::to_string(largest).size()));
+  return (digits + 1) * FCellWidth + 4;
+}
+
+void TBigText::SetLineMarks(int index, std::vector<TByteRange> ranges) {
+  if (index < 0 || index >= Count()) return;
+  if (ranges.empty()) {
+    FMarks.erase(index);
+  } else {
+    FMarks[index] = std::move(ranges);
+  }
+}
+
+void TBigText::ClearHit() {
+  if (FHitLine < 0) return;
+  FHitLine = -1;
+  FHitStart = 0;
+  FHitLength = 0;
+  viewport()->update();
 }
 
 QString TBigText::DisplayText(int index) const {
@@ -166,6 +239,12 @@ bool TBigText::MakeRoom(std::string* err) {
   const int purged = std::min<int>(FPurgeLines, count);
   for (int i = 0; i < purged; ++i) CountLine(FLines[static_cast<std::size_t>(i)].Text, -1);
   FLines.erase(FLines.begin(), FLines.begin() + purged);
+  FDetected.reset();
+  FMarks.clear();
+  FHitLine = -1;
+  if (!FLineNumbers.empty()) {
+    FLineNumbers.erase(FLineNumbers.begin(), FLineNumbers.begin() + std::min<std::size_t>(purged, FLineNumbers.size()));
+  }
   // The lines still shown keep their place on the screen where they can.
   const int top = std::max(0, FTopLine - purged);
   viewport()->update();
@@ -222,6 +301,12 @@ void TBigText::Clear() {
   std::vector<TLine>().swap(FLines);
   FNonAsciiLines = 0;
   FInvalidUtf8Lines = 0;
+  FDetected.reset();
+  FLineNumbers.clear();
+  FMarks.clear();
+  FHitLine = -1;
+  FHitStart = 0;
+  FHitLength = 0;
   RecalcRange();
   viewport()->update();
 }
@@ -262,6 +347,7 @@ bool TBigText::LoadFromFile(std::string_view fileName, std::string* err) {
   }
   RecalcRange();
   viewport()->update();
+  emit CodePageChanged();
   return ok;
 }
 
@@ -269,16 +355,27 @@ namespace {
 
 bool IsWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
 
-// Whether the line holds the text, as a whole word when asked.
-bool LineMatches(const QString& line, const QString& text, Qt::CaseSensitivity cs, bool wholeWord) {
-  for (qsizetype at = line.indexOf(text, 0, cs); at >= 0; at = line.indexOf(text, at + 1, cs)) {
-    if (!wholeWord) return true;
+// Where the text occurs in the line from position from on (downward) or before position from
+// (upward), as a whole word when asked; -1 when it does not.
+qsizetype FindInLine(const QString& line, const QString& text, qsizetype from, bool downward,
+                     Qt::CaseSensitivity cs, bool wholeWord) {
+  auto whole = [&](qsizetype at) {
     const qsizetype end = at + text.size();
-    if ((at == 0 || !IsWordChar(line.at(at - 1))) && (end == line.size() || !IsWordChar(line.at(end)))) {
-      return true;
+    return (at == 0 || !IsWordChar(line.at(at - 1))) && (end == line.size() || !IsWordChar(line.at(end)));
+  };
+  if (downward) {
+    for (qsizetype at = line.indexOf(text, std::max<qsizetype>(from, 0), cs); at >= 0;
+         at = line.indexOf(text, at + 1, cs)) {
+      if (!wholeWord || whole(at)) return at;
     }
+    return -1;
   }
-  return false;
+  if (from <= 0) return -1;
+  for (qsizetype at = line.lastIndexOf(text, from - 1, cs); at >= 0;
+       at = at > 0 ? line.lastIndexOf(text, at - 1, cs) : -1) {
+    if (!wholeWord || whole(at)) return at;
+  }
+  return -1;
 }
 
 }  // namespace
@@ -291,20 +388,24 @@ bool TBigText::Search(const QString& text, bool downward, bool matchCase, bool w
   if (text.isEmpty()) return false;
   const Qt::CaseSensitivity cs = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
   const int step = downward ? 1 : -1;
-  for (int i = FTopLine + step; i >= 0 && i < Count(); i += step) {
-    if (!LineMatches(DisplayText(i), text, cs, wholeWord)) continue;
-    TLine& line = FLines[static_cast<std::size_t>(i)];
-    // Flash the hit: it is drawn highlighted now, but its own colours come back with the next
-    // ordinary repaint of its row.
-    const TColor savedText = line.Attributes.TextColor;
-    const TColor savedBack = line.Attributes.BackColor;
-    line.Attributes.TextColor = kHitText;
-    line.Attributes.BackColor = kHitBack;
-    viewport()->repaint();
-    ScrollToLine(i);
-    viewport()->repaint();
-    line.Attributes.TextColor = savedText;
-    line.Attributes.BackColor = savedBack;
+  // From the last hit on within its line, else from the line after (or before) the top line.
+  int first = FTopLine + step;
+  qsizetype from = downward ? 0 : -1;
+  if (FHitLine >= 0 && FHitLine < Count()) {
+    first = FHitLine;
+    from = downward ? FHitStart + 1 : FHitStart;
+  }
+  for (int i = first; i >= 0 && i < Count(); i += step) {
+    const QString line = DisplayText(i);
+    const qsizetype start = i == first && from >= 0 ? from : (downward ? 0 : line.size() + 1);
+    const qsizetype at = FindInLine(line, text, start, downward, cs, wholeWord);
+    if (at < 0) continue;
+    FHitLine = i;
+    FHitStart = static_cast<int>(at);
+    FHitLength = static_cast<int>(text.size());
+    MoveTopLine(TopLineForHit(i, FTopLine, FVisibleLines, FVertRange));
+    MoveHorzPos(HorzPosForHit(FHitStart, FHitLength, FHorzPos, FVisibleColumns, FHorzRange));
+    viewport()->update();
     return true;
   }
   return false;
@@ -346,7 +447,7 @@ void TBigText::FontChanged() {
 
 void TBigText::RecalcRange() {
   FVisibleLines = std::max(0, viewport()->height() / FCellHeight);
-  FVisibleColumns = std::max(0, viewport()->width() / FCellWidth);
+  FVisibleColumns = std::max(0, (viewport()->width() - GutterWidth()) / FCellWidth);
   FVertRange = std::max(0, Count() - FVisibleLines);
   FHorzRange = std::max(0, kMaxColumns - FVisibleColumns);
   const int top = std::clamp(FTopLine, 0, FVertRange);
@@ -458,25 +559,40 @@ void TBigText::paintEvent(QPaintEvent* event) {
 
 void TBigText::PaintRow(QPainter& painter, int row, const TLine& line) {
   const TTextAttributes& attributes = line.Attributes;
+  const int index = FTopLine + row;
+  const int gutter = TextLeft();
   const int width = viewport()->width();
-  const QRect rowRect(0, row * FCellHeight, width, FCellHeight);
+  const QRect rowRect(gutter, row * FCellHeight, width - gutter, FCellHeight);
   const QPalette& colours = palette();
+
+  if (gutter > 0) {
+    const QRect numberRect(0, rowRect.top(), gutter, FCellHeight);
+    painter.fillRect(numberRect, colours.color(QPalette::Button));
+    if (const int number = LineNumber(index); number > 0) {
+      painter.setFont(font());
+      painter.setPen(colours.color(QPalette::Disabled, QPalette::Text));
+      painter.drawText(numberRect.adjusted(0, 0, -FCellWidth, 0), Qt::AlignRight | Qt::AlignVCenter,
+                       QString::number(number));
+    }
+  }
 
   // Enough characters from the first visible column to cover the row even in a proportional
   // font, where narrow letters fit more than the average-width columns.
   // A line with tabs is longer drawn than stored: only a line that reaches the first visible
   // column when expanded is drawn, and the raw length decides only for a line without tabs.
+  QString shown;
   QString text;
   const bool hasTabs = line.Text.find('\t') != std::string::npos;
   if (hasTabs || static_cast<int>(line.Text.size()) > FHorzPos) {
-    text = Shown(line.Text).mid(FHorzPos, (FVisibleColumns + 2) * 3);
+    shown = Shown(line.Text);
+    text = shown.mid(FHorzPos, (FVisibleColumns + 2) * 3);
   }
   const QFont rowFont = attributes.Style ? StyledFont(font(), attributes.Style) : font();
   const QFontMetrics metrics(rowFont);
   const int textWidth = metrics.horizontalAdvance(text);
-  int x = 0;
+  int x = gutter;
   if (attributes.Alignment == taCenter) {
-    x = (width - textWidth) / 2;
+    x = gutter + (width - gutter - textWidth) / 2;
   } else if (attributes.Alignment == taRightJustify) {
     x = width - textWidth;
   }
@@ -488,9 +604,43 @@ void TBigText::PaintRow(QPainter& painter, int row, const TLine& line) {
     painter.fillRect(QRect(x, rowRect.top(), textWidth, FCellHeight), back);
   }
   if (text.isEmpty()) return;
+  painter.save();
+  painter.setClipRect(rowRect);
   painter.setFont(rowFont);
-  painter.setPen(ToQColor(attributes.TextColor, colours));
+  const QColor textColour = ToQColor(attributes.TextColor, colours);
+  painter.setPen(textColour);
   painter.drawText(x, rowRect.top() + QFontMetrics(font()).ascent(), text);
+  // Changed characters, then the search hit, drawn over the row in their own colours.
+  if (auto marks = FMarks.find(index); marks != FMarks.end()) {
+    const std::string& bytes = line.Text;
+    for (const TByteRange& range : marks->second) {
+      const auto startByte = static_cast<std::size_t>(std::clamp<int>(range.Start, 0, static_cast<int>(bytes.size())));
+      const auto endByte = static_cast<std::size_t>(
+          std::clamp<int>(range.Start + range.Length, 0, static_cast<int>(bytes.size())));
+      const int start = static_cast<int>(DecodeBytes(std::string_view(bytes).substr(0, startByte), ShownCodePage()).size());
+      const int end = static_cast<int>(DecodeBytes(std::string_view(bytes).substr(0, endByte), ShownCodePage()).size());
+      PaintMark(painter, metrics, shown, x, rowRect.top(), start, end - start, ToQColor(FMarkColor, colours), textColour);
+    }
+  }
+  if (index == FHitLine) {
+    PaintMark(painter, metrics, shown, x, rowRect.top(), FHitStart, FHitLength, ToQColor(kHitBack, colours),
+              ToQColor(kHitText, colours));
+  }
+  painter.restore();
+}
+
+void TBigText::PaintMark(QPainter& painter, const QFontMetrics& metrics, const QString& shown, int x, int top,
+                         int start, int length, const QColor& back, const QColor& text) {
+  // Positions are in the shown line; what lies left of the first visible column is not drawn.
+  const int from = std::max(start, FHorzPos);
+  const int to = std::min<int>(start + length, static_cast<int>(shown.size()));
+  if (to <= from) return;
+  const QString part = shown.mid(from, to - from);
+  const int left = x + metrics.horizontalAdvance(shown.mid(FHorzPos, from - FHorzPos));
+  const int markWidth = std::max(metrics.horizontalAdvance(part), 2);
+  painter.fillRect(QRect(left, top, markWidth, FCellHeight), back);
+  painter.setPen(text);
+  painter.drawText(left, top + QFontMetrics(font()).ascent(), part);
 }
 
 void TBigText::resizeEvent(QResizeEvent* event) {

@@ -18,10 +18,13 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "analysis/diffview.h"
 #include "cp1252.h"
 #include "ui/colors.h"
 
@@ -127,17 +130,42 @@ class TBigText : public QAbstractScrollArea {
   // that cannot be read leaves the view empty and returns false with the reason in err.
   bool LoadFromFile(std::string_view fileName, std::string* err = nullptr);
 
-  // Looks for text in the lines after (downward) or before the top line, the top line itself
-  // excluded. The first matching line is flashed yellow on navy and scrolled to the top as far as
-  // the range allows. Without matchCase letters compare without regard to case. With wholeWord a
-  // hit must stand between line ends or characters other than letters, digits and '_'. Lines
-  // are matched as shown (decoded); byte texts are in the view's code page.
+  // Looks for text from the last hit on (the next or the previous occurrence, also in the same
+  // line), or without a hit in the lines after (downward) or before the top line, the top line
+  // itself excluded. The hit's characters are drawn yellow on navy until the next search or a
+  // new content, and the view scrolls only as far as needed to show them (TopLineForHit). Without
+  // matchCase letters compare without regard to case. With wholeWord a hit must stand between line
+  // ends or characters other than letters, digits and '_'. Lines are matched as shown (decoded);
+  // byte texts are in the view's code page.
   bool Search(std::string_view text, bool downward, bool matchCase, bool wholeWord = false);
   bool Search(const QString& text, bool downward, bool matchCase, bool wholeWord = false);
+  // The last hit: line (-1 for none), and start and length in the line as shown.
+  int HitLine() const { return FHitLine; }
+  int HitStart() const { return FHitStart; }
+  int HitLength() const { return FHitLength; }
+  void ClearHit();
 
-  // The code page the view's lines are shown in: the display choice, or for Auto what its lines
-  // say (UTF-8 when every line is valid UTF-8 and one holds non-ASCII).
+  // The code page the view's lines are shown in: the view's own choice (SetCodePage), else the
+  // display choice; for Auto what its bytes say (ResolveCodePage over the whole text).
   TCodePage ShownCodePage() const;
+  // The view's own code page (one file's choice); Auto follows View > Encoding.
+  TCodePage CodePage() const { return FCodePage; }
+  void SetCodePage(TCodePage page);
+
+  // Line numbers in a column at the left. By default line i shows i + 1; SetLineNumbers gives
+  // every line its own number (0 shows none, as for a filler row), until the next Clear.
+  bool ShowLineNumbers() const { return FShowLineNumbers; }
+  void SetShowLineNumbers(bool on);
+  void SetLineNumbers(std::vector<int> numbers);
+  int LineNumber(int index) const;
+  // Width of the line-number column in pixels (0 when hidden).
+  int GutterWidth() const;
+
+  // Parts of a line drawn on their own background (the changed characters of a difference row),
+  // as byte ranges of the stored text; until the next Clear.
+  void SetLineMarks(int index, std::vector<TByteRange> ranges);
+  TColor MarkColor() const { return FMarkColor; }
+  void SetMarkColor(TColor color) { FMarkColor = color; }
   // A line as drawn: tabs at 8-column stops, decoded through ShownCodePage.
   QString DisplayText(int index) const;
 
@@ -184,6 +212,8 @@ class TBigText : public QAbstractScrollArea {
   // The top line or the first visible column moved (by any means).
   void TopLineChanged(int topLine);
   void HorzPosChanged(int horzPos);
+  // The code page the lines are shown in may have changed (new lines, a new choice).
+  void CodePageChanged();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -214,7 +244,21 @@ class TBigText : public QAbstractScrollArea {
   void PaintRow(QPainter& painter, int row, const TLine& line);
   QColor BackgroundColor() const;
 
+  void PaintMark(QPainter& painter, const QFontMetrics& metrics, const QString& shown, int x, int top,
+                 int start, int length, const QColor& back, const QColor& text);
+  int TextLeft() const { return GutterWidth(); }
+
   std::vector<TLine> FLines;
+  TCodePage FCodePage = TCodePage::Auto;
+  // What Auto found in the bytes, until the lines change.
+  mutable std::optional<TCodePage> FDetected;
+  bool FShowLineNumbers = false;
+  std::vector<int> FLineNumbers;
+  std::map<int, std::vector<TByteRange>> FMarks;  // by line index
+  TColor FMarkColor = RGBToColor(255, 165, 0);     // orange, on the yellow of a changed row
+  int FHitLine = -1;
+  int FHitStart = 0;
+  int FHitLength = 0;
   // Lines holding bytes beyond ASCII, and lines that are no valid UTF-8 (for Auto).
   std::size_t FNonAsciiLines = 0;
   std::size_t FInvalidUtf8Lines = 0;

@@ -2,13 +2,22 @@
 #include "messageboxes.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 #include "cp1252.h"
 #include "frame/shelltexts.h"
 #include "viewers/viewerservices.h"
 
 namespace qm {
+
+namespace {
+
+// The window icon and the minimise, maximise and close buttons of a title bar, with some air.
+constexpr int kTitleBarExtra = 150;
+
+}  // namespace
 
 QWidget* TMessageBoxes::BoxOwner() {
   QWidget* active = QApplication::activeWindow();
@@ -35,6 +44,13 @@ TAnswer TMessageBoxes::Ask(TMsgKind kind, TButtons buttons, const std::string& t
       break;
   }
   QMessageBox box(icon, FromCp1252(shellmsg::ApplicationTitle), FromCp1252(text), set, BoxOwner());
+  // A short text makes a box narrower than its title: the window manager then cuts the program's
+  // name. A spacer across the box's grid keeps room for the title and the title bar's buttons.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarExtra;
+    grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+  }
   if (buttons == TButtons::YesNoDefaultNo) {
     // A question whose Yes cannot be undone: Enter and Escape both answer No.
     box.setDefaultButton(QMessageBox::No);

@@ -330,29 +330,34 @@ void TestBigText::search_data() {
   QTest::addColumn<int>("startTop");
   QTest::addColumn<bool>("found");
   QTest::addColumn<int>("top");
+  QTest::addColumn<int>("hit");  // the line of the hit, -1 for none
   // Lines: 0 "Dim alpha", 1 "Beta = 1", 2 "gamma", 3 "beta delta", 4 "' \xE9t\xE9" (cp1252
-  // accented), then "filler n" up to 97 "target here", 99 lines in all; vertical range 0..89.
+  // accented), then "filler n" up to 97 "target here", 99 lines in all; ten visible lines,
+  // vertical range 0..89. A hit already on screen leaves the view where it is; one off screen
+  // comes to stand a third of a page from the top.
   QTest::newRow("downward never examines the top line")
-      << QByteArray("alpha") << true << false << 0 << false << 0;
+      << QByteArray("alpha") << true << false << 0 << false << 0 << -1;
   QTest::newRow("downward finds the next line") << QByteArray("beta") << true << false << 0 << true
-                                                << 1;
+                                                << 0 << 1;
   QTest::newRow("match case skips other case") << QByteArray("beta") << true << true << 0 << true
-                                               << 3;
+                                               << 0 << 3;
   QTest::newRow("case differs, match case") << QByteArray("BETA DELTA") << true << true << 0
-                                            << false << 0;
+                                            << false << 0 << -1;
   QTest::newRow("case differs, no match case") << QByteArray("BETA DELTA") << true << false << 0
-                                               << true << 3;
+                                               << true << 0 << 3;
   QTest::newRow("accented letters ignore case") << QByteArray("\xC9T\xC9") << true << false << 0
-                                                << true << 4;
+                                                << true << 0 << 4;
   QTest::newRow("upward from line 0 finds nothing") << QByteArray("alpha") << false << false << 0
-                                                    << false << 0;
+                                                    << false << 0 << -1;
   QTest::newRow("upward finds the nearest above") << QByteArray("beta") << false << false << 20
-                                                  << true << 3;
+                                                  << true << 0 << 3;
   QTest::newRow("upward never examines the top line") << QByteArray("gamma") << false << false
-                                                      << 2 << false << 2;
+                                                      << 2 << false << 2 << -1;
   QTest::newRow("hit on the last page scrolls to the end")
-      << QByteArray("target") << true << false << 0 << true << 89;
-  QTest::newRow("nothing below") << QByteArray("alpha") << true << false << 5 << false << 5;
+      << QByteArray("target") << true << false << 0 << true << 89 << 97;
+  QTest::newRow("hit below the page stands a third down")
+      << QByteArray("filler 40") << true << false << 0 << true << 37 << 40;
+  QTest::newRow("nothing below") << QByteArray("alpha") << true << false << 5 << false << 5 << -1;
 }
 
 void TestBigText::search() {
@@ -362,6 +367,7 @@ void TestBigText::search() {
   QFETCH(int, startTop);
   QFETCH(bool, found);
   QFETCH(int, top);
+  QFETCH(int, hit);
   auto view = MakeView();
   QVERIFY(view);
   view->AddLine("Dim alpha", clBlack, clWindow, false);
@@ -381,8 +387,10 @@ void TestBigText::search() {
   for (int i = 0; i < view->Count(); ++i) before.push_back(view->GetLineAttributes(i));
   QCOMPARE(view->Search(text.toStdString(), downward, matchCase), found);
   QCOMPARE(view->TopLine(), top);
-  QCOMPARE(view->HorzPos(), 3);
-  // The highlight is only a flash: every line keeps its own colours.
+  QCOMPARE(view->HitLine(), hit);
+  // A hit that starts left of the first visible column brings the line's start into view.
+  QCOMPARE(view->HorzPos(), found ? 0 : 3);
+  // The hit is drawn over its line: every line keeps its own colours.
   for (int i = 0; i < view->Count(); ++i) QVERIFY(view->GetLineAttributes(i) == before[i]);
 }
 

@@ -3,6 +3,7 @@
 // open, step, edit and save as a user does, and the saved file against its source byte for byte.
 
 #include <QComboBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -153,6 +154,11 @@ void TestCommentor::openStepEditSave() {
   QCOMPARE(RoutineKindOf(source[static_cast<std::size_t>(current)]) != TRoutineKind::None, true);
   QCOMPARE(window.lblRoutine->text(), FromCp1252(source[static_cast<std::size_t>(current)]));
   QVERIFY(window.lblRoutine->font().bold());
+  // "Module Name:" names the module; the routine's declaration has a label of its own.
+  QCOMPARE(window.lblModule->text(), QString::fromStdString(item_.Name));
+  QCOMPARE(qobject_cast<QLabel*>(qobject_cast<QFormLayout*>(window.pnlInfo->layout())->labelForField(window.lblModule))
+               ->text(),
+           QStringLiteral("Module Name:"));
   QCOMPARE(window.edtAuthor->text(), QStringLiteral("Unknown"));
   QVERIFY(window.edtAuthor->isReadOnly());
   QCOMPARE(window.memoSource->GetLineAttributes(current).TextColor, clNavy);

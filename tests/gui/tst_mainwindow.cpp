@@ -247,7 +247,9 @@ void TestMainWindow::startsWithoutAProject() {
   QCOMPARE(Main().windowTitle(), QStringLiteral("Quillmate/VB 3.0"));
   QCOMPARE(Enabled(command), enabled);
   QVERIFY(Main().pnlOutline->isHidden());
-  QVERIFY(!Main().mnuProject->menuAction()->isVisible());
+  // The Project menu stays in the menu bar with every item greyed.
+  QVERIFY(Main().mnuProject->menuAction()->isVisible());
+  for (QAction* action : Main().mnuProject->actions()) QVERIFY(action->isSeparator() || !action->isEnabled());
   QVERIFY(!Main().treeProject->isEnabled());
   QVERIFY(Main().guageMain->isHidden());
   QVERIFY(Main().Project() == nullptr);
@@ -279,7 +281,8 @@ void TestMainWindow::menusAndToolbarCarryTheirCaptionsAndHints() {
                         "View Charts|Display Chart Selector", "&Select All|Select All Items",
                         "&Deselect All|Deselect All Items"}));
   QCOMPARE(items(Main().mnuWindow),
-           (QStringList{"&Tile|Tile all visible windows", "&Cascade|Cascade all visible windows"}));
+           (QStringList{"&Tile|Tile all visible windows", "&Cascade|Cascade all visible windows",
+                        "Close &All|Close all windows"}));
   QCOMPARE(items(Main().mnuHelp),
            (QStringList{"&Contents|Open the help file", "&About...|Display the about box"}));
   QStringList popup;
@@ -833,7 +836,7 @@ void TestMainWindow::tileAndCascadeArrangeTheViewers() {
   }
   QCOMPARE(listed, (QStringList{"&1 ", "&2 ", "&3 "}));
   emit Main().mnuWindow->aboutToShow();  // rebuilt, not appended to
-  QCOMPARE(Main().mnuWindow->actions().size(), 2 + 1 + 3);
+  QCOMPARE(Main().mnuWindow->actions().size(), 3 + 1 + 3);  // Tile, Cascade, Close All
 }
 
 void TestMainWindow::viewMenuTogglesToolbarAndProcessBar() {

@@ -70,6 +70,8 @@ class TestViewerFeatures : public QObject {
   void wholeWordSearch_data();
   void wholeWordSearch();
   void searchKeys();
+  void findNextOrder_data();
+  void findNextOrder();
   void previewDiffButton();
   void paneCaptions();
   void panesShareTheWidthUntilTheUserMovesTheSplitter();
@@ -162,15 +164,16 @@ void TestViewerFeatures::wholeWordSearch_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<bool>("wholeWord");
   QTest::addColumn<bool>("matchCase");
-  QTest::addColumn<int>("hit");  // the top line after the search; -1: not found
+  QTest::addColumn<int>("hit");    // the line of the hit; -1: not found
+  QTest::addColumn<int>("start");  // where the hit starts in its line
 
   // Lines: 0 "Sub Start", 1 "x = Counter + 1", 2 "Count_All = 2", 3 "n = Count", 4 "' count(3)"
-  QTest::newRow("substring without whole word") << "Count" << false << false << 1;
-  QTest::newRow("a longer word is no hit") << "Count" << true << true << 3;
-  QTest::newRow("underscore continues a word") << "Count" << true << false << 3;
-  QTest::newRow("bounded by a parenthesis") << "count" << true << true << 4;
-  QTest::newRow("word at the line's end") << "= Count" << true << false << 3;
-  QTest::newRow("no whole word anywhere") << "ount" << true << false << -1;
+  QTest::newRow("substring without whole word") << "Count" << false << false << 1 << 4;
+  QTest::newRow("a longer word is no hit") << "Count" << true << true << 3 << 4;
+  QTest::newRow("underscore continues a word") << "Count" << true << false << 3 << 4;
+  QTest::newRow("bounded by a parenthesis") << "count" << true << true << 4 << 2;
+  QTest::newRow("word at the line's end") << "= Count" << true << false << 3 << 2;
+  QTest::newRow("no whole word anywhere") << "ount" << true << false << -1 << 0;
 }
 
 void TestViewerFeatures::wholeWordSearch() {
@@ -178,6 +181,7 @@ void TestViewerFeatures::wholeWordSearch() {
   QFETCH(bool, wholeWord);
   QFETCH(bool, matchCase);
   QFETCH(int, hit);
+  QFETCH(int, start);
 
   TBigText pane;
   pane.resize(300, 30);
@@ -188,7 +192,9 @@ void TestViewerFeatures::wholeWordSearch() {
   for (int i = 0; i < 40; ++i) pane.AddLine("", clBlack, clWindow, false);
   pane.RecalcRange();
   QCOMPARE(pane.Search(text, true, matchCase, wholeWord), hit >= 0);
-  QCOMPARE(pane.TopLine(), std::max(hit, 0));
+  QCOMPARE(pane.HitLine(), hit);
+  QCOMPARE(pane.HitStart(), start);
+  if (hit >= 0) QCOMPARE(pane.HitLength(), text.size());
 }
 
 void TestViewerFeatures::searchKeys() {
@@ -218,15 +224,48 @@ void TestViewerFeatures::searchKeys() {
 
   preview.activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(&preview));
-  std::vector<int> tops;
+  std::vector<int> hits;
   for (auto [key, modifiers] : {std::pair{Qt::Key_F3, Qt::NoModifier}, {Qt::Key_F3, Qt::NoModifier},
                                 {Qt::Key_F3, Qt::ShiftModifier}}) {
     QTest::keyClick(&preview, key, modifiers);
-    tops.push_back(preview.memoCodeBefore->TopLine());
+    hits.push_back(preview.memoCodeBefore->HitLine());
   }
-  QCOMPARE(tops, (std::vector<int>{10, 40, 10}));
+  QCOMPARE(hits, (std::vector<int>{10, 40, 10}));
   QCOMPARE(preview.memoCodeAfter->TopLine(), 0);
   QVERIFY(prompts.Texts.empty());
+}
+
+void TestViewerFeatures::findNextOrder_data() {
+  QTest::addColumn<bool>("down");
+  QTest::addColumn<QString>("order");  // the hits as line:column, in the order F3 finds them
+
+  // Lines: 0 "' Total", 1 "Total = Total + 1", 2 "x = 1", 3 "Print Total", then filler.
+  // Before the first hit the search starts below the top line, as it always has.
+  QTest::newRow("downward visits every hit of a line") << true << "1:0 1:8 3:6";
+  QTest::newRow("upward from the end comes back in reverse") << false << "3:6 1:8 1:0 0:2";
+}
+
+void TestViewerFeatures::findNextOrder() {
+  QFETCH(bool, down);
+  QFETCH(QString, order);
+  TBigText pane;
+  pane.resize(400, 120);
+  for (const char* line : {"' Total", "Total = Total + 1", "x = 1", "Print Total"}) {
+    pane.AddLine(line, clBlack, clWindow, false);
+  }
+  for (int i = 0; i < 60; ++i) pane.AddLine("", clBlack, clWindow, false);
+  pane.RecalcRange();
+  // Upward starts below the text, so that the first hit found is the last one.
+  if (!down) pane.ScrollToLine(5);
+  const QStringList expected = order.split(QLatin1Char(' '));
+  QStringList found;
+  while (pane.Search(QStringLiteral("total"), down, false)) {
+    found << QStringLiteral("%1:%2").arg(pane.HitLine()).arg(pane.HitStart());
+    QVERIFY(found.size() <= expected.size());
+  }
+  QCOMPARE(found, expected);
+  // The last hit stays marked after the miss.
+  QCOMPARE(QStringLiteral("%1:%2").arg(pane.HitLine()).arg(pane.HitStart()), expected.back());
 }
 
 void TestViewerFeatures::previewDiffButton() {

@@ -377,8 +377,11 @@ void TestViewers::searchFromPopup() {
   dlgFind->SetFindText(QStringLiteral("NEEDLE"));
   dlgFind->btnFindNext->click();
 
-  QCOMPARE(searched->TopLine(), afterPane ? 25 : 12);
+  const int hit = afterPane ? 25 : 12;
+  QCOMPARE(searched->HitLine(), hit);
+  QVERIFY(searched->TopLine() <= hit && hit < searched->TopLine() + searched->VisibleLines());
   QCOMPARE(other->TopLine(), 0);
+  QCOMPARE(other->HitLine(), -1);
   QVERIFY(prompts.Take().empty());
 }
 
@@ -388,7 +391,7 @@ void TestViewers::findNext_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<bool>("down");
   QTest::addColumn<bool>("matchCase");
-  QTest::addColumn<int>("expectedTop");  // -1: "Not Found", the view stays
+  QTest::addColumn<int>("expectedHit");  // the hit's line; -1: "Not Found", the view stays
 
   // Line 30 of the 80 lines reads "    MsgBox Title$"; every other line is "line <n>".
   QTest::newRow("upward at the top") << "single" << 0 << "line" << false << false << -1;
@@ -404,7 +407,7 @@ void TestViewers::findNext() {
   QFETCH(QString, text);
   QFETCH(bool, down);
   QFETCH(bool, matchCase);
-  QFETCH(int, expectedTop);
+  QFETCH(int, expectedHit);
 
   QStringList lines;
   for (int i = 0; i < 80; ++i) lines << (i == 30 ? QStringLiteral("    MsgBox Title$") : QStringLiteral("line %1").arg(i));
@@ -438,16 +441,21 @@ void TestViewers::findNext() {
   search->dlgFind()->SetMatchCase(matchCase);
   search->dlgFind()->btnFindNext->click();
 
+  // A miss is said in the find dialog and in the window's status line; no box has to be closed.
   const auto messages = prompts.Take();
-  if (expectedTop < 0) {
+  QVERIFY(messages.empty());
+  auto* status = owner->findChild<TViewerStatus*>();
+  QVERIFY(status);
+  if (expectedHit < 0) {
     QCOMPARE(pane->TopLine(), startTop);
-    QCOMPARE(int(messages.size()), 1);
-    QCOMPARE(messages[0].Kind, TMsgKind::Information);
-    QCOMPARE(messages[0].Buttons, TButtons::Ok);
-    QCOMPARE(messages[0].Text, std::string("Not Found"));
+    QCOMPARE(pane->HitLine(), -1);
+    QCOMPARE(search->dlgFind()->Result(), QStringLiteral("Not Found"));
+    QCOMPARE(status->Message(), QStringLiteral("Not Found"));
   } else {
-    QCOMPARE(pane->TopLine(), expectedTop);
-    QVERIFY(messages.empty());
+    QCOMPARE(pane->HitLine(), expectedHit);
+    QVERIFY(pane->TopLine() <= expectedHit && expectedHit < pane->TopLine() + pane->VisibleLines());
+    QVERIFY(search->dlgFind()->Result().isEmpty());
+    QVERIFY(status->Message().isEmpty());
   }
 }
 

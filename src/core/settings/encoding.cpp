@@ -1,15 +1,49 @@
 // SPDX-License-Identifier: MIT
 #include "settings/encoding.h"
 
+#include <array>
+
 #include "messages.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
+#include "settings/charsetdetector.h"
 
 namespace qm {
 
 namespace {
 
 using P = TCodePage;
+
+TCodePage Fallback(const TEncodingSettings& settings) {
+  return settings.AutoFallback == TCodePage::Auto ? TCodePage::Windows1252 : settings.AutoFallback;
+}
+
+bool InRange(unsigned char byte, unsigned char low, unsigned char high) { return byte >= low && byte <= high; }
+
+// Lead and trail bytes of the double-byte code pages, as Windows defines them.
+bool IsLeadByte(TCodePage page, unsigned char b) {
+  switch (page) {
+    case P::ShiftJIS: return InRange(b, 0x81, 0x9F) || InRange(b, 0xE0, 0xFC);
+    case P::GBK:
+    case P::Big5:
+    case P::Korean949: return InRange(b, 0x81, 0xFE);
+    default: return false;
+  }
+}
+
+bool IsTrailByte(TCodePage page, unsigned char b) {
+  switch (page) {
+    case P::ShiftJIS: return InRange(b, 0x40, 0x7E) || InRange(b, 0x80, 0xFC);
+    case P::GBK: return InRange(b, 0x40, 0x7E) || InRange(b, 0x80, 0xFE);
+    case P::Big5: return InRange(b, 0x40, 0x7E) || InRange(b, 0xA1, 0xFE);
+    case P::Korean949: return InRange(b, 0x41, 0x5A) || InRange(b, 0x61, 0x7A) || InRange(b, 0x81, 0xFE);
+    default: return false;
+  }
+}
+
+bool IsDoubleBytePage(TCodePage page) {
+  return page == P::ShiftJIS || page == P::GBK || page == P::Big5 || page == P::Korean949;
+}
 
 }  // namespace
 
@@ -80,17 +114,68 @@ bool HasNonAscii(std::string_view bytes) {
   return false;
 }
 
+std::optional<TCodePage> CodePageOfCharsetName(std::string_view name) {
+  struct TAlias {
+    std::string_view Name;
+    TCodePage Page;
+  };
+  static constexpr std::array<TAlias, 27> kAliases = {{
+      {"SHIFT_JIS", P::ShiftJIS},        {"SJIS", P::ShiftJIS},           {"CP932", P::ShiftJIS},
+      {"WINDOWS-31J", P::ShiftJIS},      {"GB18030", P::GBK},             {"GBK", P::GBK},
+      {"GB2312", P::GBK},                {"CP936", P::GBK},               {"BIG5", P::Big5},
+      {"CP950", P::Big5},                {"EUC-KR", P::Korean949},        {"UHC", P::Korean949},
+      {"CP949", P::Korean949},           {"WINDOWS-1251", P::Cyrillic1251},
+      {"WINDOWS-1250", P::CentralEuropean1250}, {"ISO-8859-2", P::CentralEuropean1250},
+      {"WINDOWS-1252", P::Windows1252},  {"ISO-8859-1", P::Windows1252},  {"WINDOWS-1253", P::Greek1253},
+      {"WINDOWS-1254", P::Turkish1254},  {"WINDOWS-1255", P::Hebrew1255}, {"WINDOWS-1256", P::Arabic1256},
+      {"WINDOWS-1257", P::Baltic1257},   {"WINDOWS-1258", P::Vietnamese1258}, {"TIS-620", P::Thai874},
+      {"WINDOWS-874", P::Thai874},       {"UTF-8", P::Utf8},
+  }};
+  for (const TAlias& alias : kAliases) {
+    if (SameTextIgnoringCase(alias.Name, name)) return alias.Page;
+  }
+  return std::nullopt;
+}
+
+bool IsWellFormedDoubleByte(std::string_view bytes, TCodePage page) {
+  if (!IsDoubleBytePage(page)) return true;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    if (!IsLeadByte(page, b)) continue;
+    if (i + 1 >= bytes.size() || !IsTrailByte(page, static_cast<unsigned char>(bytes[i + 1]))) return false;
+    ++i;
+  }
+  return true;
+}
+
+std::optional<TCodePage> DetectCodePage(std::string_view bytes) {
+  const std::optional<TCodePage> page = CodePageOfCharsetName(DetectCharsetName(bytes));
+  if (!page) return std::nullopt;
+  switch (*page) {
+    // UTF-8 is decided by validity alone; the Latin pages are left to the fallback.
+    case P::Utf8:
+    case P::Windows1252:
+    case P::CentralEuropean1250:
+    case P::Turkish1254:
+    case P::Auto: return std::nullopt;
+    default: break;
+  }
+  if (!IsWellFormedDoubleByte(bytes, *page)) return std::nullopt;
+  return page;
+}
+
 TCodePage ResolveCodePage(const TEncodingSettings& settings, std::size_t invalidUtf8Lines,
                           std::size_t nonAsciiLines) {
   if (settings.CodePage != TCodePage::Auto) return settings.CodePage;
   if (invalidUtf8Lines == 0 && nonAsciiLines > 0) return TCodePage::Utf8;
-  return settings.AutoFallback == TCodePage::Auto ? TCodePage::Windows1252 : settings.AutoFallback;
+  return Fallback(settings);
 }
 
 TCodePage ResolveCodePage(const TEncodingSettings& settings, std::string_view bytes) {
   if (settings.CodePage != TCodePage::Auto) return settings.CodePage;
-  const bool nonAscii = HasNonAscii(bytes);
-  return ResolveCodePage(settings, nonAscii && !IsValidUtf8(bytes) ? 1 : 0, nonAscii ? 1 : 0);
+  if (!HasNonAscii(bytes)) return Fallback(settings);
+  if (IsValidUtf8(bytes)) return TCodePage::Utf8;
+  return DetectCodePage(bytes).value_or(Fallback(settings));
 }
 
 TCodePage ResolveCodePage(const TEncodingSettings& settings, const std::vector<std::string>& lines) {
@@ -105,7 +190,14 @@ TCodePage ResolveCodePage(const TEncodingSettings& settings, const std::vector<s
       break;  // one line is enough to rule UTF-8 out
     }
   }
-  return ResolveCodePage(settings, invalid, nonAscii);
+  if (invalid == 0) return ResolveCodePage(settings, invalid, nonAscii);
+  // The detector reads the whole text, as it lies in the file.
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return DetectCodePage(text).value_or(Fallback(settings));
 }
 
 }  // namespace qm

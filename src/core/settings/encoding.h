@@ -8,9 +8,9 @@
 //
 // Section [Encoding] of VBQUILL3.INI:
 //   CodePage=Auto          the menu's choice (the keys of CodePages(), case-insensitive)
-//   AutoFallback=1252      what Auto takes when the bytes are not UTF-8 (never Auto itself)
-// An older file has no such section: Auto with Windows-1252, which shows every file as before
-// unless it is UTF-8.
+//   AutoFallback=1252      what Auto takes when the bytes are neither UTF-8 nor of a code page
+//                          the detector is sure of (never Auto itself)
+// An older file has no such section: Auto with Windows-1252.
 
 #include <optional>
 #include <string>
@@ -73,14 +73,30 @@ bool SaveEncodingSettings(const TEncodingSettings& settings,
 bool HasNonAscii(std::string_view bytes);
 
 // The code page a text is shown in: the choice itself, or for Auto UTF-8 when the bytes are
-// valid UTF-8 holding something beyond ASCII, else the fallback (Windows-1252 when that is Auto).
+// valid UTF-8 holding something beyond ASCII; else the code page the detector finds in the bytes
+// when it is sure (DetectCodePage); else the fallback (Windows-1252 when that is Auto).
 TCodePage ResolveCodePage(const TEncodingSettings& settings, std::string_view bytes);
-// The same over a whole text: UTF-8 only when every line is valid UTF-8 and one holds non-ASCII.
+// The same over a whole text (its lines joined by CR LF for the detector).
 TCodePage ResolveCodePage(const TEncodingSettings& settings, const std::vector<std::string>& lines);
 
-// What Auto decides from counts kept while lines are added: lines that are not valid UTF-8 and
-// lines that hold non-ASCII bytes.
+// What Auto decides from counts kept while lines are added, without the bytes and so without the
+// detector: lines that are not valid UTF-8 and lines that hold non-ASCII bytes.
 TCodePage ResolveCodePage(const TEncodingSettings& settings, std::size_t invalidUtf8Lines,
                           std::size_t nonAsciiLines);
+
+// The code page of a detector's character-set name (letter case ignored); none for a set the
+// menu has no entry for. Latin-1 and ISO-8859-2 count as their Windows twins.
+std::optional<TCodePage> CodePageOfCharsetName(std::string_view name);
+
+// Whether the bytes read as the double-byte code page without a broken pair: every lead byte is
+// followed by a trail byte of that code page. True for a page that is not double-byte.
+bool IsWellFormedDoubleByte(std::string_view bytes, TCodePage page);
+
+// The code page the detector finds for bytes that are not UTF-8, when it is sure: an East Asian
+// double-byte page whose pairs are all well formed, or a single-byte page of a non-Latin script
+// (Cyrillic, Greek, Hebrew, Arabic, Baltic, Thai, Vietnamese). The Latin pages (1250, 1252, 1254)
+// are never taken from the detector: on a few accented letters it flips between them, and the
+// fallback is the user's own word for such text. None without a detector.
+std::optional<TCodePage> DetectCodePage(std::string_view bytes);
 
 }  // namespace qm

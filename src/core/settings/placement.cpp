@@ -73,4 +73,10 @@ std::vector<TRect> TileVertically(int count, const TRect& area) {
   return rects;
 }
 
+int OutlineWidthFor(int stored, int windowWidth) {
+  constexpr int kMinWidth = 120;
+  const int wanted = stored > 0 ? stored : std::clamp(windowWidth / 5, 180, 360);
+  return std::max(kMinWidth, std::min(wanted, windowWidth / 2));
+}
+
 }  // namespace qm

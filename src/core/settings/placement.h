@@ -39,6 +39,11 @@ struct TPlacementRestore {
 // moved onto the first screen and made to fit it.
 TPlacementRestore RestorePlacement(const TWindowPlacement& placement, const std::vector<TRect>& screens);
 
+// The project tree's width in a main window of that width: the user's own width (stored, from
+// dragging the splitter) when there is one, else a fifth of the window between 180 and 360; never
+// less than 120, and never more than half the window, so the viewers keep their room.
+int OutlineWidthFor(int stored, int windowWidth);
+
 // The rectangles of count child windows tiled side by side in an area: one row of columns for up
 // to three windows; more form a grid of floor(sqrt(count)) rows, with the windows that do not fill
 // a whole row given to the rightmost columns (one more window in each of them).

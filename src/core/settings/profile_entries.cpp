@@ -14,6 +14,7 @@ namespace qm {
 namespace {
 
 constexpr std::string_view kPlacementSection = "frmMain";
+constexpr std::string_view kOutlineWidthKey = "OutlineWidth";
 
 constexpr std::string_view kVBIniFileName = "VB.INI";
 constexpr std::string_view kVBSection = "Visual Basic";
@@ -51,6 +52,14 @@ bool Write(std::string_view section, std::string_view key, std::string_view valu
 }
 
 }  // namespace
+
+int LoadOutlineWidth(std::string_view fileName) {
+  return std::max(0, ReadProfileInt(kPlacementSection, kOutlineWidthKey, 0, fileName));
+}
+
+bool SaveOutlineWidth(int width, std::string_view fileName, std::string* err) {
+  return Write(kPlacementSection, kOutlineWidthKey, std::to_string(std::max(width, 0)), fileName, err);
+}
 
 TWindowPlacement LoadWindowPlacement(std::string_view fileName) {
   TWindowPlacement placement;

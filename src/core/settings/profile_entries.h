@@ -27,6 +27,11 @@ TWindowPlacement LoadWindowPlacement(std::string_view fileName = kSettingsFileNa
 bool SaveWindowPlacement(const TWindowPlacement& placement,
                          std::string_view fileName = kSettingsFileName, std::string* err = nullptr);
 
+// The width the user gave the project tree by dragging its splitter: key OutlineWidth of section
+// frmMain, 0 (or missing) when the tree was never dragged and follows the window.
+int LoadOutlineWidth(std::string_view fileName = kSettingsFileName);
+bool SaveOutlineWidth(int width, std::string_view fileName = kSettingsFileName, std::string* err = nullptr);
+
 // TabStops of section "Visual Basic" of VB.INI: the editor's tab width (4 when missing or out of
 // the editor's range), for TSettings::SetTabWidth.
 int ReadVBTabStops();

@@ -43,9 +43,10 @@ class TCommandStates {
   void SetAvailable(TShellCommand command, bool available);
   bool Available(TShellCommand command) const;
 
-  // No project: project commands disabled, tree and splitter hidden, Project menu hidden.
+  // No project: project commands disabled, tree and splitter hidden; the Project menu stays in
+  // the menu bar with its items greyed, so that a new user sees what opening a project offers.
   void EnterNoProject();
-  // Project open: every project command enabled, tree, splitter and Project menu shown.
+  // Project open: every project command enabled, tree and splitter shown.
   void EnterProject();
   // A node of the tree becomes the selected one (none: the tree was emptied). Narrows viewing
   // the current source, the commentor and the form structure to what the node offers.
@@ -54,7 +55,7 @@ class TCommandStates {
   bool Enabled(TShellCommand command) const;
   bool ProjectOpen() const { return projectOpen_; }
   bool OutlineVisible() const { return projectOpen_; }
-  bool ProjectMenuVisible() const { return projectOpen_; }
+  bool ProjectMenuVisible() const { return true; }
 
  private:
   bool projectOpen_ = false;

@@ -19,6 +19,7 @@
 #include "cp1252.h"
 #include "engine/linefuncs.h"
 #include "messages.h"
+#include "project/sourcemgt.h"
 #include "viewers/viewerpanes.h"
 #include "viewers/viewerservices.h"
 
@@ -36,6 +37,7 @@ constexpr std::string_view kInsertTemplateHint =
 constexpr std::string_view kRoutineListHint = "Go to a routine; routines without a header block are marked";
 constexpr std::string_view kNoHeaderMark = "  [no header]";
 constexpr std::string_view kModuleName = "Module Name:";
+constexpr std::string_view kRoutine = "Routine:";
 constexpr std::string_view kAuthor = "Author:";
 constexpr std::string_view kParameters = "Parameters:";
 constexpr std::string_view kReturns = "Returns:";
@@ -82,6 +84,9 @@ TfrmCommentor::TfrmCommentor(const TSettings& settings, IPrompts& prompts, const
 
   pnlInfo = new QWidget(this);
   pnlInfo->setObjectName(QStringLiteral("pnlInfo"));
+  lblModule = new QLabel(pnlInfo);
+  lblModule->setObjectName(QStringLiteral("lblModule"));
+  lblModule->setTextFormat(Qt::PlainText);
   lblRoutine = new QLabel(pnlInfo);
   lblRoutine->setObjectName(QStringLiteral("lblRoutine"));
   lblRoutine->setTextFormat(Qt::PlainText);
@@ -94,7 +99,8 @@ TfrmCommentor::TfrmCommentor(const TSettings& settings, IPrompts& prompts, const
   auto* info = new QFormLayout(pnlInfo);
   info->setContentsMargins(6, 4, 6, 4);
   info->setVerticalSpacing(3);
-  info->addRow(QText(kModuleName), lblRoutine);
+  info->addRow(QText(kModuleName), lblModule);
+  info->addRow(QText(kRoutine), lblRoutine);
   info->addRow(QText(kAuthor), edtAuthor);
   info->addRow(QText(kParameters), edtParams);
   info->addRow(QText(kReturns), edtReturns);
@@ -155,6 +161,7 @@ TfrmCommentor::TfrmCommentor(const TSettings& settings, IPrompts& prompts, const
 
 bool TfrmCommentor::OpenModule(const RFile& item, const std::string& projectDir) {
   const bool read = FSession.OpenModule(item, projectDir);
+  lblModule->setText(QFile::decodeName(QByteArray::fromStdString(item.Name)));
   ResolvePage();
   setWindowTitle(QFile::decodeName(QByteArray::fromStdString(FSession.Caption())));
   ShowRoutine();

@@ -48,6 +48,7 @@ class TfrmCommentor : public QWidget {
   QToolButton* btnInsertTemplate = nullptr;
   QComboBox* cboRoutines = nullptr;
   QWidget* pnlInfo = nullptr;
+  QLabel* lblModule = nullptr;   // the module's file name
   QLabel* lblRoutine = nullptr;  // the routine's first line, in bold
   QLineEdit* edtAuthor = nullptr;
   QLineEdit* edtParams = nullptr;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "analysis/formtreewindow.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,6 +25,7 @@ namespace qm {
 namespace {
 
 constexpr int kPropertyColumnWidth = 85;
+constexpr int kValueColumnMaxWidth = 480;
 // The role of a tree node that holds its row index in Rows().
 constexpr int kRowRole = Qt::UserRole;
 // The role that holds a node's image index (for tests and accessibility).
@@ -143,6 +146,13 @@ void TfrmFormTree::FillPropertyList(const std::vector<RFormProp>& props) {
     rows << row;
   }
   lviewProperties->addTopLevelItems(rows);
+  // Each column as wide as its longest entry, never narrower than the classic 85 pixels; a very
+  // long value is cut (its tool tip holds it whole) rather than pushing the names out of sight.
+  for (int column : {0, 1}) {
+    lviewProperties->resizeColumnToContents(column);
+    const int fitted = std::max(kPropertyColumnWidth, lviewProperties->columnWidth(column));
+    lviewProperties->setColumnWidth(column, column == 1 ? std::min(fitted, kValueColumnMaxWidth) : fitted);
+  }
 }
 
 void TfrmFormTree::treeProjectClick(QTreeWidgetItem* node) {

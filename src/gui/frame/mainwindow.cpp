@@ -25,6 +25,8 @@
 #include <QScreen>
 #include <QSizeGrip>
 #include <QSplitter>
+
+#include "shell/viewerlayout.h"
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
@@ -219,6 +221,9 @@ void TfrmMain::CreateClientArea() {
   splitMain->setStretchFactor(1, 1);
   splitMain->setSizes({kOutlineWidth, 600});
   grabBar()->setObjectName(QStringLiteral("grabBar"));
+  connect(splitMain, &QSplitter::splitterMoved, this, [this](int position) {
+    if (!FPlacingOutline) FOutlineWidth = position;
+  });
 
   pnlBottom = new QFrame;
   pnlBottom->setObjectName(QStringLiteral("pnlBottom"));
@@ -356,6 +361,10 @@ void TfrmMain::CreateMenus() {
   QAction* cascade =
       mnuWindow->addAction(QText(shellmsg::MenuWindowCascade), this, &TfrmMain::mnuWindowCascadeClick);
   cascade->setStatusTip(QText(shellmsg::HintWindowCascade));
+  QAction* closeAll = mnuWindow->addAction(QText(shellmsg::MenuWindowCloseAll), mdiClient,
+                                           &QMdiArea::closeAllSubWindows);
+  closeAll->setObjectName(QStringLiteral("mnuWindowCloseAll"));
+  closeAll->setStatusTip(QText(shellmsg::HintWindowCloseAll));
   // Ctrl+Tab and Ctrl+Shift+Tab step through the viewer windows from anywhere in the frame.
   auto* nextWindow = new QAction(this);
   nextWindow->setShortcut(QKeySequence(QText(shellmsg::KeyNextWindow)));
@@ -728,7 +737,9 @@ QMdiSubWindow* TfrmMain::AddViewer(QWidget* viewer) {
   QMdiSubWindow* sub = mdiClient->addSubWindow(viewer);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   const QSize area = mdiClient->viewport()->size();
-  sub->resize(std::max(320, area.width() * 3 / 4), std::max(240, area.height() * 3 / 4));
+  const TViewerRect place = ViewerPlacement(area.width(), area.height(),
+                                            static_cast<int>(mdiClient->subWindowList().size()) - 1);
+  sub->setGeometry(place.Left, place.Top, place.Width, place.Height);
   viewer->show();
   sub->show();
   mdiClient->setActiveSubWindow(sub);
@@ -739,16 +750,22 @@ QMdiSubWindow* TfrmMain::ViewSourceItem(RFile* item) {
   if (!item) return nullptr;
   QWidget* viewer = nullptr;
   if (ViewerForItem(*item) == TItemViewer::BeforeAfter) {
-    viewer = new TfrmViewDualMDI(item->Path, item->OutputPath);
+    auto* dual = new TfrmViewDualMDI(item->Path, item->OutputPath);
+    dual->RememberEncodingFor(ProjectPath());
+    viewer = dual;
   } else {
-    viewer = new TfrmViewSingleMDI(FileCaption(item->Path), item->Path);
+    auto* single = new TfrmViewSingleMDI(FileCaption(item->Path), item->Path);
+    single->RememberEncodingFor(ProjectPath());
+    viewer = single;
   }
   return AddViewer(viewer);
 }
 
 void TfrmMain::btnViewProjFileClick() {
   if (!Project()) return;
-  AddViewer(new TfrmViewSingleMDI(ProjectFileCaption(ProjectFileName()), ProjectPath()));
+  auto* viewer = new TfrmViewSingleMDI(ProjectFileCaption(ProjectFileName()), ProjectPath());
+  viewer->RememberEncodingFor(ProjectPath());
+  AddViewer(viewer);
 }
 
 void TfrmMain::btnViewSourceClick() { ViewSourceItem(SelectedItem()); }
@@ -955,6 +972,8 @@ void TfrmMain::showEvent(QShowEvent* event) {
 
 void TfrmMain::FormShow() {
   RestorePlacement();
+  FOutlineWidth = LoadOutlineWidth();
+  PlaceOutline();
   DisableProjectCommands();
   setWindowTitle(QText(shellmsg::ApplicationTitle));
 }
@@ -982,7 +1001,28 @@ void TfrmMain::SavePlacement() {
       {normal.left(), normal.top(), normal.left() + normal.width(), normal.top() + normal.height()},
       isMaximized());
   std::string err;
-  if (!SaveWindowPlacement(placement, kSettingsFileName, &err)) Prompts().Show(TMsgKind::Error, err);
+  if (!SaveWindowPlacement(placement, kSettingsFileName, &err)) {
+    Prompts().Show(TMsgKind::Error, err);
+    return;
+  }
+  if (FOutlineWidth > 0 && !SaveOutlineWidth(FOutlineWidth, kSettingsFileName, &err)) {
+    Prompts().Show(TMsgKind::Error, err);
+  }
+}
+
+void TfrmMain::PlaceOutline() {
+  const int total = splitMain->width();
+  if (total <= 0) return;
+  const int outline = OutlineWidthFor(FOutlineWidth, total);
+  FPlacingOutline = true;
+  splitMain->setSizes({outline, std::max(total - outline - splitMain->handleWidth(), 1)});
+  FPlacingOutline = false;
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // The splitter has its new width only once the layout has run.
+  QMetaObject::invokeMethod(this, &TfrmMain::PlaceOutline, Qt::QueuedConnection);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

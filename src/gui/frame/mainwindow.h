@@ -175,6 +175,7 @@ class TfrmMain : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void CreateActions();
@@ -214,6 +215,10 @@ class TfrmMain : public QMainWindow {
   QList<QAction*> FWindowListActions;
   QAction* FProjectMenuAction = nullptr;
   bool FShown = false;
+  // The project tree's width from the user's dragging (0: it follows the window).
+  int FOutlineWidth = 0;
+  bool FPlacingOutline = false;
+  void PlaceOutline();
   bool FExiting = false;  // File > Exit is closing the window (the list is saved already)
   bool FRunning = false;
   QCursor FSavedCursor;

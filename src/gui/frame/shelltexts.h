@@ -35,6 +35,7 @@ inline constexpr std::string_view MenuProjectDeselectAll = "&Deselect All";
 inline constexpr std::string_view MenuWindow = "&Window";
 inline constexpr std::string_view MenuWindowTile = "&Tile";
 inline constexpr std::string_view MenuWindowCascade = "&Cascade";
+inline constexpr std::string_view MenuWindowCloseAll = "Close &All";
 inline constexpr std::string_view MenuHelp = "&Help";
 inline constexpr std::string_view MenuHelpContents = "&Contents";
 inline constexpr std::string_view MenuHelpAbout = "&About...";
@@ -48,6 +49,7 @@ inline constexpr std::string_view HintViewProcessBar = "Toggle the process bar";
 inline constexpr std::string_view HintViewEncoding = "Choose the code page in which sources are shown";
 inline constexpr std::string_view HintWindowTile = "Tile all visible windows";
 inline constexpr std::string_view HintWindowCascade = "Cascade all visible windows";
+inline constexpr std::string_view HintWindowCloseAll = "Close all windows";
 inline constexpr std::string_view HintHelpContents = "Open the help file";
 inline constexpr std::string_view HintHelpAbout = "Display the about box";
 

@@ -20,6 +20,8 @@
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTabWidget>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -37,6 +39,7 @@
 #include "platform/paths.h"
 #include "frame/helpwindow.h"
 #include "shell/optionspreview.h"
+#include "shell/viewerlayout.h"
 #include "shell/projectsession.h"
 #include "ui/templatefiles.h"
 #include "viewers/markcolors.h"
@@ -158,10 +161,13 @@ TfrmOptions::TfrmOptions(TSettings& settings, TCommentTemplates& templates, QWid
   auto* main = new QVBoxLayout;
   main->addLayout(body, 1);
   main->addLayout(buttons);
-  auto* outer = new QHBoxLayout(this);
+  // The preview goes below the pages, across the dialog's width: beside them the dialog would be
+  // wider than many screens, and the preview too narrow for in-line comments.
+  auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(8, 8, 8, 8);
-  outer->addLayout(main);
+  outer->addLayout(main, 1);
   outer->addWidget(pnlPreview);
+  FMainLayout = main;
 
   FPreviewTimer = new QTimer(this);
   FPreviewTimer->setSingleShot(true);
@@ -196,7 +202,7 @@ void TfrmOptions::CreateList() {
   lviewSelect->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   lviewSelect->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   static constexpr std::array<QStyle::StandardPixmap, kOptionsPageCount> icons = {
-      QStyle::SP_FileDialogInfoView, QStyle::SP_FileDialogListView,  QStyle::SP_MessageBoxInformation,
+      QStyle::SP_ComputerIcon, QStyle::SP_FileDialogListView, QStyle::SP_MessageBoxInformation,
       QStyle::SP_FileDialogDetailedView, QStyle::SP_DialogApplyButton, QStyle::SP_DialogSaveButton,
       QStyle::SP_DirHomeIcon};
   for (const TOptionsPageDef& page : OptionsPages())
@@ -587,7 +593,16 @@ void TfrmOptions::UpdateHelpContext() {
 void TfrmOptions::ApplySize() {
   pnlPreview->setVisible(FPreviewShown);
   btnPreview->setText(QText(FPreviewShown ? optmsg::PreviewHide : optmsg::PreviewShow));
-  setFixedSize(kWidth + (FPreviewShown ? kPreviewWidth : 0), kHeight);
+  // The pages ask for what their labels need; the screen the dialog is on sets the limit.
+  const QSize pages = FMainLayout->sizeHint();
+  const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+  const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
+  const int margins = 16;
+  const TOptionsDialogSize size = FitOptionsDialog(std::max(kWidth, pages.width() + margins),
+                                                   std::max(kHeight, pages.height() + margins), FPreviewShown,
+                                                   room.width(), room.height());
+  pnlPreview->setFixedHeight(size.PreviewHeight > 0 ? size.PreviewHeight : 0);
+  setFixedSize(size.Width, size.Height);
 }
 
 void TfrmOptions::showEvent(QShowEvent* event) {

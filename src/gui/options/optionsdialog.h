@@ -30,6 +30,7 @@ class QPushButton;
 class QSpinBox;
 class QStackedWidget;
 class QTabWidget;
+class QVBoxLayout;
 class QTimer;
 class QVBoxLayout;
 
@@ -110,7 +111,7 @@ class TfrmOptions : public QDialog {
   // The client size without and with the preview panel.
   static constexpr int kWidth = 600;
   static constexpr int kHeight = 420;
-  static constexpr int kPreviewWidth = 440;
+  QVBoxLayout* FMainLayout = nullptr;  // the pages and the buttons, above the preview
 
  public slots:
   void accept() override;

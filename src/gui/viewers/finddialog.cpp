@@ -47,9 +47,12 @@ TFindDialog::TFindDialog(QWidget* parent) : QDialog(parent) {
   auto* optionsRow = new QHBoxLayout;
   optionsRow->addLayout(optionsColumn);
   optionsRow->addWidget(grpDirection);
+  lblResult = new QLabel(this);
+  lblResult->setObjectName(QStringLiteral("lblResult"));
   auto* leftColumn = new QVBoxLayout;
   leftColumn->addLayout(textRow);
   leftColumn->addLayout(optionsRow);
+  leftColumn->addWidget(lblResult);
   auto* buttonColumn = new QVBoxLayout;
   buttonColumn->addWidget(btnFindNext);
   buttonColumn->addWidget(btnCancel);
@@ -59,8 +62,10 @@ TFindDialog::TFindDialog(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttonColumn);
 
   // Like the platform's find box: Find Next needs something to look for.
-  connect(edtFindText, &QLineEdit::textChanged, this,
-          [this](const QString& text) { btnFindNext->setEnabled(!text.isEmpty()); });
+  connect(edtFindText, &QLineEdit::textChanged, this, [this](const QString& text) {
+    btnFindNext->setEnabled(!text.isEmpty());
+    lblResult->clear();
+  });
   connect(btnFindNext, &QPushButton::clicked, this, [this] {
     if (!edtFindText->text().isEmpty()) emit Find();
   });
@@ -81,6 +86,10 @@ void TFindDialog::SetDown(bool down) {
     rdoUp->setChecked(true);
   }
 }
+
+void TFindDialog::ShowResult(const QString& text) { lblResult->setText(text); }
+
+QString TFindDialog::Result() const { return lblResult->text(); }
 
 void TFindDialog::Execute() {
   show();

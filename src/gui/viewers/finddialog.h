@@ -9,6 +9,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -31,6 +32,9 @@ class TFindDialog : public QDialog {
 
   // Shows the dialog (modeless) in front, with the text selected.
   void Execute();
+  // The outcome of the last Find Next under the options ("Not Found"); empty clears it.
+  void ShowResult(const QString& text);
+  QString Result() const;
 
   QPushButton* btnFindNext = nullptr;
 
@@ -44,6 +48,7 @@ class TFindDialog : public QDialog {
   QCheckBox* chkMatchCase = nullptr;
   QRadioButton* rdoUp = nullptr;
   QRadioButton* rdoDown = nullptr;
+  QLabel* lblResult = nullptr;
 };
 
 }  // namespace qm

@@ -23,6 +23,8 @@ TfrmViewDual::TfrmViewDual(QWidget* parent) : QDialog(parent) {
   btnPrint = MakeViewerButton(this, QStyle::SP_FileIcon, viewmsg::PrintHint);
   btnCancel = MakeViewerButton(this, QStyle::SP_DialogCancelButton, viewmsg::CancelProcessingHint);
   btnDiff = MakeViewerButton(this, QStyle::SP_BrowserReload, viewmsg::DiffHint);
+  btnPrevChange = MakeViewerButton(this, QStyle::SP_ArrowUp, viewmsg::PreviousChangeHint);
+  btnNextChange = MakeViewerButton(this, QStyle::SP_ArrowDown, viewmsg::NextChangeHint);
   Panes = new TDualPanes(this);
   memoCodeBefore = Panes->memoCodeBefore;
   memoCodeAfter = Panes->memoCodeAfter;
@@ -30,8 +32,13 @@ TfrmViewDual::TfrmViewDual(QWidget* parent) : QDialog(parent) {
     menu->addAction(QText(viewmsg::DiffMenuItem), this, &TfrmViewDual::btnDiffClick);
   }
   AddFindKeys(this, Panes->Search);
+  Panes->AddChangeKeys(this);
+  Status = new TViewerStatus(this, {memoCodeBefore, memoCodeAfter});
+  Panes->Search->ShowStatus = [this](const QString& text) { Status->ShowMessage(text); };
 
-  ArrangeViewer(this, {btnClose, btnPrint, btnCancel, btnDiff}, Panes);
+  ArrangeViewer(this, {btnClose, btnPrint, btnCancel, btnDiff, btnPrevChange, btnNextChange}, Panes, Status);
+  connect(btnPrevChange, &QToolButton::clicked, this, [this] { Panes->GoToChange(false); });
+  connect(btnNextChange, &QToolButton::clicked, this, [this] { Panes->GoToChange(true); });
 
   connect(btnClose, &QToolButton::clicked, this, &TfrmViewDual::btnCloseClick);
   connect(btnPrint, &QToolButton::clicked, this, &TfrmViewDual::btnPrintClick);
@@ -59,6 +66,7 @@ void TfrmViewDual::LoadPreview(const std::string& caption, const TLines& before,
     pane->RecalcRange();
     pane->viewport()->update();
   }
+  Status->ShowMessage({});
 }
 
 bool TfrmViewDual::ShowPreview(const std::string& caption, const TLines& before,

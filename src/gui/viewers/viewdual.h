@@ -18,6 +18,7 @@ namespace qm {
 
 class TBigText;
 class TDualPanes;
+class TViewerStatus;
 
 class TfrmViewDual : public QDialog, public IPreview {
   Q_OBJECT
@@ -43,6 +44,9 @@ class TfrmViewDual : public QDialog, public IPreview {
   QToolButton* btnPrint = nullptr;
   QToolButton* btnCancel = nullptr;
   QToolButton* btnDiff = nullptr;
+  QToolButton* btnPrevChange = nullptr;
+  QToolButton* btnNextChange = nullptr;
+  TViewerStatus* Status = nullptr;
 
   void btnCloseClick();
   void btnPrintClick();

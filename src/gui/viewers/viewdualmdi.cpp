@@ -40,14 +40,21 @@ TfrmViewDualMDI::TfrmViewDualMDI(const std::string& sourceFile, const std::strin
   btnClose = MakeViewerButton(this, QStyle::SP_DialogCloseButton, viewmsg::CloseHint);
   btnPrint = MakeViewerButton(this, QStyle::SP_FileIcon, viewmsg::PrintHint);
   btnDiff = MakeViewerButton(this, QStyle::SP_BrowserReload, viewmsg::DiffHint);
+  btnPrevChange = MakeViewerButton(this, QStyle::SP_ArrowUp, viewmsg::PreviousChangeHint);
+  btnNextChange = MakeViewerButton(this, QStyle::SP_ArrowDown, viewmsg::NextChangeHint);
   Panes = new TDualPanes(this);
   memoCodeBefore = Panes->memoCodeBefore;
   memoCodeAfter = Panes->memoCodeAfter;
   for (QMenu* menu : {Panes->mnuBefore, Panes->mnuAfter}) {
     menu->addAction(QText(viewmsg::DiffMenuItem), this, &TfrmViewDualMDI::btnDiffClick);
   }
+  Panes->AddChangeKeys(this);
+  Status = new TViewerStatus(this, {memoCodeBefore, memoCodeAfter});
+  Panes->Search->ShowStatus = [this](const QString& text) { Status->ShowMessage(text); };
 
-  ArrangeViewer(this, {btnClose, btnPrint, btnDiff}, Panes);
+  ArrangeViewer(this, {btnClose, btnPrint, btnDiff, btnPrevChange, btnNextChange}, Panes, Status);
+  connect(btnPrevChange, &QToolButton::clicked, this, [this] { Panes->GoToChange(false); });
+  connect(btnNextChange, &QToolButton::clicked, this, [this] { Panes->GoToChange(true); });
 
   connect(btnClose, &QToolButton::clicked, this, &TfrmViewDualMDI::btnCloseClick);
   connect(btnPrint, &QToolButton::clicked, this, &TfrmViewDualMDI::btnPrintClick);
@@ -55,6 +62,10 @@ TfrmViewDualMDI::TfrmViewDualMDI(const std::string& sourceFile, const std::strin
 
   LoadPane(*memoCodeBefore, FSourceFile);
   LoadPane(*memoCodeAfter, FOutputFile);
+}
+
+void TfrmViewDualMDI::RememberEncodingFor(const std::string& projectPath) {
+  Status->RememberFor(projectPath, FSourceFile);
 }
 
 void TfrmViewDualMDI::btnCloseClick() { CloseViewerWindow(this); }

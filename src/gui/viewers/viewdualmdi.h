@@ -15,6 +15,7 @@ namespace qm {
 
 class TBigText;
 class TDualPanes;
+class TViewerStatus;
 
 class TfrmViewDualMDI : public QWidget {
   Q_OBJECT
@@ -35,6 +36,13 @@ class TfrmViewDualMDI : public QWidget {
   QToolButton* btnClose = nullptr;
   QToolButton* btnPrint = nullptr;
   QToolButton* btnDiff = nullptr;
+  QToolButton* btnPrevChange = nullptr;
+  QToolButton* btnNextChange = nullptr;
+  TViewerStatus* Status = nullptr;
+
+  // Remembers the encoding chosen for the source file (both panes) in the project's section of
+  // the settings file, and applies the one remembered.
+  void RememberEncodingFor(const std::string& projectPath);
 
   void btnCloseClick();
   // Asks for the left or the right pane, then prints it.

@@ -2,12 +2,15 @@
 #include "viewers/viewerpanes.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QShowEvent>
@@ -22,6 +25,8 @@
 #include "bigtext.h"
 #include "cp1252.h"
 #include "platform/paths.h"
+#include "settings/fileencodings.h"
+#include "shell/viewerlayout.h"
 #include "viewers/bigtextreporter.h"
 #include "viewers/processingnotice.h"
 #include "viewers/viewerservices.h"
@@ -118,7 +123,8 @@ void TViewerButtonBar::Fit() {
   }
 }
 
-TViewerButtonBar* ArrangeViewer(QWidget* window, std::initializer_list<QWidget*> buttons, QWidget* body) {
+TViewerButtonBar* ArrangeViewer(QWidget* window, std::initializer_list<QWidget*> buttons, QWidget* body,
+                                QWidget* status) {
   auto* bar = new TViewerButtonBar(window, buttons);
   bar->setObjectName(QStringLiteral("ButtonBar"));
   auto* layout = new QVBoxLayout(window);
@@ -126,7 +132,83 @@ TViewerButtonBar* ArrangeViewer(QWidget* window, std::initializer_list<QWidget*>
   layout->setSpacing(0);
   layout->addWidget(bar);
   layout->addWidget(body, 1);
+  if (status) layout->addWidget(status);
   return bar;
+}
+
+TViewerStatus::TViewerStatus(QWidget* parent, std::vector<TBigText*> panes)
+    : QWidget(parent), FPanes(std::move(panes)) {
+  setObjectName(QStringLiteral("ViewerStatus"));
+  lblMessage = new QLabel(this);
+  lblMessage->setObjectName(QStringLiteral("lblMessage"));
+  lblMessage->setIndent(3);
+  auto* caption = new QLabel(QText(viewmsg::EncodingCaption), this);
+  cmbEncoding = new QComboBox(this);
+  cmbEncoding->setObjectName(QStringLiteral("cmbEncoding"));
+  cmbEncoding->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  cmbEncoding->setToolTip(QText(viewmsg::EncodingHint));
+  cmbEncoding->setStatusTip(QText(viewmsg::EncodingHint));
+  caption->setBuddy(cmbEncoding);
+  for (const TCodePageInfo& info : CodePages()) {
+    if (info.Page != TCodePage::Auto && !CanDecode(info.Page)) continue;
+    cmbEncoding->addItem(QText(info.Caption), static_cast<int>(info.Page));
+  }
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(2, 1, 2, 1);
+  row->setSpacing(4);
+  row->addWidget(lblMessage, 1);
+  row->addWidget(caption);
+  row->addWidget(cmbEncoding);
+  connect(cmbEncoding, &QComboBox::activated, this, [this](int index) {
+    if (!FFilling) ChooseCodePage(static_cast<TCodePage>(cmbEncoding->itemData(index).toInt()));
+  });
+  for (TBigText* pane : FPanes) connect(pane, &TBigText::CodePageChanged, this, &TViewerStatus::Refresh);
+  connect(&DisplayEncodingNotifier(), &TDisplayEncodingNotifier::Changed, this, &TViewerStatus::Refresh);
+  Refresh();
+}
+
+void TViewerStatus::RememberFor(const std::string& projectPath, const std::string& sourcePath) {
+  FProjectPath = projectPath;
+  FSourcePath = sourcePath;
+  const TCodePage page = LoadFileEncoding(FProjectPath, FSourcePath);
+  for (TBigText* pane : FPanes) pane->SetCodePage(page);
+  Refresh();
+}
+
+void TViewerStatus::ChooseCodePage(TCodePage page) {
+  for (TBigText* pane : FPanes) pane->SetCodePage(page);
+  // Only a file of an open project has a place in the settings file; a failed write keeps the
+  // choice for this window.
+  if (!FProjectPath.empty() && !FSourcePath.empty()) SaveFileEncoding(FProjectPath, FSourcePath, page);
+  Refresh();
+}
+
+QString TViewerStatus::EncodingText() const { return cmbEncoding->currentText(); }
+
+void TViewerStatus::ShowMessage(const QString& text) { lblMessage->setText(text); }
+
+QString TViewerStatus::Message() const { return lblMessage->text(); }
+
+void TViewerStatus::Refresh() {
+  if (FPanes.empty()) return;
+  const TBigText* pane = FPanes.front();
+  FFilling = true;
+  const int index = cmbEncoding->findData(static_cast<int>(pane->CodePage()));
+  if (index >= 0) cmbEncoding->setCurrentIndex(index);
+  // Auto names what it found, as "Auto (UTF-8)".
+  const int autoIndex = cmbEncoding->findData(static_cast<int>(TCodePage::Auto));
+  if (autoIndex >= 0) {
+    const TCodePage shown = pane->ShownCodePage();
+    const bool follows = DisplayEncoding().CodePage == TCodePage::Auto;
+    cmbEncoding->setItemText(autoIndex, follows ? QText(CodePageInfo(TCodePage::Auto).Caption) +
+                                                      QStringLiteral(" (") + QText(CodePageInfo(shown).Caption) +
+                                                      QStringLiteral(")")
+                                                : QText(CodePageInfo(TCodePage::Auto).Caption) +
+                                                      QStringLiteral(" (") +
+                                                      QText(CodePageInfo(DisplayEncoding().CodePage).Caption) +
+                                                      QStringLiteral(")"));
+  }
+  FFilling = false;
 }
 
 void CloseViewerWindow(QWidget* window) {
@@ -164,7 +246,10 @@ bool TPaneSearch::Find(bool downward) {
   if (!pane) return false;
   const bool found =
       pane->Search(FFindDialog->FindText(), downward, FFindDialog->MatchCase(), FFindDialog->WholeWord());
-  if (!found) ViewerPrompts().Show(TMsgKind::Information, std::string(viewmsg::NotFound));
+  // An editor's way: the miss is said where the user looks, and nothing has to be dismissed.
+  const QString status = found ? QString() : QText(viewmsg::NotFound);
+  FFindDialog->ShowResult(status);
+  if (ShowStatus) ShowStatus(status);
   return found;
 }
 
@@ -233,11 +318,16 @@ TDualPanes::TDualPanes(QWidget* window) : QWidget(window) {
 
   ScrollBothBar = new QScrollBar(Qt::Vertical, this);
   ScrollBothBar->setObjectName(QStringLiteral("ScrollBothBar"));
+  Overview = new TDiffOverview(this);
+  Overview->setObjectName(QStringLiteral("Overview"));
+  connect(Overview, &TDiffOverview::RowClicked, this, [this](int row) { ScrollToRow(row); });
+  for (TBigText* pane : {memoCodeBefore, memoCodeAfter}) pane->SetShowLineNumbers(true);
 
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(Splitter, 1);
+  layout->addWidget(Overview);
   layout->addWidget(ScrollBothBar);
 
   mnuBefore = new QMenu(this);
@@ -304,16 +394,97 @@ std::string TDualPanes::ShowDiff(const TLines& before, const TLines& after) {
       add(*memoCodeBefore, LeftCell(row, before));
       add(*memoCodeAfter, RightCell(row, after));
     }
+    // The characters that differ inside each changed pair, on the lines as the panes hold them.
+    int index = 0;
+    for (const TDiffRow& row : result.Rows) {
+      if (row.Kind == TDiffRowKind::Changed) {
+        TInlineChanges changes = InlineChanges(memoCodeBefore->GetLine(index), memoCodeAfter->GetLine(index));
+        memoCodeBefore->SetLineMarks(index, std::move(changes.Left));
+        memoCodeAfter->SetLineMarks(index, std::move(changes.Right));
+      }
+      ++index;
+    }
+    memoCodeBefore->SetLineNumbers(LeftLineNumbers(result.Rows));
+    memoCodeAfter->SetLineNumbers(RightLineNumbers(result.Rows));
     for (TBigText* pane : {memoCodeBefore, memoCodeAfter}) {
       pane->RecalcRange();
       pane->viewport()->update();
     }
   }
+  Overview->SetBlocks(ChangeBlocks(result.Rows), static_cast<int>(result.Rows.size()));
+  FCurrentChange = -1;
   FLinked = true;
   // The refilled panes start at their first row; the shared bar goes there with them.
   ScrollBothBar->setValue(0);
   SyncScrollBar();
   return result.Ok() ? std::string() : result.Error;
+}
+
+void TDualPanes::Unlink() {
+  FLinked = false;
+  FCurrentChange = -1;
+  Overview->SetBlocks({}, 0);
+}
+
+void TDualPanes::ScrollToRow(int row) {
+  const TBigText* longer = memoCodeBefore->Count() > memoCodeAfter->Count() ? memoCodeBefore : memoCodeAfter;
+  const int top = TopLineForHit(row, longer->TopLine(), longer->VisibleLines(), longer->VertRange());
+  ScrollBothBar->setValue(top);
+  ScrollBothBigTexts(top);
+}
+
+bool TDualPanes::GoToChange(bool forward) {
+  const int from = FCurrentChange >= 0 ? FCurrentChange : memoCodeAfter->TopLine() - 1;
+  const int row = NextChangeRow(Overview->Blocks(), from, forward);
+  if (row < 0) return false;
+  FCurrentChange = row;
+  ScrollToRow(row);
+  return true;
+}
+
+void TDualPanes::AddChangeKeys(QWidget* window) {
+  auto add = [&](std::string_view keys, bool forward) {
+    auto* action = new QAction(window);
+    action->setShortcut(QKeySequence(QString::fromLatin1(keys.data(), static_cast<qsizetype>(keys.size()))));
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [this, forward] { GoToChange(forward); });
+    window->addAction(action);
+  };
+  add(viewmsg::NextChangeKey, true);
+  add(viewmsg::PreviousChangeKey, false);
+}
+
+TDiffOverview::TDiffOverview(QWidget* parent) : QWidget(parent) {
+  setFixedWidth(12);
+  setToolTip(QText(viewmsg::OverviewHint));
+}
+
+void TDiffOverview::SetBlocks(std::vector<TChangeBlock> blocks, int rowCount) {
+  FBlocks = std::move(blocks);
+  FRowCount = rowCount;
+  update();
+}
+
+int TDiffOverview::RowAt(int y) const {
+  if (FRowCount <= 0 || height() <= 0) return 0;
+  return std::clamp(static_cast<int>(static_cast<long long>(y) * FRowCount / height()), 0, FRowCount - 1);
+}
+
+void TDiffOverview::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().color(QPalette::Window));
+  if (FRowCount <= 0) return;
+  const QColor mark = ToQColor(RGBToColor(255, 165, 0));
+  for (const TChangeBlock& block : FBlocks) {
+    const int top = static_cast<int>(static_cast<long long>(block.FirstRow) * height() / FRowCount);
+    const int bottom =
+        static_cast<int>(static_cast<long long>(block.FirstRow + block.RowCount) * height() / FRowCount);
+    painter.fillRect(QRect(2, top, width() - 4, std::max(bottom - top, 2)), mark);
+  }
+}
+
+void TDiffOverview::mousePressEvent(QMouseEvent* event) {
+  if (FRowCount > 0) emit RowClicked(RowAt(event->position().toPoint().y()));
 }
 
 void TDualPanes::mnuSearchBeforeClick() {

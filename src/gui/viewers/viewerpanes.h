@@ -14,11 +14,15 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "analysis/diffview.h"
 #include "platform/linefile.h"
+#include "settings/encoding.h"
 #include "viewers/finddialog.h"
 #include "viewers/leftorright.h"
 
+class QComboBox;
 class QLabel;
 class QMenu;
 class QScrollBar;
@@ -64,8 +68,41 @@ class TViewerButtonBar : public QWidget {
   bool FShowsText = true;
 };
 
-// Lays a viewer window out: its buttons in a row along the top, the body below taking the rest.
-TViewerButtonBar* ArrangeViewer(QWidget* window, std::initializer_list<QWidget*> buttons, QWidget* body);
+// The status line at the foot of a viewer: a message at the left (a search that found nothing)
+// and the encoding the panes are shown in at the right, which the user can change for this file.
+// With a project and a file given, a choice is remembered for that file in the settings file and
+// taken up again the next time the file is shown.
+class TViewerStatus : public QWidget {
+  Q_OBJECT
+
+ public:
+  TViewerStatus(QWidget* parent, std::vector<TBigText*> panes);
+
+  // The project and the file whose choice is remembered; the remembered choice is applied now.
+  void RememberFor(const std::string& projectPath, const std::string& sourcePath);
+  // Chooses a code page for the panes (Auto: View > Encoding decides) and remembers it.
+  void ChooseCodePage(TCodePage page);
+  // What the encoding box shows: the choice, for Auto with the code page found in brackets.
+  QString EncodingText() const;
+  void ShowMessage(const QString& text);
+  QString Message() const;
+
+  QComboBox* cmbEncoding = nullptr;
+  QLabel* lblMessage = nullptr;
+
+ private:
+  void Refresh();
+
+  std::vector<TBigText*> FPanes;
+  std::string FProjectPath;
+  std::string FSourcePath;
+  bool FFilling = false;
+};
+
+// Lays a viewer window out: its buttons in a row along the top, the body below taking the rest,
+// and the status line (when given) at the foot.
+TViewerButtonBar* ArrangeViewer(QWidget* window, std::initializer_list<QWidget*> buttons, QWidget* body,
+                                QWidget* status = nullptr);
 
 // Closes a viewer window, or the MDI sub-window that holds it.
 void CloseViewerWindow(QWidget* window);
@@ -90,8 +127,10 @@ class TPaneSearch : public QObject {
   void Open();
 
   // Find Next: searches the pane with the dialog's text, match case, whole word and direction;
-  // "Not Found" when no line matches.
+  // "Not Found" when no line matches, in the dialog and in the window's status line (no box).
   bool dlgFindFind();
+  // Where "Not Found" goes besides the dialog.
+  std::function<void(const QString&)> ShowStatus;
 
   // The keys: Ctrl+F opens the dialog, F3 and Shift+F3 look for the dialog's text downward and
   // upward (the dialog opens when it has no text yet). Before either, PickTarget lets the window
@@ -113,8 +152,34 @@ void AddFindKeys(QWidget* window, TPaneSearch* search);
 // The search of a viewer window (its TPaneSearch), if it has one.
 TPaneSearch* ViewerSearch(QWidget* window);
 
+// A narrow strip beside the shared scroll bar with a mark for every block of changed rows of a
+// comparison, placed along its height as the rows lie in the panes; a click scrolls there.
+class TDiffOverview : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TDiffOverview(QWidget* parent);
+  void SetBlocks(std::vector<TChangeBlock> blocks, int rowCount);
+  const std::vector<TChangeBlock>& Blocks() const { return FBlocks; }
+  // The row a point of the strip stands for.
+  int RowAt(int y) const;
+  QSize sizeHint() const override { return {12, 100}; }
+
+ signals:
+  void RowClicked(int row);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  std::vector<TChangeBlock> FBlocks;
+  int FRowCount = 0;
+};
+
 // The body of a two-pane window: the before pane, the five-pixel splitter, the after pane (which
-// takes the width the before pane leaves) and the shared scroll bar at the right edge.
+// takes the width the before pane leaves), the overview of the changes and the shared scroll bar
+// at the right edge. Both panes show line numbers.
 class TDualPanes : public QWidget {
   Q_OBJECT
 
@@ -125,6 +190,7 @@ class TDualPanes : public QWidget {
   TBigText* memoCodeAfter = nullptr;
   QSplitter* Splitter = nullptr;
   QScrollBar* ScrollBothBar = nullptr;
+  TDiffOverview* Overview = nullptr;
   // The panes' pop-up menus; each starts with "&Search" for its own pane.
   QMenu* mnuBefore = nullptr;
   QMenu* mnuAfter = nullptr;
@@ -150,8 +216,15 @@ class TDualPanes : public QWidget {
   // Returns the comparison's error text, empty when it succeeded.
   std::string ShowDiff(const TLines& before, const TLines& after);
   // New contents: the panes scroll alone again.
-  void Unlink() { FLinked = false; }
+  void Unlink();
   bool Linked() const { return FLinked; }
+
+  // Scrolls both panes to the next (or previous) block of changed rows after the last one gone
+  // to, or after the top row; false when there is none that way.
+  bool GoToChange(bool forward);
+  int CurrentChangeRow() const { return FCurrentChange; }
+  // Alt+Down and Alt+Up on the window for GoToChange.
+  void AddChangeKeys(QWidget* window);
 
   // The before pane's share of the width: a half until the user moves the splitter.
   double BeforeShare() const { return FBeforeShare; }
@@ -172,7 +245,10 @@ class TDualPanes : public QWidget {
   void PlaceSplit();
   void PaneScrolled(TBigText* pane, int topLine);
 
+  void ScrollToRow(int row);
+
   bool FLinked = false;
+  int FCurrentChange = -1;
   bool FFollowing = false;  // a linked scroll is being passed on
   bool FUserSplit = false;
   double FBeforeShare = 0.5;

@@ -40,6 +40,17 @@ inline constexpr std::string_view FindKey = "Ctrl+F";
 inline constexpr std::string_view FindNextKey = "F3";
 inline constexpr std::string_view FindPreviousKey = "Shift+F3";
 
+// The changes of a comparison.
+inline constexpr std::string_view NextChangeHint = "Next change";
+inline constexpr std::string_view PreviousChangeHint = "Previous change";
+inline constexpr std::string_view NextChangeKey = "Alt+Down";
+inline constexpr std::string_view PreviousChangeKey = "Alt+Up";
+inline constexpr std::string_view OverviewHint = "Where the changes are; click to go there";
+
+// The status line of a viewer.
+inline constexpr std::string_view EncodingCaption = "&Encoding:";
+inline constexpr std::string_view EncodingHint = "The code page this file is shown in (remembered for the file)";
+
 // The notice shown while the before/after window compares its files.
 inline constexpr std::string_view Processing = "Processing...";
 

@@ -15,7 +15,7 @@ namespace qm {
 
 TfrmViewSingleMDI::TfrmViewSingleMDI(const std::string& caption, const std::string& fileName,
                                      QWidget* parent)
-    : QWidget(parent), FCaption(caption) {
+    : QWidget(parent), FCaption(caption), FFileName(fileName) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(CaptionText("", FCaption));
 
@@ -30,14 +30,20 @@ TfrmViewSingleMDI::TfrmViewSingleMDI(const std::string& caption, const std::stri
   mnuPopup->addAction(QText(viewmsg::SearchMenuItem), this, &TfrmViewSingleMDI::mnuSearchClick);
   memoSource->SetPopUpMenu(mnuPopup);
   Search = new TPaneSearch(this, [this] { return memoSource; });
+  Status = new TViewerStatus(this, {memoSource});
+  Search->ShowStatus = [this](const QString& text) { Status->ShowMessage(text); };
 
-  ArrangeViewer(this, {btnClose, btnPrint, btnSearch}, memoSource);
+  ArrangeViewer(this, {btnClose, btnPrint, btnSearch}, memoSource, Status);
 
   connect(btnClose, &QToolButton::clicked, this, &TfrmViewSingleMDI::btnCloseClick);
   connect(btnPrint, &QToolButton::clicked, this, &TfrmViewSingleMDI::btnPrintClick);
   connect(btnSearch, &QToolButton::clicked, this, &TfrmViewSingleMDI::mnuSearchClick);
 
   LoadPane(*memoSource, fileName);
+}
+
+void TfrmViewSingleMDI::RememberEncodingFor(const std::string& projectPath) {
+  Status->RememberFor(projectPath, FFileName);
 }
 
 void TfrmViewSingleMDI::btnCloseClick() { CloseViewerWindow(this); }

@@ -15,6 +15,7 @@ namespace qm {
 
 class TBigText;
 class TPaneSearch;
+class TViewerStatus;
 
 class TfrmViewSingleMDI : public QWidget {
   Q_OBJECT
@@ -33,6 +34,11 @@ class TfrmViewSingleMDI : public QWidget {
   QToolButton* btnSearch = nullptr;
   QMenu* mnuPopup = nullptr;
   TPaneSearch* Search = nullptr;
+  TViewerStatus* Status = nullptr;
+
+  // Remembers the encoding chosen for the file in the project's section of the settings file,
+  // and applies the one remembered.
+  void RememberEncodingFor(const std::string& projectPath);
 
   void btnCloseClick();
   // Prints memoSource, without asking.
@@ -41,6 +47,7 @@ class TfrmViewSingleMDI : public QWidget {
 
  private:
   std::string FCaption;
+  std::string FFileName;
 };
 
 }  // namespace qm

@@ -1,0 +1,3 @@
+' Café crème brûlée
+Sub A()
+End Sub
