@@ -3,7 +3,6 @@
 
 #include "engine/formatter.h"
 #include "engine/linefuncs.h"
-#include "globals.h"
 #include "settings/catalogue.h"
 
 namespace qm {
@@ -15,11 +14,11 @@ constexpr std::size_t kMaxSuggestions = 5;
 
 }  // namespace
 
-std::size_t RawOffset(std::string_view raw, int expandedColumn) {
+std::size_t RawOffset(std::string_view raw, int expandedColumn, int tabWidth) {
   if (expandedColumn < 1) return 0;
   if (raw.find('\t') == std::string_view::npos) return std::min(raw.size(), static_cast<std::size_t>(expandedColumn - 1));
   for (std::size_t i = 0; i < raw.size(); ++i) {
-    if (static_cast<int>(ExpandTabs(raw.substr(0, i)).size()) >= expandedColumn - 1) return i;
+    if (static_cast<int>(ExpandTabs(raw.substr(0, i), tabWidth).size()) >= expandedColumn - 1) return i;
   }
   return raw.size();
 }
@@ -43,10 +42,10 @@ bool TMisspellingFinder::Find(const TLines& lines, TSettings& settings, const TC
   lines_ = &lines;
   found_ = &found;
   line_ = 0;
+  tabWidth_ = settings.TabWidth();
   TNullProgress copying;
   TVBSrcFormatter formatter(TEngineServices{settings, prompts_, *this, copying, nullptr, templates, &dialog_});
   formatter.FFileKind = kind;
-  CancelRequested = false;
   formatter.FormatFile(lines, kPass1);
   lines_ = nullptr;
   found_ = nullptr;
@@ -60,7 +59,7 @@ void TMisspellingFinder::Record() {
   word.Line = line_ >= 0 ? static_cast<std::size_t>(line_) : 0;
   const int column = dialog_.WordColumn();
   if (word.Line < lines_->size()) {
-    word.Column = RawOffset((*lines_)[word.Line], column);
+    word.Column = RawOffset((*lines_)[word.Line], column, tabWidth_);
     const std::string_view line = (*lines_)[word.Line];
     // The word as it stands in the line (a tab inside it would make it longer).
     word.Length = line.compare(word.Column, word.Word.size(), word.Word) == 0 ? word.Word.size()

@@ -52,9 +52,10 @@ class TMisspellingFinder final : public IProgress {
   const TLines* lines_ = nullptr;
   std::vector<TMisspelling>* found_ = nullptr;
   int line_ = 0;
+  int tabWidth_ = 4;  // the settings' tab width of the current Find
 };
 
 // The offset in a line as read of a column (from 1) of the line with its tabs expanded.
-std::size_t RawOffset(std::string_view raw, int expandedColumn);
+std::size_t RawOffset(std::string_view raw, int expandedColumn, int tabWidth);
 
 }  // namespace qm

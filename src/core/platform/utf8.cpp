@@ -41,14 +41,9 @@ bool Utf8ToCp1252(std::string_view utf8, std::string& out) {
     char32_t ch = lead & (length == 2 ? 0x1F : length == 3 ? 0x0F : 0x07);
     for (std::size_t k = 1; k < length; ++k) ch = (ch << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
     i += length;
-    if (ch >= 0xA0 && ch <= 0xFF) {
-      out += static_cast<char>(ch);
-      continue;
-    }
-    std::size_t index = 0;
-    while (index < kHighCharacters.size() && kHighCharacters[index] != ch) ++index;
-    if (index == kHighCharacters.size()) return false;
-    out += static_cast<char>(0x80 + index);
+    const int byte = ch > 0xFFFF ? -1 : Cp1252Byte(static_cast<char16_t>(ch));
+    if (byte < 0x80) return false;
+    out += static_cast<char>(byte);
   }
   return true;
 }
