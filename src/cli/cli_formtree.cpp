@@ -34,8 +34,9 @@ constexpr std::string_view kFormTreeUsage =
     "  --project NAME   the name the root's caption gives the form\n"
     "  --encoding NAME  the code page of the form's text (any name iconv knows, as\n"
     "                   shift_jis or windows-1251, or auto: UTF-8 when the text is valid\n"
-    "                   UTF-8, else the fallback); by default the Encoding choice of the\n"
-    "                   nearest VBQUILL3.INI or the saved settings (Windows-1252 without one)\n"
+    "                   UTF-8, a code page the detector is sure of, else the fallback); by\n"
+    "                   default the Encoding choice of the nearest VBQUILL3.INI or the saved\n"
+    "                   settings (auto falling back to Windows-1252 without one)\n"
     "  --help           print this help\n";
 
 struct TFormTreeOptions {

@@ -37,7 +37,7 @@ constexpr std::string_view kSpellUsage =
     "  --encoding NAME  the code page of the sources (any name iconv knows, or auto):\n"
     "                   words are split on its characters, so that in a double-byte code\n"
     "                   page only ASCII letters make words; by default the Encoding choice\n"
-    "                   of the settings file (Windows-1252 without one)\n"
+    "                   of the settings file (auto falling back to Windows-1252 without one)\n"
     "  --literals       check string literals\n"
     "  --comments       check comments (neither option: both)\n"
     "  --help           print this help\n"

@@ -35,7 +35,8 @@ constexpr std::string_view kStatsUsage =
     "                   lines\n"
     "  --encoding NAME  the code page of the names in the project file (any name iconv\n"
     "                   knows, or auto); by default the Encoding choice of the nearest\n"
-    "                   VBQUILL3.INI or the saved settings (Windows-1252 without one)\n"
+    "                   VBQUILL3.INI or the saved settings (auto falling back to\n"
+    "                   Windows-1252 without one)\n"
     "  --help           print this help\n";
 
 struct TStatsOptions {

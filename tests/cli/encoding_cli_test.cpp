@@ -121,7 +121,8 @@ TEST_P(CliSpellEncoding, SplitsWordsOnCharacters) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, CliSpellEncoding,
-    ::testing::Values(SpellRow{"Windows1252ReadsLetters", {}, "", true},
+    ::testing::Values(SpellRow{"Windows1252ReadsLetters", {"--encoding", "cp1252"}, "", true},
+                      SpellRow{"DefaultAutoDetectsShiftJis", {}, "", false},
                       SpellRow{"ShiftJisOption", {"--encoding", "shift_jis"}, "", false},
                       SpellRow{"SettingsChoice", {}, "[Encoding]\nCodePage=932\n", false},
                       SpellRow{"AutoWithShiftJisFallback", {"--encoding", "auto"}, "[Encoding]\nAutoFallback=932\n",
