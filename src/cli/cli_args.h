@@ -1,16 +1,39 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// What the subcommands' option parsers share: the one file a subcommand takes, and the message
-// for an option none of them knows.
+// What the subcommands' option parsers share: options with a value, the one file a subcommand
+// takes, and the message for an option none of them knows.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qm::cli {
 
 // An argument that reads as an option ("-" alone is standard input, a file).
 inline bool IsOptionLike(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+// Whether args[i] is the option NAME, given as "NAME VALUE" (i moves on to the value) or as
+// "NAME=VALUE"; the value goes into `into`. NAME without a value is the option too, with the
+// problem set.
+inline bool IsValueOption(const std::vector<std::string>& args, std::size_t& i, std::string_view name,
+                          std::string& into, std::string& problem) {
+  const std::string& arg = args[i];
+  if (arg == name) {
+    if (i + 1 < args.size()) {
+      into = args[++i];
+    } else {
+      problem = "option " + std::string(name) + " needs a value";
+    }
+    return true;
+  }
+  if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
+    into = arg.substr(name.size() + 1);
+    return true;
+  }
+  return false;
+}
 
 inline bool UnknownOption(const std::string& arg, std::string& problem) {
   problem = "unknown option " + arg;

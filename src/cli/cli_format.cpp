@@ -82,25 +82,6 @@ struct TFormatOptions {
 bool ParseFormatOptions(const TArgs& args, TFormatOptions& options, std::string& problem) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const auto value = [&](std::string& into) {
-      if (i + 1 >= args.size()) {
-        problem = "option " + arg + " needs a value";
-        return false;
-      }
-      into = args[++i];
-      return true;
-    };
-    const auto valueOption = [&](std::string_view name, std::string& into, bool& matched) {
-      matched = true;
-      if (arg == name) return value(into);
-      if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
-        into = arg.substr(name.size() + 1);
-        return true;
-      }
-      matched = false;
-      return true;
-    };
-    bool matched = false;
     if (arg == "--help" || arg == "-h") {
       options.Help = true;
     } else if (arg == "--write" || arg == "-i") {
@@ -111,12 +92,10 @@ bool ParseFormatOptions(const TArgs& args, TFormatOptions& options, std::string&
       options.Diff = true;
     } else if (arg == "--verbose" || arg == "-v") {
       options.Verbose = true;
-    } else if (!valueOption("--settings", options.Settings, matched) ||
-               (!matched && !valueOption("--kind", options.Kind, matched)) ||
-               (!matched && !valueOption("--stdin-filename", options.StdinFilename, matched))) {
-      return false;
-    } else if (matched) {
-      continue;
+    } else if (IsValueOption(args, i, "--settings", options.Settings, problem) ||
+               IsValueOption(args, i, "--kind", options.Kind, problem) ||
+               IsValueOption(args, i, "--stdin-filename", options.StdinFilename, problem)) {
+      if (!problem.empty()) return false;
     } else if (arg == "--") {
       options.Files.insert(options.Files.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
       break;

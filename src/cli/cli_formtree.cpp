@@ -53,24 +53,11 @@ bool ParseFormTreeOptions(const TArgs& args, TFormTreeOptions& options, std::str
     const std::string& arg = args[i];
     if (!noMoreOptions && (arg == "--help" || arg == "-h")) {
       options.Help = true;
-    } else if (!noMoreOptions && arg == "--project") {
-      if (i + 1 >= args.size()) {
-        problem = "option --project needs a value";
-        return false;
-      }
-      options.Project = args[++i];
+    } else if (!noMoreOptions && IsValueOption(args, i, "--project", options.Project, problem)) {
+      if (!problem.empty()) return false;
       options.HaveProject = true;
-    } else if (!noMoreOptions && arg.starts_with("--project=")) {
-      options.Project = arg.substr(10);
-      options.HaveProject = true;
-    } else if (!noMoreOptions && arg == "--encoding") {
-      if (i + 1 >= args.size()) {
-        problem = "option --encoding needs a value";
-        return false;
-      }
-      options.Encoding = args[++i];
-    } else if (!noMoreOptions && arg.starts_with("--encoding=")) {
-      options.Encoding = arg.substr(11);
+    } else if (!noMoreOptions && IsValueOption(args, i, "--encoding", options.Encoding, problem)) {
+      if (!problem.empty()) return false;
     } else if (!noMoreOptions && arg == "--") {
       noMoreOptions = true;
     } else if (!noMoreOptions && IsOptionLike(arg)) {

@@ -130,22 +130,12 @@ int CmdSpell(const TArgs& args, std::ostream& out, std::ostream& err) {
     const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
       help = true;
-    } else if (arg == "--settings") {
-      if (i + 1 >= args.size()) {
-        err << "quillmate-cli: option --settings needs a value\n";
+    } else if (std::string problem; IsValueOption(args, i, "--settings", settingsFile, problem) ||
+                                    IsValueOption(args, i, "--encoding", encodingName, problem)) {
+      if (!problem.empty()) {
+        err << "quillmate-cli: " << problem << '\n';
         return kExitError;
       }
-      settingsFile = args[++i];
-    } else if (arg.starts_with("--settings=")) {
-      settingsFile = arg.substr(11);
-    } else if (arg == "--encoding") {
-      if (i + 1 >= args.size()) {
-        err << "quillmate-cli: option --encoding needs a value\n";
-        return kExitError;
-      }
-      encodingName = args[++i];
-    } else if (arg.starts_with("--encoding=")) {
-      encodingName = arg.substr(11);
     } else if (arg == "--literals") {
       literals = true;
     } else if (arg == "--comments") {

@@ -52,14 +52,8 @@ bool ParseStatsOptions(const TArgs& args, TStatsOptions& options, std::string& p
     const std::string& arg = args[i];
     if (!noMoreOptions && (arg == "--help" || arg == "-h")) {
       options.Help = true;
-    } else if (!noMoreOptions && arg == "--encoding") {
-      if (i + 1 >= args.size()) {
-        problem = "option --encoding needs a value";
-        return false;
-      }
-      options.Encoding = args[++i];
-    } else if (!noMoreOptions && arg.starts_with("--encoding=")) {
-      options.Encoding = arg.substr(11);
+    } else if (!noMoreOptions && IsValueOption(args, i, "--encoding", options.Encoding, problem)) {
+      if (!problem.empty()) return false;
     } else if (!noMoreOptions && arg == "--json") {
       options.Json = true;
     } else if (!noMoreOptions && arg == "--") {
