@@ -2,12 +2,16 @@
 #pragma once
 
 // What the subcommands' option parsers share: options with a value, the one file a subcommand
-// takes, and the message for an option none of them knows.
+// takes, the message for an option none of them knows, and what follows the parse.
 
 #include <cstddef>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "cli.h"
 
 namespace qm::cli {
 
@@ -55,6 +59,21 @@ inline bool HasTheFile(const std::string& file, bool help, std::string_view what
   if (!file.empty() || help) return true;
   problem = "no " + std::string(what) + " file given";
   return false;
+}
+
+// After a subcommand's options are parsed: a problem is told with a pointer to the subcommand's
+// --help (exit 2), --help prints its usage (exit 0); empty when the subcommand goes on.
+inline std::optional<int> AfterParsing(bool parsed, const std::string& problem, bool help, std::string_view command,
+                                       std::string_view usage, std::ostream& out, std::ostream& err) {
+  if (!parsed) {
+    err << "quillmate-cli: " << problem << "\nTry 'quillmate-cli " << command << " --help'.\n";
+    return kExitError;
+  }
+  if (help) {
+    out << usage;
+    return kExitOk;
+  }
+  return std::nullopt;
 }
 
 }  // namespace qm::cli

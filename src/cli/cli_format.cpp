@@ -275,13 +275,9 @@ int FormatSource(const TSource& source, std::uint8_t kind, std::istream& in, std
 
 int CmdFormat(const TArgs& args, std::istream& in, std::ostream& out, std::ostream& err) {
   TFormatOptions options;
-  if (std::string problem; !ParseFormatOptions(args, options, problem)) {
-    return Fail(err, problem + "\nTry 'quillmate-cli format --help'.");
-  }
-  if (options.Help) {
-    out << kFormatUsage;
-    return kExitOk;
-  }
+  std::string problem;
+  const bool parsed = ParseFormatOptions(args, options, problem);
+  if (const auto done = AfterParsing(parsed, problem, options.Help, "format", kFormatUsage, out, err)) return *done;
   std::uint8_t forcedKind = rkModule;
   if (!options.Kind.empty() && !KindByName(options.Kind, forcedKind)) {
     return Fail(err, "unknown kind " + options.Kind + " (form, module or class)");

@@ -110,21 +110,15 @@ void WriteFormTreeJson(std::ostream& out, const TFormTree& tree, const TCliEncod
 
 int CmdFormTree(const TArgs& args, std::ostream& out, std::ostream& err) {
   TFormTreeOptions options;
-  if (std::string problem; !ParseFormTreeOptions(args, options, problem)) {
-    err << "quillmate-cli: " << problem << "\nTry 'quillmate-cli formtree --help'.\n";
-    return kExitError;
-  }
-  if (options.Help) {
-    out << kFormTreeUsage;
-    return kExitOk;
-  }
+  std::string problem;
+  const bool parsed = ParseFormTreeOptions(args, options, problem);
+  if (const auto done = AfterParsing(parsed, problem, options.Help, "formtree", kFormTreeUsage, out, err)) return *done;
   if (std::error_code ec; std::filesystem::is_directory(options.File, ec)) {
     err << "quillmate-cli: error: " << options.File << " is a directory\n";
     return kExitError;
   }
   TCliEncoding encoding;
-  if (std::string problem;
-      !encoding.Choose(options.Encoding, FindCliSettings("", ExtractFilePath(Absolute(options.File))), problem)) {
+  if (!encoding.Choose(options.Encoding, FindCliSettings("", ExtractFilePath(Absolute(options.File))), problem)) {
     err << "quillmate-cli: " << problem << '\n';
     return kExitError;
   }

@@ -147,20 +147,15 @@ void WriteJson(std::ostream& out, const TSourceMgt& project, const std::vector<T
 
 int CmdStats(const TArgs& args, std::ostream& out, std::ostream& err) {
   TStatsOptions options;
-  if (std::string problem; !ParseStatsOptions(args, options, problem)) {
-    err << "quillmate-cli: " << problem << "\nTry 'quillmate-cli stats --help'.\n";
-    return kExitError;
-  }
-  if (options.Help) {
-    out << kStatsUsage;
-    return kExitOk;
-  }
+  std::string problem;
+  const bool parsed = ParseStatsOptions(args, options, problem);
+  if (const auto done = AfterParsing(parsed, problem, options.Help, "stats", kStatsUsage, out, err)) return *done;
   TCliPrompts prompts(err);
   TSourceMgt project;
   if (project.ReadProjectFile(Absolute(options.Project), prompts) != TReadOutcome::Read) return kExitError;
 
   TCliEncoding encoding;
-  if (std::string problem; !encoding.Choose(options.Encoding, FindCliSettings("", project.ProjectDir), problem)) {
+  if (!encoding.Choose(options.Encoding, FindCliSettings("", project.ProjectDir), problem)) {
     err << "quillmate-cli: " << problem << '\n';
     return kExitError;
   }

@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "analysis/diffview.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "ui/colors.h"
 
 class QPainter;

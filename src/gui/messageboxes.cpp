@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 
-#include "cp1252.h"
+#include "displaytext.h"
 #include "frame/shelltexts.h"
 #include "viewers/viewerservices.h"
 
@@ -43,7 +43,7 @@ TAnswer TMessageBoxes::Ask(TMsgKind kind, TButtons buttons, const std::string& t
       set = QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel;
       break;
   }
-  QMessageBox box(icon, FromCp1252(shellmsg::ApplicationTitle), FromCp1252(text), set, BoxOwner());
+  QMessageBox box(icon, FromDisplayBytes(shellmsg::ApplicationTitle), FromDisplayBytes(text), set, BoxOwner());
   // A short text makes a box narrower than its title: the window manager then cuts the program's
   // name. A spacer across the box's grid keeps room for the title and the title bar's buttons.
   if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {

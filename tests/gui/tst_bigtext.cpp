@@ -11,7 +11,7 @@
 #include <string>
 
 #include "bigtext.h"
-#include "cp1252.h"
+#include "displaytext.h"
 
 using namespace qm;
 
@@ -615,9 +615,9 @@ void TestBigText::align() {
 void TestBigText::codePage() {
   std::string all;
   for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
-  QCOMPARE(ToCp1252(FromCp1252(all)), all);
-  QCOMPARE(FromCp1252("\x80\x93\x9F\xE9"), QString::fromUtf8("\u20AC\u201C\u0178\u00E9"));
-  QCOMPARE(ToCp1252(QString::fromUtf8("a\u6F22\U0001F600b")), std::string("a??b"));
+  QCOMPARE(ToDisplayBytes(FromDisplayBytes(all)), all);
+  QCOMPARE(FromDisplayBytes("\x80\x93\x9F\xE9"), QString::fromUtf8("\u20AC\u201C\u0178\u00E9"));
+  QCOMPARE(ToDisplayBytes(QString::fromUtf8("a\u6F22\U0001F600b")), std::string("a??b"));
   QCOMPARE(UpperCaseCp1252("abz \xE9\xF7\xFF\x9A\x9C\x9E"), std::string("ABZ \xC9\xF7\x9F\x8A\x8C\x8E"));
 }
 

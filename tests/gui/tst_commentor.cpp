@@ -23,7 +23,7 @@
 #include "analysis/commentor.h"
 #include "analysis/commentorwindow.h"
 #include "bigtext.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "engine/formatter.h"
 #include "platform/linefile.h"
 #include "project/sourcemgt.h"
@@ -152,7 +152,7 @@ void TestCommentor::openStepEditSave() {
   const TLines source = SplitLines(FileBytes(module_));
   const int current = session.CurrentLine();
   QCOMPARE(RoutineKindOf(source[static_cast<std::size_t>(current)]) != TRoutineKind::None, true);
-  QCOMPARE(window.lblRoutine->text(), FromCp1252(source[static_cast<std::size_t>(current)]));
+  QCOMPARE(window.lblRoutine->text(), FromDisplayBytes(source[static_cast<std::size_t>(current)]));
   QVERIFY(window.lblRoutine->font().bold());
   // "Module Name:" names the module; the routine's declaration has a label of its own.
   QCOMPARE(window.lblModule->text(), QString::fromStdString(item_.Name));

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "bigtext.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "frame/mainwindow.h"
 #include "frame/startup.h"
 #include "options/optionsdialog.h"

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "bigtext.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "platform/profile.h"
 #include "frame/helpwindow.h"
 #include "frame/lastusedmenu.h"

@@ -24,7 +24,7 @@
 #include <string>
 
 #include "bigtext.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "frame/mainwindow.h"
 #include "messageboxes.h"
 #include "messages.h"

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "bigtext.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "temp_dir.h"
 #include "viewers/viewdual.h"
 #include "viewers/viewdualmdi.h"
@@ -386,8 +386,8 @@ void TestViewerFeatures::codePagesDecode() {
   QCOMPARE(EncodeText(text, page), raw);
   // The entry point other windows use follows the display choice.
   SetDisplayEncoding({page, TCodePage::Windows1252});
-  QCOMPARE(FromCp1252(raw), text);
-  QCOMPARE(ToCp1252(text), raw);
+  QCOMPARE(FromDisplayBytes(raw), text);
+  QCOMPARE(ToDisplayBytes(text), raw);
 }
 
 void TestViewerFeatures::viewFollowsTheDisplayCodePage_data() {

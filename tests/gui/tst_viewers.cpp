@@ -71,7 +71,7 @@ std::string NumberedLines(int count, const std::string& prefix) {
 
 std::string JoinLines(const QStringList& lines) {
   std::string bytes;
-  for (const QString& line : lines) bytes += ToCp1252(line) + "\r\n";
+  for (const QString& line : lines) bytes += ToDisplayBytes(line) + "\r\n";
   return bytes;
 }
 
@@ -354,8 +354,8 @@ void TestViewers::searchFromPopup() {
     owner.reset(preview);
     TLines beforeLines;
     TMarkedList afterLines;
-    for (const QString& line : before) beforeLines.push_back(ToCp1252(line));
-    for (const QString& line : after) afterLines.push_back({ToCp1252(line), NewUnchangedMark()});
+    for (const QString& line : before) beforeLines.push_back(ToDisplayBytes(line));
+    for (const QString& line : after) afterLines.push_back({ToDisplayBytes(line), NewUnchangedMark()});
     preview->LoadPreview("File: MAIN.FRM", beforeLines, afterLines);
     panes = preview->Panes;
   }
@@ -559,8 +559,8 @@ void TestViewers::diffFillsPanes() {
     const ExpectedCell l = LeftColours(kind);
     const ExpectedCell r = RightColours(kind);
     const QByteArray where = rows[i].toUtf8();
-    QVERIFY2(left->GetLine(i) == ToCp1252(texts[0]), where);
-    QVERIFY2(right->GetLine(i) == ToCp1252(texts[1]), where);
+    QVERIFY2(left->GetLine(i) == ToDisplayBytes(texts[0]), where);
+    QVERIFY2(right->GetLine(i) == ToDisplayBytes(texts[1]), where);
     QVERIFY2(left->GetLineAttributes(i).TextColor == l.Text, where);
     QVERIFY2(left->GetLineAttributes(i).BackColor == l.Back, where);
     QVERIFY2(right->GetLineAttributes(i).TextColor == r.Text, where);

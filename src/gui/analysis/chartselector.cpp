@@ -19,7 +19,7 @@
 #include "analysis/chartseries.h"
 #include "analysis/charttexts.h"
 #include "analysis/chartwindow.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "project/sourcemgt.h"
 #include "viewers/viewerservices.h"
 

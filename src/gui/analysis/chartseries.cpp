@@ -11,7 +11,7 @@
 #include <array>
 #include <cmath>
 
-#include "cp1252.h"
+#include "displaytext.h"
 
 namespace qm {
 
@@ -65,7 +65,7 @@ QStringList CategoryLabels(const std::vector<TChartPoint>& points) {
   QSet<QString> seen;
   labels.reserve(static_cast<qsizetype>(points.size()));
   for (const TChartPoint& point : points) {
-    QString label = FromCp1252(point.Label);
+    QString label = FromDisplayBytes(point.Label);
     while (seen.contains(label)) label += QChar(0x200B);
     seen.insert(label);
     labels << label;
@@ -82,7 +82,7 @@ QPieSeries* MakePieSeries(const std::vector<TChartPoint>& points) {
   double total = 0;
   for (const TChartPoint& point : points) total += point.Value;
   for (std::size_t i = 0; i < points.size(); ++i) {
-    const QString label = FromCp1252(points[i].Label);
+    const QString label = FromDisplayBytes(points[i].Label);
     QPieSlice* slice = series->append(label, points[i].Value);
     slice->setColor(PointColor(i));
     slice->setBorderColor(PointColor(i).darker(150));

@@ -28,7 +28,7 @@
 
 #include "analysis/chartseries.h"
 #include "analysis/charttexts.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "messages.h"
 #include "viewers/viewerpanes.h"
 #include "viewers/viewerservices.h"
@@ -166,7 +166,7 @@ void TfrmChart::SetChartTitle(std::string_view title) {
   font.setBold(true);
   font.setPointSizeF(font.pointSizeF() * 1.2);
   Chart->setTitleFont(font);
-  Chart->setTitle(FromCp1252(title));
+  Chart->setTitle(FromDisplayBytes(title));
 }
 
 void TfrmChart::FitWidthToPoints() {
@@ -189,7 +189,7 @@ void TfrmChart::ShowHint(bool shown, int index) {
     QToolTip::hideText();
     return;
   }
-  QToolTip::showText(QCursor::pos(), FromCp1252(ChartPointHint(FPoints[static_cast<std::size_t>(index)])), chartView);
+  QToolTip::showText(QCursor::pos(), FromDisplayBytes(ChartPointHint(FPoints[static_cast<std::size_t>(index)])), chartView);
 }
 
 void TfrmChart::btnCloseClick() { CloseViewerWindow(this); }
@@ -236,7 +236,7 @@ bool TfrmChart::SaveImage(const QString& fileName) {
     painter.end();
     saved = image.save(fileName, "PNG");
   }
-  if (!saved) ViewerPrompts().Show(TMsgKind::Error, msg::Format(chartmsg::UnableToSaveImage, ToCp1252(fileName)));
+  if (!saved) ViewerPrompts().Show(TMsgKind::Error, msg::Format(chartmsg::UnableToSaveImage, ToDisplayBytes(fileName)));
   return saved;
 }
 

@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 #include "bigtext.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "engine/linefuncs.h"
 #include "messages.h"
 #include "project/sourcemgt.h"

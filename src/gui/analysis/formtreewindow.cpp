@@ -14,7 +14,7 @@
 
 #include "analysis/formtreeimages.h"
 #include "analysis/formtreetexts.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "messages.h"
 #include "project/sourcemgt.h"
 #include "viewers/viewerpanes.h"
@@ -94,13 +94,13 @@ TfrmFormTree::TfrmFormTree(QWidget* parent) : QWidget(parent) {
 }
 
 void TfrmFormTree::BuildFormTree(const std::string& title, const RFile& item) {
-  setWindowTitle(FromCp1252(std::string(formtreemsg::Caption) + title));
+  setWindowTitle(FromDisplayBytes(std::string(formtreemsg::Caption) + title));
   FModel = BuildFormModel(title, item.Name, item.Lines);
   FRows = FormTreeRows(FModel);
   const std::size_t hidden = DropRowsDeeperThan(FRows, kFormTreeShownDepth);
   QString notice;
   if (FModel.Binary) {
-    notice = FromCp1252(msg::Format(msg::BinaryForm, item.Name));
+    notice = FromDisplayBytes(msg::Format(msg::BinaryForm, item.Name));
   } else if (hidden > 0) {
     notice = QText(formtreemsg::TooDeep).arg(hidden).arg(kFormTreeShownDepth);
   }
@@ -119,7 +119,7 @@ void TfrmFormTree::FillTree() {
       const TFormTreeRow& row = FRows[i];
       auto* node = row.Parent < 0 ? new QTreeWidgetItem(treeProject)
                                   : new QTreeWidgetItem(FItems[static_cast<std::size_t>(row.Parent)]);
-      node->setText(0, FromCp1252(row.Caption));
+      node->setText(0, FromDisplayBytes(row.Caption));
       node->setIcon(0, FormTreeIcon(row.Image));
       node->setData(0, kRowRole, static_cast<qulonglong>(i));
       node->setData(0, kImageRole, row.Image);
@@ -140,9 +140,9 @@ void TfrmFormTree::FillPropertyList(const std::vector<RFormProp>& props) {
   QList<QTreeWidgetItem*> rows;
   rows.reserve(static_cast<qsizetype>(props.size()));
   for (const RFormProp& prop : props) {
-    auto* row = new QTreeWidgetItem({FromCp1252(prop.Name), FromCp1252(prop.Value)});
+    auto* row = new QTreeWidgetItem({FromDisplayBytes(prop.Name), FromDisplayBytes(prop.Value)});
     row->setIcon(0, FormTreeIcon(kFormImageProperties));
-    row->setToolTip(1, FromCp1252(prop.Value));
+    row->setToolTip(1, FromDisplayBytes(prop.Value));
     rows << row;
   }
   lviewProperties->addTopLevelItems(rows);
@@ -165,7 +165,7 @@ void TfrmFormTree::treeProjectClick(QTreeWidgetItem* node) {
 void TfrmFormTree::btnCloseClick() { CloseViewerWindow(this); }
 
 void TfrmFormTree::edtFilterChange() {
-  const std::vector<bool> visible = FilterFormRows(FModel, FRows, ToCp1252(edtFilter->text()));
+  const std::vector<bool> visible = FilterFormRows(FModel, FRows, ToDisplayBytes(edtFilter->text()));
   treeProject->setUpdatesEnabled(false);
   for (std::size_t i = 0; i < FItems.size(); ++i) FItems[i]->setHidden(!visible[i]);
   treeProject->setUpdatesEnabled(true);

@@ -40,7 +40,7 @@
 #include "shell/processcommand.h"
 #include "settings/catalogue.h"
 #include "settings/encoding.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "settings/placement.h"
 #include "settings/profile_entries.h"
 #include "frame/about.h"

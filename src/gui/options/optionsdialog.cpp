@@ -31,7 +31,7 @@
 #include <map>
 
 #include "bigtext.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "messageboxes.h"
 #include "options/optionstexts.h"
 #include "options/saveorload.h"
@@ -65,7 +65,7 @@ QString ControlName(const TSettingDef& def) {
 
 QString JoinLines(const TLines& lines) {
   QStringList texts;
-  for (const std::string& line : lines) texts << FromCp1252(line);
+  for (const std::string& line : lines) texts << FromDisplayBytes(line);
   return texts.join(QLatin1Char('\n'));
 }
 
@@ -405,7 +405,7 @@ void TfrmOptions::AddStackControl(SettingKey key, QVBoxLayout* layout, QWidget* 
       auto* edit = new QLineEdit(parent);
       label->setBuddy(edit);
       connect(edit, &QLineEdit::textEdited, this, [this, key](const QString& text) {
-        FSettings.SetText(key, ToCp1252(text));
+        FSettings.SetText(key, ToDisplayBytes(text));
         SettingChanged();
       });
       row->addWidget(label);
@@ -493,7 +493,7 @@ QWidget* TfrmOptions::BuildTemplateEditor(TTemplateKind kind, QWidget* parent) {
   TLines* lines = kind == TTemplateKind::Sub ? &FTemplates.Sub : &FTemplates.Function;
   connect(memo, &QPlainTextEdit::textChanged, this, [this, memo, lines] {
     if (FLoading) return;
-    *lines = SplitLines(ToCp1252(memo->toPlainText()));
+    *lines = SplitLines(ToDisplayBytes(memo->toPlainText()));
     SettingChanged();
   });
   (kind == TTemplateKind::Sub ? memoSubLevelComments : memoFunctionLevelComments) = memo;
@@ -555,7 +555,7 @@ void TfrmOptions::LoadControls() {
       }
       case TSettingKind::Edit: {
         auto* edit = static_cast<QLineEdit*>(control);
-        const QString text = FromCp1252(FSettings.Text(def.Key));
+        const QString text = FromDisplayBytes(FSettings.Text(def.Key));
         // The typing limit must not cut a longer value loaded from the file: it is used in full.
         if (def.MaxTyped > 0) edit->setMaxLength(std::max(def.MaxTyped, static_cast<int>(text.size())));
         edit->setText(text);
@@ -666,7 +666,7 @@ void TfrmOptions::edtBackupNewCodeDirectoryExit() {
   const std::string ended = WithTrailingSeparator(text);
   if (ended == text) return;
   FSettings.SetText(K::BackupNewCodeDirectory, ended);
-  static_cast<QLineEdit*>(Control(K::BackupNewCodeDirectory))->setText(FromCp1252(ended));
+  static_cast<QLineEdit*>(Control(K::BackupNewCodeDirectory))->setText(FromDisplayBytes(ended));
   SettingChanged();
 }
 
@@ -677,7 +677,7 @@ void TfrmOptions::btnBackupNewCodeGetDirectoryClick() {
   if (chosen.empty()) return;
   const std::string ended = WithTrailingSeparator(chosen);
   FSettings.SetText(K::BackupNewCodeDirectory, ended);
-  static_cast<QLineEdit*>(Control(K::BackupNewCodeDirectory))->setText(FromCp1252(ended));
+  static_cast<QLineEdit*>(Control(K::BackupNewCodeDirectory))->setText(FromDisplayBytes(ended));
   SettingChanged();
 }
 
@@ -707,7 +707,7 @@ void TfrmOptions::btnOwnSampleClick() {
   bool ok = false;
   const QString text = QInputDialog::getMultiLineText(this, QText(optmsg::PreviewOwnSampleTitle),
                                                       QText(optmsg::PreviewOwnSampleText), JoinLines(FOwnSample), &ok);
-  if (ok) SetOwnSample(ToCp1252(text));
+  if (ok) SetOwnSample(ToDisplayBytes(text));
 }
 
 void TfrmOptions::SetOwnSample(const std::string& text) {

@@ -18,7 +18,7 @@
 #include <QVBoxLayout>
 
 #include "bigtext.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "messages.h"
 #include "settings/catalogue.h"
 #include "ui/prompts.h"
@@ -109,7 +109,7 @@ TfrmSpellDialog::TfrmSpellDialog(IPrompts& prompts, TVCSpeller::TOpener opener, 
   });
   connect(SuggestList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     FLogic.SuggestListClick(SuggestList->row(item));
-    ReplaceWith->setText(FromCp1252(FLogic.State.ReplaceWith));
+    ReplaceWith->setText(FromDisplayBytes(FLogic.State.ReplaceWith));
   });
   connect(IgnoreButton, &QPushButton::clicked, this, [this] { Press(&TSpellDialogLogic::IgnoreButtonClick); });
   connect(IgnoreAllButton, &QPushButton::clicked, this, [this] { Press(&TSpellDialogLogic::IgnoreAllButtonClick); });
@@ -142,8 +142,8 @@ TfrmSpellDialog::TfrmSpellDialog(IPrompts& prompts, TVCSpeller::TOpener opener, 
 void TfrmSpellDialog::OptionsButtonClick() { Apply(FLogic.OptionsButtonClick()); }
 
 void TfrmSpellDialog::TakeEdits() {
-  FLogic.State.Misspell = ToCp1252(Misspell->text());
-  FLogic.State.ReplaceWith = ToCp1252(ReplaceWith->text());
+  FLogic.State.Misspell = ToDisplayBytes(Misspell->text());
+  FLogic.State.ReplaceWith = ToDisplayBytes(ReplaceWith->text());
 }
 
 void TfrmSpellDialog::Press(TSpellClose (TSpellDialogLogic::*action)()) {
@@ -163,14 +163,14 @@ void TfrmSpellDialog::ShowState() {
   const TSpellDialogState& s = FLogic.State;
   txtDisplay->Clear();
   for (const TSpellContextLine& line : s.Context) txtDisplay->AddLine(line.Text, line.Color, line.Background, true);
-  Misspell->setText(FromCp1252(s.Misspell));
-  ReplaceWith->setText(FromCp1252(s.ReplaceWith));
+  Misspell->setText(FromDisplayBytes(s.Misspell));
+  ReplaceWith->setText(FromDisplayBytes(s.ReplaceWith));
   SuggestList->clear();
-  for (const std::string& entry : s.SuggestList) SuggestList->addItem(FromCp1252(entry));
+  for (const std::string& entry : s.SuggestList) SuggestList->addItem(FromDisplayBytes(entry));
   SuggestList->setEnabled(s.SuggestEnabled);
   SuggestList->setCurrentRow(s.SuggestIndex);
   Customs->clear();
-  for (const std::string& name : s.Customs) Customs->addItem(FromCp1252(name));
+  for (const std::string& name : s.Customs) Customs->addItem(FromDisplayBytes(name));
   Customs->setCurrentIndex(s.CustomIndex);
   Customs->setEnabled(s.CustomsEnabled);
   AddCustomButton->setEnabled(s.AddCustomEnabled);

@@ -12,7 +12,7 @@
 #include <algorithm>
 
 #include "bigtext.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "shell/listing.h"
 #include "viewers/viewerpanes.h"
 #include "viewers/viewerservices.h"

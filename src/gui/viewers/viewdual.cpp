@@ -6,7 +6,7 @@
 #include <QToolButton>
 
 #include "bigtext.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "viewers/markcolors.h"
 #include "viewers/viewerpanes.h"
 #include "viewers/viewerservices.h"

@@ -7,7 +7,7 @@
 #include <QToolButton>
 
 #include "bigtext.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "platform/linefile.h"
 #include "platform/paths.h"
 #include "viewers/processingnotice.h"

@@ -23,7 +23,7 @@
 
 #include "analysis/linediff.h"
 #include "bigtext.h"
-#include "cp1252.h"
+#include "displaytext.h"
 #include "platform/paths.h"
 #include "settings/fileencodings.h"
 #include "shell/viewerlayout.h"

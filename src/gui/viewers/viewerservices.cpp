@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 
-#include "cp1252.h"
+#include "displaytext.h"
 #include "messageboxes.h"
 
 namespace qm {

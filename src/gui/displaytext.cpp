@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cp1252.h"
+#include "displaytext.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -113,9 +113,9 @@ std::string EncodeText(const QString& text, TCodePage page) {
   return QByteArray(encoder.encode(text)).toStdString();
 }
 
-QString FromCp1252(std::string_view bytes) { return DecodeBytes(bytes, Encoding().CodePage); }
+QString FromDisplayBytes(std::string_view bytes) { return DecodeBytes(bytes, Encoding().CodePage); }
 
-std::string ToCp1252(const QString& text) { return EncodeText(text, Encoding().CodePage); }
+std::string ToDisplayBytes(const QString& text) { return EncodeText(text, Encoding().CodePage); }
 
 QColor ToQColor(TColor color, const QPalette& palette) {
   if (color & clSystemColor) {
