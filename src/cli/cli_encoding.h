@@ -30,7 +30,8 @@ class TCliEncoding {
   bool Choose(const std::string& option, const std::string& settingsFile, std::string& problem);
 
   // Auto (given, or the settings' choice) decides by the text's bytes: UTF-8 when they are valid
-  // UTF-8 beyond ASCII, a code page the detector is sure of, else the settings' fallback. Without a call, Auto takes the fallback.
+  // UTF-8 beyond ASCII, a code page the detector is sure of, else the settings' fallback. Without
+  // a call, Auto takes the fallback.
   void Resolve(const std::vector<std::string>& lines);
 
   std::string ToUtf8(std::string_view bytes) const;
