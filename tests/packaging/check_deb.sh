@@ -29,9 +29,9 @@ for deb in "$cli_deb" "$gui_deb"; do
   [ -n "$(field "$deb" Homepage)" ] || fail "$(basename "$deb"): no Homepage"
 done
 
-# The command-line package stands on the C++ library, Hunspell and a dictionary, not on Qt.
+# The command-line package stands on the C++ library, Hunspell, uchardet and a dictionary, not on Qt.
 cli_depends=$(field "$cli_deb" Depends)
-for dep in libc6 libstdc++6 libhunspell-1.7-0 hunspell-dictionary; do
+for dep in libc6 libstdc++6 libhunspell-1.7-0 libuchardet0 hunspell-dictionary; do
   grep -q "\b$dep\b" <<<"$cli_depends" || fail "quillmate-cli Depends lacks $dep: $cli_depends"
 done
 grep -qi 'qt' <<<"$cli_depends" && fail "quillmate-cli depends on Qt: $cli_depends"
