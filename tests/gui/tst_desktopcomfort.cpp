@@ -51,6 +51,13 @@ void ShowAndWait(QWidget& window, QSize size = QSize(720, 420)) {
   QCoreApplication::processEvents();
 }
 
+// The main window shown at 900x640 with a copy of the VB4 example project open.
+bool ShowWithTheVb4Example(TfrmMain& main, const test::TempDir& dir) {
+  fs::copy(EXAMPLES_DIR "/vb4", fs::path(dir.Dir()) / "vb4", fs::copy_options::recursive);
+  ShowAndWait(main, QSize(900, 640));
+  return main.OpenProject(dir.Dir() + "vb4/Inventory.vbp");
+}
+
 }  // namespace
 
 class TestDesktopComfort : public QObject {
@@ -184,11 +191,9 @@ void TestDesktopComfort::changeKeysStepThroughTheBlocks() {
 
 void TestDesktopComfort::viewersOpenWholeInsideTheArea() {
   test::TempDir dir;
-  fs::copy(EXAMPLES_DIR "/vb4", fs::path(dir.Dir()) / "vb4", fs::copy_options::recursive);
   TQuillmateWindows windows;
   TfrmMain& main = *windows.frmMain;
-  ShowAndWait(main, QSize(900, 640));
-  QVERIFY(main.OpenProject(dir.Dir() + "vb4/Inventory.vbp"));
+  QVERIFY(ShowWithTheVb4Example(main, dir));
   for (int i = 0; i < 12; ++i) {
     main.treeProject->setCurrentItem(main.TreeItem(1));
     main.btnViewSourceClick();
@@ -202,11 +207,9 @@ void TestDesktopComfort::viewersOpenWholeInsideTheArea() {
 
 void TestDesktopComfort::closeAllClosesEveryViewer() {
   test::TempDir dir;
-  fs::copy(EXAMPLES_DIR "/vb4", fs::path(dir.Dir()) / "vb4", fs::copy_options::recursive);
   TQuillmateWindows windows;
   TfrmMain& main = *windows.frmMain;
-  ShowAndWait(main, QSize(900, 640));
-  QVERIFY(main.OpenProject(dir.Dir() + "vb4/Inventory.vbp"));
+  QVERIFY(ShowWithTheVb4Example(main, dir));
   main.treeProject->setCurrentItem(main.TreeItem(1));
   main.btnViewSourceClick();
   main.btnViewProjFileClick();
